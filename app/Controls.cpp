@@ -1,0 +1,129 @@
+#include "app/Game.hpp"
+
+#include <SFML/Window/Event.hpp>
+
+#include <cmath>
+
+namespace
+{
+/// One frame of the walking ramp on one axis toward `direction` (-1 or +1):
+/// from rest or from the other way the axis starts at 11 m/s, then gains
+/// 1 m/s per frame until WalkTopSpeed.
+void rampToward(std::int32_t& speed, std::int32_t direction)
+{
+    if (direction < 0)
+    {
+        if (speed > -WalkRampStart)
+            speed = -WalkRampStart;
+        if (speed > -WalkTopSpeed)
+            --speed;
+    }
+    else
+    {
+        if (speed < WalkRampStart)
+            speed = WalkRampStart;
+        if (speed < WalkTopSpeed)
+            ++speed;
+    }
+}
+
+/// The whole-metre cell of a coordinate (m), truncated toward zero.
+std::int32_t cellOf(float coordinate)
+{
+    return static_cast<std::int32_t>(coordinate);
+}
+} // namespace
+
+void Game::handleInput()
+{
+    sf::Event event;
+    while (window.pollEvent(event))
+    {
+        if (event.type == sf::Event::Closed)
+            window.close();
+        // Zoom keys are looked at once per event of any kind, not per frame.
+        if (keyHeld(sf::Keyboard::Z))
+            view.zoom(ZoomOutFactor);
+        if (keyHeld(sf::Keyboard::X))
+            view.zoom(ZoomInFactor);
+        if (event.type == sf::Event::Resized)
+        {
+            // Back to one view pixel per window pixel, undoing any zoom.
+            view.setSize(static_cast<float>(event.size.width), static_cast<float>(event.size.height));
+            window.setView(view);
+        }
+    }
+
+    if (city->actors.empty())
+        return;
+
+    // Up beats down and left beats right when both keys of an axis are held.
+    if (keyHeld(sf::Keyboard::W))
+    {
+        rampToward(moveY, -1);
+        applyWalkingVelocity();
+    }
+    else if (keyHeld(sf::Keyboard::S))
+    {
+        rampToward(moveY, +1);
+        applyWalkingVelocity();
+    }
+    if (keyHeld(sf::Keyboard::A))
+    {
+        rampToward(moveX, -1);
+        applyWalkingVelocity();
+    }
+    else if (keyHeld(sf::Keyboard::D))
+    {
+        rampToward(moveX, +1);
+        applyWalkingVelocity();
+    }
+    if (!keyHeld(sf::Keyboard::A) && !keyHeld(sf::Keyboard::D))
+        moveX = 0;
+    if (!keyHeld(sf::Keyboard::W) && !keyHeld(sf::Keyboard::S))
+    {
+        moveY = 0;
+        applyWalkingVelocity();
+    }
+
+    // With both held, E comes last and wins.
+    if (keyHeld(sf::Keyboard::Q))
+        recruitHooligans();
+    if (keyHeld(sf::Keyboard::E))
+        recruitPolice();
+}
+
+void Game::applyWalkingVelocity()
+{
+    city->actors[0].body->SetLinearVelocity(
+        b2Vec2(static_cast<float>(moveX), static_cast<float>(moveY)));
+}
+
+void Game::recruitHooligans()
+{
+    recruit(Faction::Hooli, TextureId::Hooli);
+}
+
+void Game::recruitPolice()
+{
+    recruit(Faction::Police, TextureId::Police);
+}
+
+void Game::recruit(Faction side, TextureId image)
+{
+    std::vector<Actor>& actors = city->actors;
+    // Index 0 is the character itself and is never recruited.
+    for (std::size_t i = 1; i < actors.size(); ++i)
+    {
+        const b2Vec2 character = actors[0].body->GetPosition();
+        const b2Vec2 other = actors[i].body->GetPosition();
+        // Differences in double: a parked body is 100 km away, too far for an int square.
+        const double dx = cellOf(character.x) - cellOf(other.x);
+        const double dy = cellOf(character.y) - cellOf(other.y);
+        if (std::sqrt(dx * dx + dy * dy) < RecruitRange)
+        {
+            actors[i].faction = side;
+            actors[i].sprite.setTexture(city->texture(image), false);
+        }
+    }
+}

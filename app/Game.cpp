@@ -1,0 +1,37 @@
+#include "app/Game.hpp"
+
+#include "app/Scene.hpp"
+#include "life/Simulation.hpp"
+
+const char* const WindowTitle = "Tamrow 2014 Sorn";
+
+namespace
+{
+/// No depth or stencil buffer, no antialiasing, OpenGL 2.0 asked for.
+const sf::ContextSettings WindowContext(0, 0, 0, 2, 0);
+} // namespace
+
+Game::Game(City& level, PhysicsWorld& physicsWorld)
+    : window(sf::VideoMode(WindowWidth, WindowHeight, WindowBitsPerPixel), WindowTitle,
+             sf::Style::Default, WindowContext)
+    , view()
+    , city(&level)
+    , physics(&physicsWorld)
+    , keyHeld(sf::Keyboard::isKeyPressed)
+{
+    window.setFramerateLimit(FrameRateLimit);
+    // One view pixel per window pixel; the first frame sets the centre.
+    view.setSize(static_cast<float>(WindowWidth), static_cast<float>(WindowHeight));
+    window.setView(view);
+}
+
+void Game::runFrame()
+{
+    // The sprite still stands where the last update put it: the camera runs one step behind.
+    centreOnCharacter(view, *city);
+    window.setView(view);
+    window.clear(ClearColour);
+    advanceCity(physics->world, *city);
+    drawScene(window, *city);
+    window.display();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/PhysicsWorld.hpp"
+#include "city/City.hpp"
+
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/View.hpp>
+#include <SFML/Window/Keyboard.hpp>
+
+#include <cstdint>
+#include <functional>
+
+/// The window's size at start (px) and its colour depth (bits per pixel).
+constexpr unsigned WindowWidth = 1600;
+constexpr unsigned WindowHeight = 900;
+constexpr unsigned WindowBitsPerPixel = 32;
+constexpr unsigned FrameRateLimit = 60;  ///< frames per second
+extern const char* const WindowTitle;
+/// What shows where nothing is drawn: a night-blue.
+const sf::Color ClearColour(0, 0, 50, 255);
+
+/// Z widens the view by this per event (zoom out), X narrows it (zoom in).
+constexpr float ZoomOutFactor = 1.1f;
+constexpr float ZoomInFactor = 0.9f;
+/// Walking ramp (m/s): a standing or turning axis starts at WalkRampStart + 1
+/// and gains 1 m/s per frame up to WalkTopSpeed.
+constexpr std::int32_t WalkRampStart = 10;
+constexpr std::int32_t WalkTopSpeed = 20;
+/// People whose truncated cell is this close to the character's (whole m, strict) are recruited.
+constexpr double RecruitRange = 2.0;
+
+/// Tells whether a key is held right now.
+using KeyReader = std::function<bool(sf::Keyboard::Key)>;
+
+/// The window, the camera and the player's walking speed. Refers to the city and
+/// the physics world it is given; they must outlive it. Never copied or moved.
+class Game
+{
+public:
+    /// Opens the window and sets up the camera. The city must be fully built.
+    Game(City& level, PhysicsWorld& physicsWorld);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    /// Empties the event queue (close, resize, zoom), then walks the player's
+    /// character and recruits the people next to it from the keys held.
+    void handleInput();
+
+    /// One frame: camera on the character, world step, city update, prop sync,
+    /// drawing and presenting (which waits to hold FrameRateLimit).
+    void runFrame();
+
+    /// Q: people in the character's cell or the eight around it become hooligans.
+    void recruitHooligans();
+    /// E: people in the character's cell or the eight around it become police.
+    void recruitPolice();
+
+    sf::RenderWindow window;
+    sf::View view;
+    City* city;               ///< not owned
+    PhysicsWorld* physics;    ///< not owned
+    std::int32_t moveX = 0;   ///< character's horizontal speed (m/s): 0 or 11..20 either way
+    std::int32_t moveY = 0;   ///< character's vertical speed (m/s), positive down the screen
+    KeyReader keyHeld;        ///< the keyboard; tests put their own keys here
+
+private:
+    void applyWalkingVelocity();
+    void recruit(Faction side, TextureId image);
+};

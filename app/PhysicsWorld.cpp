@@ -1,0 +1,6 @@
+#include "app/PhysicsWorld.hpp"
+
+PhysicsWorld::PhysicsWorld()
+    : world(b2Vec2(0.0f, 0.0f))
+{
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "city/Actor.hpp"
+#include "city/Prop.hpp"
+#include "city/TextureBank.hpp"
+
+#include <box2d/box2d.h>
+
+#include <cstdint>
+#include <vector>
+
+/// A wave of newcomers is brought in while `population` is below this.
+constexpr std::int32_t PopulationLimit = 12;
+/// People per wave.
+constexpr std::int32_t WaveSize = 4;
+/// Where a dead person's body is put out of play (m); farther than
+/// SearchRadius from anywhere in the city, so nobody ever picks it.
+const b2Vec2 ParkPosition(99999.0f, 99999.0f);
+/// Half-extent of a corpse's square static body (m).
+constexpr float CorpseHalfSize = 0.05f;
+/// Scale factor of a corpse sprite before the division by PixelsPerMeter.
+constexpr float CorpseScale = 0.2f;
+/// Scale of every person's sprite.
+constexpr float ActorSpriteScale = 0.35f;
+/// Scale of the map picture: one image pixel covers 3.5 world pixels.
+constexpr float MapScale = 3.5f;
+/// Half-extents of a person's box (m): 0.3 m by 0.6 m.
+constexpr float ActorHalfWidth = 0.15f;
+constexpr float ActorHalfHeight = 0.3f;
+
+/// The level: every person, every static thing, the map and the texture
+/// catalogue, with a non-owning pointer to the physics world their bodies live in.
+/// Built whole by the constructor; never copied or moved, because sprites point
+/// into `textures` and bodies are tied to `world`.
+struct City
+{
+    /// Loads the images and lays out the map, the three founders and the four
+    /// walls in `physicsWorld`, which must outlive the city and must not be stepping.
+    explicit City(b2World& physicsWorld);
+    City(const City&) = delete;
+    City& operator=(const City&) = delete;
+
+    std::int32_t population = 0;  ///< +WaveSize per wave, -1 per corpse; founders not counted
+    std::vector<Actor> actors;    ///< creation order; index 0 is the player's character
+    std::vector<Prop> props;      ///< the four walls, then corpses as they are laid
+    TextureBank textures;         ///< TextureSlotCount slots, never resized
+    Prop map;                     ///< only its sprite is used; no body
+    b2World* world;               ///< not owned
+
+    /// The catalogue texture of `id`.
+    const sf::Texture& texture(TextureId id) const;
+
+    /// Appends a person with a dynamic body whose origin is at pixel (`x`, `y`).
+    /// Leaves `population` alone. Must not be called while the world steps.
+    void spawnActor(float x, float y, const sf::Texture& texture, Faction faction);
+
+    /// Appends a static box centred at pixel (`x`, `y`) with half-extents in
+    /// metres (not divided); its sprite is scaled by `scaleX` / 30 and `scaleY` / 30.
+    /// Must not be called while the world steps.
+    void addProp(float x, float y, float halfWidth, float halfHeight,
+                 float scaleX, float scaleY, const sf::Texture& texture);
+
+    /// The city's turn in a frame, right after the world step: waves, behaviour,
+    /// sprites to bodies, corpses for the newly dead.
+    void update();
+
+    /// Puts every prop's sprite on its body's origin (pixels).
+    void syncProps();
+
+private:
+    void build();
+    void loadTextures();
+    void spawnFounders();
+    void buildWalls();
+    void spawnWave();
+    void runBehaviour();
+    void layCorpses();
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <SFML/Graphics/Texture.hpp>
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+/// The texture catalogue: exactly TextureSlotCount textures, given their slots
+/// once before loading and never resized, because sprites point into it.
+using TextureBank = std::vector<sf::Texture>;
+
+/// Slot of the catalogue. Slots 0 to 16 hold the image files in file order;
+/// BlankSlot receives no file and stays an empty texture.
+enum class TextureId : std::size_t
+{
+    Building = 0,
+    BusStation = 1,
+    Character = 2,
+    Civil = 3,
+    DeadCivil = 4,
+    Fence = 5,
+    Hooli = 6,
+    DeadHooli = 7,
+    Vigil = 8,
+    VigilAlt = 9,
+    Map = 10,
+    Mayor = 11,
+    Paths = 12,
+    Police = 13,
+    DeadPolice = 14,
+    Shopping = 15,
+    Tree = 16,
+    BlankSlot = 17
+};
+
+constexpr std::size_t ImageFileCount = 17;
+constexpr std::size_t TextureSlotCount = ImageFileCount + 1;
+
+/// Where the images are read from, relative to the working directory.
+extern const char* const ImageFolder;
+
+/// File names of slots 0 to 16, in slot order.
+extern const std::array<const char*, ImageFileCount> ImageFiles;
+
+/// Gives `bank` its TextureSlotCount empty slots and loads every image file of
+/// `folder` (which ends with a slash) into its slot. A file that is missing or
+/// cannot be decoded leaves its slot empty; the next file is loaded anyway.
+void loadTextureBank(TextureBank& bank, const char* folder);

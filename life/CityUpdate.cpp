@@ -1,0 +1,105 @@
+#include "city/City.hpp"
+
+#include "city/Units.hpp"
+
+#include <array>
+#include <cstdlib>
+
+namespace
+{
+/// One newcomer of a wave, in spawning order.
+struct Newcomer
+{
+    TextureId image;
+    Faction faction;
+};
+
+/// Two hooligans, a civilian and a police officer (in the wave police's vest).
+constexpr std::array<Newcomer, WaveSize> Wave = {{
+    {TextureId::Hooli, Faction::Hooli},
+    {TextureId::Hooli, Faction::Hooli},
+    {TextureId::Civil, Faction::Civil},
+    {TextureId::Vigil, Faction::Police},
+}};
+
+/// Newcomers stand on whole metres: x from WaveLeft to WaveLeft + WaveColumns - 1,
+/// y from WaveTop to WaveTop + WaveRows - 1, inside the walls.
+constexpr int WaveColumns = 150;
+constexpr int WaveRows = 70;
+constexpr float WaveLeft = 30.0f;
+constexpr float WaveTop = 20.0f;
+
+/// The corpse image for a person of `faction`.
+TextureId corpseImage(Faction faction)
+{
+    switch (faction)
+    {
+    case Faction::Hooli:
+        return TextureId::DeadHooli;
+    case Faction::Police:
+        return TextureId::DeadPolice;
+    case Faction::Civil:
+        break;
+    }
+    return TextureId::DeadCivil;
+}
+
+void placeSpriteOnBody(Actor& actor)
+{
+    const b2Vec2 position = actor.body->GetPosition();
+    actor.sprite.setPosition(position.x * PixelsPerMeter, position.y * PixelsPerMeter);
+}
+} // namespace
+
+void City::update()
+{
+    if (population < PopulationLimit)
+        spawnWave();
+    runBehaviour();
+    placeSpriteOnBody(actors[0]);
+    layCorpses();
+}
+
+void City::spawnWave()
+{
+    for (const Newcomer& newcomer : Wave)
+    {
+        // The x draw comes first: the order of rand() calls fixes every run's places.
+        const int column = std::rand() % WaveColumns;
+        const int row = std::rand() % WaveRows;
+        const float x = (static_cast<float>(column) + WaveLeft) * PixelsPerMeter;
+        const float y = (static_cast<float>(row) + WaveTop) * PixelsPerMeter;
+        spawnActor(x, y, texture(newcomer.image), newcomer.faction);
+    }
+    population += WaveSize;
+}
+
+void City::runBehaviour()
+{
+    // Index 0 is the player's character: only the keys move it.
+    for (std::size_t i = 1; i < actors.size(); ++i)
+    {
+        Actor& actor = actors[i];
+        actor.pursue(actors, PursuitSpeed);
+        if (actor.state == ActorState::Idle)
+            actor.selectTarget(actors);
+        placeSpriteOnBody(actor);
+    }
+}
+
+void City::layCorpses()
+{
+    for (Actor& actor : actors)
+    {
+        if (!actor.dead || actor.corpseLaid)
+            continue;
+        const b2Vec2 fell = actor.body->GetPosition();
+        // addProp appends to props, never to actors, so `actor` stays valid.
+        addProp(fell.x * PixelsPerMeter, fell.y * PixelsPerMeter, CorpseHalfSize, CorpseHalfSize,
+                CorpseScale, CorpseScale, texture(corpseImage(actor.faction)));
+        actor.corpseLaid = true;
+        actor.body->SetTransform(ParkPosition, 0.0f);
+        actor.body->SetEnabled(false);
+        --population;
+    }
+}

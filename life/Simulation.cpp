@@ -1,0 +1,42 @@
+#include "life/Simulation.hpp"
+
+namespace
+{
+/// The player's character, the first police officer and the first hooligan.
+constexpr std::size_t FounderCount = 3;
+/// The four boundary walls come before any corpse in the props.
+constexpr std::size_t WallCount = 4;
+} // namespace
+
+void advanceCity(b2World& world, City& city)
+{
+    world.Step(TimeStep, VelocityIterations, PositionIterations);
+    city.update();
+    city.syncProps();
+}
+
+CitySummary summarise(const City& city)
+{
+    CitySummary summary;
+    summary.waves = static_cast<std::int64_t>((city.actors.size() - FounderCount) / WaveSize);
+    for (const Actor& actor : city.actors)
+    {
+        if (actor.corpseLaid)
+            ++summary.deaths[static_cast<std::size_t>(actor.faction)];
+    }
+    summary.corpses = static_cast<std::int64_t>(city.props.size() - WallCount);
+    summary.population = city.population;
+    summary.actors = city.actors.size();
+    return summary;
+}
+
+void runHeadless(b2World& world, City& city, std::int64_t frames,
+                 const std::function<void(std::int64_t)>& afterFrame)
+{
+    for (std::int64_t frame = 1; frame <= frames; ++frame)
+    {
+        advanceCity(world, city);
+        if (afterFrame)
+            afterFrame(frame);
+    }
+}
