@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs every Debian package the game, its tools and its tests need.
+# Safe to run again: when everything is already there it does nothing.
+set -euo pipefail
+
+packages=(
+  g++ make cmake pkg-config          # the build
+  libsfml-dev libbox2d-dev           # drawing, window, keyboard; physics
+  libgtest-dev                       # the test suites
+  libx11-dev                         # the close-request helper of the end-to-end tests
+  xvfb xauth libgl1-mesa-dri         # a virtual display with software OpenGL for the tests
+  xdotool x11-utils imagemagick      # key injection, window lookup, screenshots
+  valgrind                           # memory check of the headless city
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ "${#missing[@]}" -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing: ${missing[*]}" >&2
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
