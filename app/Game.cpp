@@ -27,11 +27,16 @@ Game::Game(City& level, PhysicsWorld& physicsWorld)
 
 void Game::runFrame()
 {
+    playFrame(window);
+    window.display();
+}
+
+void Game::playFrame(sf::RenderTarget& target)
+{
     // The sprite still stands where the last update put it: the camera runs one step behind.
     centreOnCharacter(view, *city);
-    window.setView(view);
-    window.clear(ClearColour);
+    target.setView(view);
+    target.clear(ClearColour);
     advanceCity(physics->world, *city);
-    drawScene(window, *city);
-    window.display();
+    drawScene(target, *city);
 }

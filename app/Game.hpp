@@ -47,9 +47,13 @@ public:
     /// character and recruits the people next to it from the keys held.
     void handleInput();
 
-    /// One frame: camera on the character, world step, city update, prop sync,
-    /// drawing and presenting (which waits to hold FrameRateLimit).
+    /// One frame: playFrame into the window, then present it (which waits to
+    /// hold FrameRateLimit).
     void runFrame();
+
+    /// Everything of a frame but presenting, drawn into `target`: camera on the
+    /// character, world step, city update, prop sync, map, props and actors.
+    void playFrame(sf::RenderTarget& target);
 
     /// Q: people in the character's cell or the eight around it become hooligans.
     void recruitHooligans();
