@@ -2,11 +2,8 @@
 
 #include "life/Simulation.hpp"
 
-#include <SFML/Window/Context.hpp>
-
 #include <cmath>
 #include <iterator>
-#include <memory>
 #include <cstdlib>
 #include <cstring>
 
@@ -17,24 +14,6 @@ namespace
 /// from where the dead are parked, beyond any search, so they never pick anyone.
 constexpr std::size_t OutsideFounders[] = {1, 2};
 const b2Vec2 OutOfTheWay[] = {b2Vec2(99999.0f, -99999.0f), b2Vec2(-99999.0f, 99999.0f)};
-
-/// SFML lets go of its shared OpenGL context, and with it its X connection, when the
-/// last texture is destroyed, and makes new ones for the next texture. Every test
-/// here builds a city; run in one process, a few dozen of those rounds end with the
-/// X server refusing the connection ("Failed to open X11 display", abort). One
-/// context held for the whole program keeps the one connection.
-class OneDisplayConnection : public ::testing::Environment
-{
-public:
-    void SetUp() override { context_ = std::make_unique<sf::Context>(); }
-    void TearDown() override { context_.reset(); }
-
-private:
-    std::unique_ptr<sf::Context> context_;
-};
-
-[[maybe_unused]] ::testing::Environment* const displayConnection =
-    ::testing::AddGlobalTestEnvironment(new OneDisplayConnection);
 
 TextureId imageOf(Faction side)
 {
