@@ -55,6 +55,11 @@ struct Actor
     /// ties go to the lower index. Does nothing for the dead and for civilians.
     void selectTarget(const std::vector<Actor>& actors);
 
+    /// The same choice made among `candidates` only, indices in increasing order.
+    /// Chooses as the full search does as long as everyone left out stands
+    /// parked, beyond SearchRadius of this actor.
+    void selectTarget(const std::vector<Actor>& actors, const std::vector<std::uint32_t>& candidates);
+
     /// One frame of the chase: sets the body's velocity toward the target at
     /// `speed` (m/s) and hits it once when it is closer than AttackRange.
     /// Drops a dead target, leaving the velocity as it was.

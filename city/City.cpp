@@ -59,6 +59,7 @@ void City::spawnActor(float x, float y, const sf::Texture& image, Faction factio
     actor.faction = faction;
     actor.bodyDef.type = b2_dynamicBody;
     actor.bodyDef.position.Set(x / PixelsPerMeter, y / PixelsPerMeter);
+    onStreet.push_back(static_cast<std::uint32_t>(actors.size()));
     actors.push_back(actor);
 
     Actor& added = actors.back();

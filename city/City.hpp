@@ -47,6 +47,16 @@ struct City
     Prop map;                     ///< only its sprite is used; no body
     b2World* world;               ///< not owned
 
+    /// Indices of the actors still on the street, in increasing order: the living,
+    /// and the dead until their sprite has followed their body to ParkPosition.
+    /// Everyone else stands parked, out of sight and beyond SearchRadius of
+    /// anyone in the city, so the update, the target search and the drawing pass
+    /// them by: a frame costs the same however many lie dead.
+    std::vector<std::uint32_t> onStreet;
+    /// Props whose sprite already stands on their body. Props are static and
+    /// never moved, so syncProps places each prop once, in its first frame.
+    std::size_t propsPlaced = 0;
+
     /// The catalogue texture of `id`.
     const sf::Texture& texture(TextureId id) const;
 
@@ -64,7 +74,9 @@ struct City
     /// sprites to bodies, corpses for the newly dead.
     void update();
 
-    /// Puts every prop's sprite on its body's origin (pixels).
+    /// Puts every prop's sprite on its body's origin (pixels). Props are static:
+    /// a prop once placed stays placed, so only props added since the last call
+    /// are visited.
     void syncProps();
 
 private:

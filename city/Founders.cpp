@@ -59,9 +59,10 @@ void City::buildWalls()
 
 void City::syncProps()
 {
-    for (std::size_t i = 0; i < props.size(); ++i)
+    for (; propsPlaced < props.size(); ++propsPlaced)
     {
-        const b2Vec2 position = props[i].body->GetPosition();
-        props[i].sprite.setPosition(position.x * PixelsPerMeter, position.y * PixelsPerMeter);
+        Prop& prop = props[propsPlaced];
+        const b2Vec2 position = prop.body->GetPosition();
+        prop.sprite.setPosition(position.x * PixelsPerMeter, position.y * PixelsPerMeter);
     }
 }

@@ -12,6 +12,64 @@ float distanceBetween(const b2Vec2& from, const b2Vec2& to)
     const float dy = to.y - from.y;
     return std::sqrt(dx * dx + dy * dy);
 }
+
+/// False, with the state settled, when `hunter` takes no part in a search:
+/// the dead and civilians are left as they are; alone, or without a body to
+/// measure from, a hunter turns Idle.
+bool readyToSearch(Actor& hunter, const std::vector<Actor>& actors)
+{
+    if (hunter.dead || hunter.faction == Faction::Civil)
+        return false;
+    if (actors.size() < 2 || hunter.body == nullptr)
+    {
+        hunter.state = ActorState::Idle;
+        return false;
+    }
+    return true;
+}
+
+/// The nearest hostile among the candidates considered so far. Fed in increasing
+/// index order, the strict comparison keeps the lower index on ties. The dead are
+/// not skipped: once their corpse is laid their bodies are parked beyond SearchRadius.
+struct NearestHostile
+{
+    NearestHostile(const Actor& searcher, const std::vector<Actor>& everyone)
+        : hunter(searcher)
+        , actors(everyone)
+        , here(searcher.body->GetPosition())
+    {
+    }
+
+    void consider(std::size_t i)
+    {
+        if (!isHostile(hunter.faction, actors[i].faction))
+            return;
+        const double distance = distanceBetween(here, actors[i].body->GetPosition());
+        if (distance < bestDistance)
+        {
+            bestDistance = distance;
+            best = i;
+        }
+    }
+
+    const Actor& hunter;
+    const std::vector<Actor>& actors;
+    const b2Vec2 here;
+    double bestDistance = SearchRadius;
+    std::size_t best = 0;  ///< 0 is the player's character, never a candidate: none found
+};
+
+/// Chases `best`, or turns Idle when the search found nobody.
+void settleOn(Actor& hunter, std::size_t best)
+{
+    if (best == 0)
+    {
+        hunter.state = ActorState::Idle;
+        return;
+    }
+    hunter.target = static_cast<std::uint32_t>(best);
+    hunter.state = ActorState::Chasing;
+}
 } // namespace
 
 bool isHostile(Faction hunter, Faction candidate)
@@ -30,37 +88,25 @@ bool isHostile(Faction hunter, Faction candidate)
 
 void Actor::selectTarget(const std::vector<Actor>& actors)
 {
-    if (dead || faction == Faction::Civil)
+    if (!readyToSearch(*this, actors))
         return;
-    if (actors.size() < 2 || body == nullptr)
-    {
-        state = ActorState::Idle;
-        return;
-    }
-
-    const b2Vec2 here = body->GetPosition();
-    double bestDistance = SearchRadius;
-    std::size_t best = 0;  // 0 is the player's character, never a candidate: "none yet"
-    // The dead are not skipped: their bodies are parked farther than SearchRadius.
+    NearestHostile search(*this, actors);
     for (std::size_t i = 1; i < actors.size(); ++i)
-    {
-        if (!isHostile(faction, actors[i].faction))
-            continue;
-        const double distance = distanceBetween(here, actors[i].body->GetPosition());
-        if (distance < bestDistance)  // strict: ties keep the lower index
-        {
-            bestDistance = distance;
-            best = i;
-        }
-    }
+        search.consider(i);
+    settleOn(*this, search.best);
+}
 
-    if (best == 0)
-    {
-        state = ActorState::Idle;
+void Actor::selectTarget(const std::vector<Actor>& actors, const std::vector<std::uint32_t>& candidates)
+{
+    if (!readyToSearch(*this, actors))
         return;
+    NearestHostile search(*this, actors);
+    for (const std::uint32_t i : candidates)
+    {
+        if (i != 0)
+            search.consider(i);
     }
-    target = static_cast<std::uint32_t>(best);
-    state = ActorState::Chasing;
+    settleOn(*this, search.best);
 }
 
 void Actor::pursue(std::vector<Actor>& actors, float speed)

@@ -2,6 +2,7 @@
 
 #include "city/Units.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -76,21 +77,32 @@ void City::spawnWave()
 
 void City::runBehaviour()
 {
-    // Index 0 is the player's character: only the keys move it.
-    for (std::size_t i = 1; i < actors.size(); ++i)
+    // Index 0 is the player's character: only the keys move it. The parked dead
+    // left out here would do nothing: they neither hunt nor move.
+    for (const std::uint32_t i : onStreet)
     {
+        if (i == 0)
+            continue;
         Actor& actor = actors[i];
         actor.pursue(actors, PursuitSpeed);
         if (actor.state == ActorState::Idle)
-            actor.selectTarget(actors);
+            actor.selectTarget(actors, onStreet);
         placeSpriteOnBody(actor);
     }
+    // Corpses laid in an earlier frame have just had their sprites moved after
+    // their parked bodies: nothing about them changes again, so they leave the
+    // street. One laid this frame stays a frame longer, for that last move.
+    onStreet.erase(std::remove_if(onStreet.begin(), onStreet.end(),
+                                  [this](std::uint32_t i) { return actors[i].corpseLaid; }),
+                   onStreet.end());
 }
 
 void City::layCorpses()
 {
-    for (Actor& actor : actors)
+    // Everyone who can die this frame is on the street, in index order.
+    for (const std::uint32_t i : onStreet)
     {
+        Actor& actor = actors[i];
         if (!actor.dead || actor.corpseLaid)
             continue;
         const b2Vec2 fell = actor.body->GetPosition();
