@@ -1,0 +1,131 @@
+#include "bench/BenchFigures.hpp"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace
+{
+constexpr std::uint64_t FnvOffset = 1469598103934665603ull;
+constexpr std::uint64_t FnvPrime = 1099511628211ull;
+
+template <typename Value>
+std::uint64_t mix(std::uint64_t hash, const Value& value)
+{
+    unsigned char bytes[sizeof(Value)];
+    std::memcpy(bytes, &value, sizeof(Value));
+    for (const unsigned char byte : bytes)
+        hash = (hash ^ byte) * FnvPrime;
+    return hash;
+}
+
+/// The value at `fraction` of the sorted values (nearest rank).
+double rank(std::vector<double> values, double fraction)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+    return values[index];
+}
+} // namespace
+
+void resetWaves()
+{
+    std::srand(1);
+}
+
+std::size_t residentBytes()
+{
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm == nullptr)
+        return 0;
+    unsigned long size = 0;
+    unsigned long resident = 0;
+    const int read = std::fscanf(statm, "%lu %lu", &size, &resident);
+    std::fclose(statm);
+    return read == 2 ? static_cast<std::size_t>(resident) * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) : 0;
+}
+
+StartUp measureStartUp()
+{
+    StartUp startUp;
+    const std::size_t before = residentBytes();
+    const auto start = std::chrono::steady_clock::now();
+    b2World world(b2Vec2(0.0f, 0.0f));
+    City city(world);
+    startUp.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    startUp.residentBytes = residentBytes() - before;
+    return startUp;
+}
+
+double median(std::vector<double> values)
+{
+    return rank(std::move(values), 0.5);
+}
+
+double percentile90(std::vector<double> values)
+{
+    return rank(std::move(values), 0.9);
+}
+
+std::uint64_t mixPixels(std::uint64_t seed, const sf::Image& image)
+{
+    std::uint64_t hash = seed == 0 ? FnvOffset : seed;
+    const std::size_t bytes = static_cast<std::size_t>(image.getSize().x) * image.getSize().y * 4;
+    const sf::Uint8* pixels = image.getPixelsPtr();
+    for (std::size_t i = 0; i < bytes; ++i)
+        hash = (hash ^ pixels[i]) * FnvPrime;
+    return hash;
+}
+
+std::uint64_t gameStateHash(const City& city)
+{
+    std::uint64_t hash = mix(FnvOffset, city.population);
+    for (const Actor& actor : city.actors)
+    {
+        hash = mix(hash, actor.body->GetPosition());
+        hash = mix(hash, actor.body->GetLinearVelocity());
+        hash = mix(hash, actor.health);
+        hash = mix(hash, actor.state);
+        hash = mix(hash, actor.target);
+        hash = mix(hash, actor.faction);
+        hash = mix(hash, static_cast<int>(actor.dead) + 2 * static_cast<int>(actor.corpseLaid));
+    }
+    return hash;
+}
+
+void printStartUp(const StartUp& startUp)
+{
+    std::printf("Start-up: loading the 17 images and building the city took %.3f s (%.1f MB resident)\n\n",
+                startUp.seconds, static_cast<double>(startUp.residentBytes) / 1e6);
+}
+
+void printTableHead()
+{
+    std::printf("| deaths K | path | median ms | p90 ms | x fresh | step ms | update ms | draw ms "
+                "| frame - step, x fresh | bytes per death |\n");
+    std::printf("|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+}
+
+void printRow(std::size_t deaths, const char* path, const CaseFigures& figures, const CaseFigures& fresh)
+{
+    const double frameMedian = median(figures.frame);
+    const double freshMedian = median(fresh.frame);
+    // What is left of the frame once the physics library's own walk is taken out.
+    const double ownShare = (frameMedian - figures.step) / (freshMedian - fresh.step);
+    std::printf("| %zu | %s | %.2f | %.2f | %.2f | %.2f | %.3f | %.2f | %.2f | %.0f |\n", deaths, path,
+                frameMedian, percentile90(figures.frame), frameMedian / freshMedian, figures.step,
+                figures.update, figures.draw, ownShare, figures.bytesPerDeath);
+}
+
+void printSameness(const CaseFigures& game, const CaseFigures& plain)
+{
+    std::printf("|  | same pixels: %s (%016llx) | same game: %s (%016llx) |  |  |  |  |  |  |  |\n",
+                game.pixels == plain.pixels ? "yes" : "NO", static_cast<unsigned long long>(game.pixels),
+                game.state == plain.state ? "yes" : "NO", static_cast<unsigned long long>(game.state));
+    std::fflush(stdout);
+}

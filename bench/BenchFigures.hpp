@@ -1,0 +1,51 @@
+#pragma once
+
+#include "city/City.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+/// What one city of K dead showed over its timed frames.
+struct CaseFigures
+{
+    std::vector<double> frame;  ///< ms per frame, in frame order
+    double step = 0.0;          ///< mean ms in the world step
+    double update = 0.0;        ///< mean ms in the city update and prop sync
+    double draw = 0.0;          ///< mean ms drawing, the rasteriser's work included
+    double bytesPerDeath = 0.0; ///< resident memory the dead added, per death
+    std::uint64_t pixels = 0;   ///< checksum of the checked frames' pixels
+    std::uint64_t state = 0;    ///< hash of every actor's place, health and state
+};
+
+/// Time to load the images and build the city, and the memory it took.
+struct StartUp
+{
+    double seconds = 0.0;
+    std::size_t residentBytes = 0;
+};
+
+/// Seeds the C generator as a fresh process has it, so every city gets the same waves.
+void resetWaves();
+/// The process's resident memory (bytes), read from /proc/self/statm.
+std::size_t residentBytes();
+/// Builds one city from the images in ./resources/image/ and times it.
+StartUp measureStartUp();
+
+double median(std::vector<double> values);
+double percentile90(std::vector<double> values);
+
+/// Folds the pixels of `image` into `seed` (FNV-1a).
+std::uint64_t mixPixels(std::uint64_t seed, const sf::Image& image);
+/// FNV-1a over the bits of every actor's body position, velocity, health,
+/// state, target and flags, and the population counter.
+std::uint64_t gameStateHash(const City& city);
+
+void printStartUp(const StartUp& startUp);
+void printTableHead();
+/// One line of the table; ratios are to `fresh`, the first city of the run.
+void printRow(std::size_t deaths, const char* path, const CaseFigures& figures, const CaseFigures& fresh);
+/// Whether both paths drew the same pixels and left the same game.
+void printSameness(const CaseFigures& game, const CaseFigures& plain);
