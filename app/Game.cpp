@@ -1,6 +1,5 @@
 #include "app/Game.hpp"
 
-#include "app/Scene.hpp"
 #include "life/Simulation.hpp"
 
 const char* const WindowTitle = "Tamrow 2014 Sorn";
@@ -38,5 +37,5 @@ void Game::playFrame(sf::RenderTarget& target)
     target.setView(view);
     target.clear(ClearColour);
     advanceCity(physics->world, *city);
-    drawScene(target, *city);
+    scene.draw(target, *city);
 }

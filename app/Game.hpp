@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/PhysicsWorld.hpp"
+#include "app/Scene.hpp"
 #include "city/City.hpp"
 
 #include <SFML/Graphics/Color.hpp>
@@ -17,8 +18,6 @@ constexpr unsigned WindowHeight = 900;
 constexpr unsigned WindowBitsPerPixel = 32;
 constexpr unsigned FrameRateLimit = 60;  ///< frames per second
 extern const char* const WindowTitle;
-/// What shows where nothing is drawn: a night-blue.
-const sf::Color ClearColour(0, 0, 50, 255);
 
 /// Z widens the view by this per event (zoom out), X narrows it (zoom in).
 constexpr float ZoomOutFactor = 1.1f;
@@ -67,6 +66,7 @@ public:
     std::int32_t moveX = 0;   ///< character's horizontal speed (m/s): 0 or 11..20 either way
     std::int32_t moveY = 0;   ///< character's vertical speed (m/s), positive down the screen
     KeyReader keyHeld;        ///< the keyboard; tests put their own keys here
+    Scene scene;              ///< draws the city, keeping what it can between frames
 
 private:
     void applyWalkingVelocity();

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace
@@ -36,6 +37,12 @@ double rank(std::vector<double> values, double fraction)
 void resetWaves()
 {
     std::srand(1);
+}
+
+std::size_t heapBytes()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return heap.uordblks + heap.hblkhd;
 }
 
 std::size_t residentBytes()

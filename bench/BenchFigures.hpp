@@ -15,7 +15,7 @@ struct CaseFigures
     double step = 0.0;          ///< mean ms in the world step
     double update = 0.0;        ///< mean ms in the city update and prop sync
     double draw = 0.0;          ///< mean ms drawing, the rasteriser's work included
-    double bytesPerDeath = 0.0; ///< resident memory the dead added, per death
+    double bytesPerDeath = 0.0; ///< heap the dead added, per death
     std::uint64_t pixels = 0;   ///< checksum of the checked frames' pixels
     std::uint64_t state = 0;    ///< hash of every actor's place, health and state
 };
@@ -29,8 +29,12 @@ struct StartUp
 
 /// Seeds the C generator as a fresh process has it, so every city gets the same waves.
 void resetWaves();
-/// The process's resident memory (bytes), read from /proc/self/statm.
+/// The process's resident memory (bytes), read from /proc/self/statm. Freed
+/// memory stays resident for reuse, so this only ever grows within a run.
 std::size_t residentBytes();
+/// Bytes in use on the heap right now, small blocks and mapped ones alike: what
+/// the city's records, bodies and fixtures take, whether new or reused memory.
+std::size_t heapBytes();
 /// Builds one city from the images in ./resources/image/ and times it.
 StartUp measureStartUp();
 

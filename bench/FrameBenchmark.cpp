@@ -65,10 +65,10 @@ CaseFigures playCase(std::size_t deaths, Path path)
     resetWaves();
     PhysicsWorld physics;
     City city(physics.world);
-    const std::size_t residentBefore = residentBytes();
+    const std::size_t heapBefore = heapBytes();
     layDeaths(city, deaths);
     figures.bytesPerDeath = deaths == 0 ? 0.0
-        : static_cast<double>(residentBytes() - residentBefore) / static_cast<double>(deaths);
+        : static_cast<double>(heapBytes() - heapBefore) / static_cast<double>(deaths);
 
     Game game(city, physics);
     game.keyHeld = [](sf::Keyboard::Key) { return false; };
@@ -93,7 +93,7 @@ CaseFigures playCase(std::size_t deaths, Path path)
         city.syncProps();
         const Clock::time_point drawStart = Clock::now();
         if (path == Path::Game)
-            drawScene(frame, city);
+            game.scene.draw(frame, city);
         else
             drawEverySprite(frame, city);
         frame.display();
