@@ -1,7 +1,7 @@
 // A long run without a window, checking after every frame what must always hold:
 // the counter, one corpse per death, the dead parked out of play, finite numbers.
 #include "life/Simulation.hpp"
-#include "support/TestCity.hpp"
+#include "Street.hpp"
 
 #include <gtest/gtest.h>
 
@@ -115,32 +115,6 @@ TEST(LongRun, AHundredThousandQuietFrames)
     soak(watchdog);
     // The hooligans win within the first 2000 frames; then the street is quiet.
     EXPECT_EQ(watchdog.deaths(), 23u);
-}
-
-/// Every 10 s every other living hooligan is turned police, and 5 s later every other
-/// police officer hooligan, as the E and Q keys turn those next to the character:
-/// neither side wins for good, people keep dying and waves keep coming.
-void recruitBothWays(City& city, std::int64_t frame)
-{
-    if (frame % 300 != 0)
-        return;
-    const bool toPolice = frame % 600 == 0;
-    const Faction from = toPolice ? Faction::Hooli : Faction::Police;
-    const Faction to = toPolice ? Faction::Police : Faction::Hooli;
-    const TextureId image = toPolice ? TextureId::Police : TextureId::Hooli;
-    bool turn = false;
-    for (std::size_t i = 1; i < city.actors.size(); ++i)
-    {
-        Actor& actor = city.actors[i];
-        if (actor.dead || actor.faction != from)
-            continue;
-        if (turn)
-        {
-            actor.faction = to;
-            actor.sprite.setTexture(city.texture(image), false);
-        }
-        turn = !turn;
-    }
 }
 
 TEST(LongRun, AHundredThousandStirredFrames)

@@ -126,3 +126,26 @@ std::vector<b2Vec2> drawNewcomerPlaces(std::size_t count)
     }
     return places;
 }
+
+void recruitBothWays(City& city, std::int64_t frame)
+{
+    if (frame % 300 != 0)
+        return;
+    const bool toPolice = frame % 600 == 0;
+    const Faction from = toPolice ? Faction::Hooli : Faction::Police;
+    const Faction to = toPolice ? Faction::Police : Faction::Hooli;
+    const TextureId image = toPolice ? TextureId::Police : TextureId::Hooli;
+    bool turn = false;
+    for (std::size_t i = 1; i < city.actors.size(); ++i)
+    {
+        Actor& actor = city.actors[i];
+        if (actor.dead || actor.faction != from)
+            continue;
+        if (turn)
+        {
+            actor.faction = to;
+            actor.sprite.setTexture(city.texture(image), false);
+        }
+        turn = !turn;
+    }
+}

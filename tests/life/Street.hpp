@@ -70,3 +70,8 @@ protected:
 /// way a wave draws them: x then y per newcomer, x = rand() % 150 + 30 and
 /// y = rand() % 70 + 20. Advances the generator by 2 * `count` draws.
 std::vector<b2Vec2> drawNewcomerPlaces(std::size_t count);
+
+/// Every 10 s every other living hooligan is turned police, and 5 s later every other
+/// police officer hooligan, as the E and Q keys turn those next to the character:
+/// neither side wins for good, people keep dying and waves keep coming.
+void recruitBothWays(City& city, std::int64_t frame);
