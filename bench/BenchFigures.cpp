@@ -114,7 +114,7 @@ void printStartUp(const StartUp& startUp)
 void printTableHead()
 {
     std::printf("| deaths K | path | median ms | p90 ms | x fresh | step ms | update ms | draw ms "
-                "| frame - step, x fresh | bytes per death |\n");
+                "| all but the step, x fresh | heap bytes per death |\n");
     std::printf("|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|\n");
 }
 
@@ -122,8 +122,8 @@ void printRow(std::size_t deaths, const char* path, const CaseFigures& figures, 
 {
     const double frameMedian = median(figures.frame);
     const double freshMedian = median(fresh.frame);
-    // What is left of the frame once the physics library's own walk is taken out.
-    const double ownShare = (frameMedian - figures.step) / (freshMedian - fresh.step);
+    // What is left of the frame once the physics library's step is taken out.
+    const double ownShare = median(figures.ownPart) / median(fresh.ownPart);
     std::printf("| %zu | %s | %.2f | %.2f | %.2f | %.2f | %.3f | %.2f | %.2f | %.0f |\n", deaths, path,
                 frameMedian, percentile90(figures.frame), frameMedian / freshMedian, figures.step,
                 figures.update, figures.draw, ownShare, figures.bytesPerDeath);

@@ -11,6 +11,7 @@
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/OpenGL.hpp>
+#include <SFML/Window/Context.hpp>
 
 #include <array>
 #include <chrono>
@@ -101,6 +102,7 @@ CaseFigures playCase(std::size_t deaths, Path path)
         const Clock::time_point end = Clock::now();
 
         figures.frame.push_back(millisecondsSince(start, end));
+        figures.ownPart.push_back(millisecondsSince(start, end) - millisecondsSince(stepStart, updateStart));
         figures.step += millisecondsSince(stepStart, updateStart);
         figures.update += millisecondsSince(updateStart, drawStart);
         figures.draw += millisecondsSince(drawStart, end);
@@ -128,6 +130,10 @@ int main(int argc, char** argv)
             tolls.push_back(static_cast<std::size_t>(std::strtoull(argv[i], nullptr, 10)));
     }
 
+    // SFML lets go of its shared OpenGL context, and with it an X connection, when
+    // the last texture goes, and opens a new one for the next: city after city, the
+    // X server would run out of connections. One context held throughout keeps one.
+    const sf::Context keepDisplay;
     printStartUp(measureStartUp());
     printTableHead();
     // Ratios are taken to the first city of the run, the fresh one by default.

@@ -57,7 +57,10 @@ void City::update()
     if (population < PopulationLimit)
         spawnWave();
     runBehaviour();
-    placeSpriteOnBody(actors[0]);
+    // A city always has its player's character; a bare one (as tests build) has
+    // no sprite to place rather than a read past the end.
+    if (!actors.empty())
+        placeSpriteOnBody(actors[0]);
     layCorpses();
 }
 
