@@ -7,6 +7,7 @@
 #include "app/Scene.hpp"
 #include "bench/BenchFigures.hpp"
 #include "bench/DeathToll.hpp"
+#include "bench/PlainFrame.hpp"
 #include "life/Simulation.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
@@ -37,26 +38,6 @@ enum class Path
 double millisecondsSince(Clock::time_point start, Clock::time_point end)
 {
     return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
-/// The plain drawing: the map, every prop and every actor, on screen or not.
-void drawEverySprite(sf::RenderTarget& target, const City& city)
-{
-    target.draw(city.map.sprite, sf::RenderStates::Default);
-    for (const Prop& prop : city.props)
-        target.draw(prop.sprite, sf::RenderStates::Default);
-    for (const Actor& actor : city.actors)
-        target.draw(actor.sprite, sf::RenderStates::Default);
-}
-
-/// Puts every actor ever spawned back on the street and every prop up for
-/// placing, so the update and the prop sync visit them all as plain loops would.
-void visitEveryone(City& city)
-{
-    city.onStreet.resize(city.actors.size());
-    for (std::size_t i = 0; i < city.actors.size(); ++i)
-        city.onStreet[i] = static_cast<std::uint32_t>(i);
-    city.propsPlaced = 0;
 }
 
 /// One city of `deaths` dead, played for TimedFrames frames with no key held.

@@ -3,6 +3,7 @@
 // visited, and the list holds exactly who may still act or show.
 #include "GoldenTrace.hpp"
 #include "Street.hpp"
+#include "bench/PlainFrame.hpp"
 #include "life/Simulation.hpp"
 
 #include <gtest/gtest.h>
@@ -16,15 +17,6 @@ namespace
 constexpr std::int64_t ComparedFrames = 40000;
 /// The trace is compared this often (frames), to say where two runs part.
 constexpr std::int64_t CompareEvery = 100;
-
-/// The plain way: every actor ever spawned visited, every prop placed again.
-void visitEveryone(City& city)
-{
-    city.onStreet.resize(city.actors.size());
-    for (std::size_t i = 0; i < city.actors.size(); ++i)
-        city.onStreet[i] = static_cast<std::uint32_t>(i);
-    city.propsPlaced = 0;
-}
 
 /// Plays a fresh city, stirred as the Q and E keys would, and returns the
 /// running trace hash every CompareEvery frames.
