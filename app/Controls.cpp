@@ -2,6 +2,7 @@
 
 #include <SFML/Window/Event.hpp>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -27,6 +28,14 @@ void rampToward(std::int32_t& speed, std::int32_t direction)
     }
 }
 
+/// The view size (px) that shows one view pixel per window pixel on a window of
+/// `windowSize` px, each side at least MinViewSide.
+sf::Vector2f unzoomedViewSize(sf::Vector2u windowSize)
+{
+    return sf::Vector2f(std::max(static_cast<float>(windowSize.x), MinViewSide),
+                        std::max(static_cast<float>(windowSize.y), MinViewSide));
+}
+
 /// The whole-metre cell of a coordinate (m), truncated toward zero.
 std::int32_t cellOf(float coordinate)
 {
@@ -43,15 +52,12 @@ void Game::handleInput()
             window.close();
         // Zoom keys are looked at once per event of any kind, not per frame.
         if (keyHeld(sf::Keyboard::Z))
-            view.zoom(ZoomOutFactor);
+            zoomView(ZoomOutFactor);
         if (keyHeld(sf::Keyboard::X))
-            view.zoom(ZoomInFactor);
+            zoomView(ZoomInFactor);
+        // Back to one view pixel per window pixel, undoing any zoom.
         if (event.type == sf::Event::Resized)
-        {
-            // Back to one view pixel per window pixel, undoing any zoom.
-            view.setSize(static_cast<float>(event.size.width), static_cast<float>(event.size.height));
-            window.setView(view);
-        }
+            fitViewToWindow(sf::Vector2u(event.size.width, event.size.height));
     }
 
     if (city->actors.empty())
@@ -91,6 +97,38 @@ void Game::handleInput()
         recruitHooligans();
     if (keyHeld(sf::Keyboard::E))
         recruitPolice();
+}
+
+void Game::fitViewToWindow(sf::Vector2u windowSize)
+{
+    view.setSize(unzoomedViewSize(windowSize));
+    window.setView(view);
+}
+
+void Game::zoomView(float factor)
+{
+    // The bounds follow the window as the last resize event left it.
+    const sf::Vector2f unzoomed = unzoomedViewSize(window.getSize());
+    const float width = view.getSize().x;
+    const float zoomedWidth = width * factor;
+    const float widest = unzoomed.x * ZoomLimit;
+    const float narrowest = unzoomed.x / ZoomLimit;
+    // A step that would pass a bound stops on it, both sides together; a view
+    // already at or past the bound stays where it is.
+    if (factor > 1.0f && zoomedWidth > widest)
+    {
+        if (width < widest)
+            view.setSize(unzoomed * ZoomLimit);
+    }
+    else if (factor < 1.0f && zoomedWidth < narrowest)
+    {
+        if (width > narrowest)
+            view.setSize(unzoomed / ZoomLimit);
+    }
+    else
+    {
+        view.zoom(factor);
+    }
 }
 
 void Game::applyWalkingVelocity()

@@ -16,7 +16,9 @@ Game::Game(City& level, PhysicsWorld& physicsWorld)
     , view()
     , city(&level)
     , physics(&physicsWorld)
-    , keyHeld(sf::Keyboard::isKeyPressed)
+    , keyHeld([this](sf::Keyboard::Key key) {
+        return window.hasFocus() && sf::Keyboard::isKeyPressed(key);
+    })
 {
     window.setFramerateLimit(FrameRateLimit);
     // One view pixel per window pixel; the first frame sets the centre.

@@ -22,6 +22,17 @@ extern const char* const WindowTitle;
 /// Z widens the view by this per event (zoom out), X narrows it (zoom in).
 constexpr float ZoomOutFactor = 1.1f;
 constexpr float ZoomInFactor = 0.9f;
+/// How far Z and X take the view from one view pixel per window pixel: at most
+/// this many times wider or narrower. On the 1600 px window, 8 times out shows
+/// 12800 px (427 m) across, the whole 8400 px map with room to spare and a
+/// person under 5 px tall; 8 times in shows 200 px (6.7 m), a person 308 px
+/// tall. Beyond that there is nothing more to see, and a held key would drive
+/// the view's floats to infinity or to zero. A power of two, so the view at
+/// either bound is the window's size times it exactly, aspect and all.
+constexpr float ZoomLimit = 8.0f;
+/// The smallest side a view is given (px): a window squeezed to nothing still
+/// gets a view with an area, never a zero side that the projection divides by.
+constexpr float MinViewSide = 1.0f;
 /// Walking ramp (m/s): a standing or turning axis starts at WalkRampStart + 1
 /// and gains 1 m/s per frame up to WalkTopSpeed.
 constexpr std::int32_t WalkRampStart = 10;
@@ -46,6 +57,10 @@ public:
     /// character and recruits the people next to it from the keys held.
     void handleInput();
 
+    /// What a resize does: one view pixel per window pixel for a window of
+    /// `windowSize` px (each side at least MinViewSide), applied to the window.
+    void fitViewToWindow(sf::Vector2u windowSize);
+
     /// One frame: playFrame into the window, then present it (which waits to
     /// hold FrameRateLimit).
     void runFrame();
@@ -65,10 +80,15 @@ public:
     PhysicsWorld* physics;    ///< not owned
     std::int32_t moveX = 0;   ///< character's horizontal speed (m/s): 0 or 11..20 either way
     std::int32_t moveY = 0;   ///< character's vertical speed (m/s), positive down the screen
-    KeyReader keyHeld;        ///< the keyboard; tests put their own keys here
+    /// The keyboard; tests put their own keys here. The game's own reader sees
+    /// no key held while the window lacks the focus: the keyboard then belongs to
+    /// whatever the player is typing into, and must not walk or recruit.
+    KeyReader keyHeld;
     Scene scene;              ///< draws the city, keeping what it can between frames
 
 private:
+    /// Zooms the view by `factor`, stopping at ZoomLimit either way.
+    void zoomView(float factor);
     void applyWalkingVelocity();
     void recruit(Faction side, TextureId image);
 };

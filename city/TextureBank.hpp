@@ -44,6 +44,7 @@ extern const char* const ImageFolder;
 extern const std::array<const char*, ImageFileCount> ImageFiles;
 
 /// Gives `bank` its TextureSlotCount empty slots and loads every image file of
-/// `folder` (which ends with a slash) into its slot. A file that is missing or
-/// cannot be decoded leaves its slot empty; the next file is loaded anyway.
+/// `folder` (which ends with a slash) into its slot. A file that is missing, is
+/// no PNG, cannot be decoded or is too large for the graphics card leaves its
+/// slot empty; the next file is loaded anyway.
 void loadTextureBank(TextureBank& bank, const char* folder);

@@ -7,7 +7,7 @@ packages=(
   g++ make cmake pkg-config          # the build
   libsfml-dev libbox2d-dev           # drawing, window, keyboard; physics
   libgtest-dev                       # the test suites
-  libx11-dev                         # the close-request helper of the end-to-end tests
+  libx11-dev                         # the game asks Xlib for a display; X helpers of the tests
   xvfb xauth libgl1-mesa-dri         # a virtual display with software OpenGL for the tests
   xdotool x11-utils imagemagick      # key injection, window lookup, screenshots
   valgrind                           # memory check of the headless city
