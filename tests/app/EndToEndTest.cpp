@@ -1,10 +1,8 @@
-// The real program, started as a player starts it: from the repository root,
-// on the display the tests run on. It must open one 1600 x 900 window, keep
-// running, print nothing, and end with status 0 when asked to close.
+// The real program, started from the repository root on the test display: one
+// 1600 x 900 window, still running, silent, status 0 when asked to close.
 
 #include "support/GameFixture.hpp"
 #include "support/RealProgram.hpp"
-
 #include "support/TestCity.hpp"
 
 #include <gtest/gtest.h>
@@ -40,8 +38,7 @@ TEST(EndToEndTest, RunsInOneWindowPrintsNothingAndClosesWithStatusZero)
     EXPECT_EQ(opened.width, 1600);
     EXPECT_EQ(opened.height, 900);
 
-    // Put the whole window on the 1920 x 1080 screen, as a window manager
-    // would, and photograph it after two seconds of play.
+    // Put the whole window on the screen, as a window manager would; photograph it at 2 s.
     ASSERT_EQ(runCommand({"xdotool", "windowmove", std::to_string(window), "160", "90"}).exitCode, 0);
     std::this_thread::sleep_until(started + seconds(2));
     std::filesystem::remove(ScreenshotPath);
@@ -49,8 +46,7 @@ TEST(EndToEndTest, RunsInOneWindowPrintsNothingAndClosesWithStatusZero)
     sf::Image screenshot;
     ASSERT_TRUE(screenshot.loadFromFile(ScreenshotPath));
     ASSERT_EQ(screenshot.getSize(), sf::Vector2u(1600, 900));
-    // Nobody comes near the character in a run's first twenty seconds, so the camera is on its start at
-    // (1800, 900) px: the map shows around it, but for the people standing about.
+    // Nobody nears the character early on: the camera is on its start, the map around it.
     sf::Image map;
     const bool haveMap = map.loadFromFile(std::string(TAMROW_SOURCE_DIR) + "/resources/image/08_map.png");
     const BackdropComparison comparison = compareWithBackdrop(screenshot, haveMap ? map : sf::Image(),

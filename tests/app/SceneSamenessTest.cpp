@@ -1,6 +1,5 @@
-// The scene passes by what cannot show and keeps the map and props between
-// frames while the camera rests. Whatever the camera does, its pixels must be
-// exactly those of drawing every sprite, every frame.
+// The scene skips what cannot show and keeps the map and props while the camera
+// rests; whatever the camera does, its pixels must equal drawing every sprite.
 #include "app/Scene.hpp"
 #include "bench/DeathToll.hpp"
 #include "bench/PlainFrame.hpp"
@@ -39,8 +38,7 @@ protected:
         view.setSize(static_cast<float>(width), static_cast<float>(height));
     }
 
-    /// Plays `frames` frames, moving the camera by `aim` before each, and
-    /// expects both pictures to match pixel for pixel every time.
+    /// Plays `frames` frames, aiming the camera with `aim` before each; both pictures must match.
     void playAndCompare(int frames, const std::function<void(int)>& aim)
     {
         for (int f = 0; f < frames; ++f)
@@ -79,8 +77,7 @@ protected:
 
 TEST_F(SceneSamenessTest, AStillCameraWithCorpsesLaidMeanwhile)
 {
-    // The whole walled street in view, so every fresh fight lays its corpses on
-    // the kept picture.
+    // The whole walled street in view: fresh corpses land on the kept picture.
     const std::size_t propsBefore = town.city.props.size();
     view.setSize(8000.0f, 4500.0f);
     playAndCompare(240, [this](int) { view.setCenter(4200.0f, 1750.0f); });
@@ -115,7 +112,6 @@ TEST_F(SceneSamenessTest, ZoomAndResizeRedrawTheKeptPicture)
 
 TEST_F(SceneSamenessTest, TheParkedDeadShowWhenTheCameraLooksAtThem)
 {
-    // Nobody can look there in the game, but if anyone did, the dead would be there.
     const sf::Vector2f park(ParkPosition.x * PixelsPerMeter, ParkPosition.y * PixelsPerMeter);
     playAndCompare(3, [&](int) { view.setCenter(park + sf::Vector2f(10.0f, 20.0f)); });
 }

@@ -1,15 +1,14 @@
-// The window's events: Z and X zoom once per event of any kind, a resize gives
-// one view pixel per window pixel again, and a close request closes the window
-// while the rest of that iteration still runs. Events are made for real: the
-// pointer is moved over the window, the window is resized, the close request
-// comes through the X server as a window manager would send it.
+// The window's events: Z and X zoom once per event of any kind, a resize gives one
+// view pixel per window pixel again, and a close request closes the window while the
+// rest of that iteration still runs. The events are real: pointer moves, a resize, and
+// a close request through the X server as a window manager sends it.
 
 #include "support/GameFixture.hpp"
 
 #include "city/Units.hpp"
 #include "life/Simulation.hpp"
 
-#include <thread>
+#include <tuple>
 
 namespace
 {
@@ -21,33 +20,33 @@ const sf::Vector2f StartSize(1600.0f, 900.0f);
 TEST_F(ViewEventsTest, HeldZoomKeysDoNothingWithoutEvents)
 {
     ASSERT_TRUE(x_.connected());
-    hold({sf::Keyboard::Z});
-    expectViewStays(StartSize);
-    release({sf::Keyboard::Z});
-    hold({sf::Keyboard::X});
-    expectViewStays(StartSize);
+    for (const sf::Keyboard::Key key : {sf::Keyboard::Z, sf::Keyboard::X})
+    {
+        releaseAll();
+        hold({key});
+        expectViewStays(StartSize);
+    }
 }
 
 TEST_F(ViewEventsTest, EveryEventZoomsOnceWhileAKeyIsHeld)
 {
     ASSERT_TRUE(x_.connected());
-    hold({sf::Keyboard::Z});
-    wiggle(5);
-    const sf::Vector2f out = zoomed(StartSize, 1.1f, 5);
-    ASSERT_TRUE(viewReaches(out)) << "five events with Z held: zoomed out by 1.1 five times";
-    expectViewStays(out);
-
-    release({sf::Keyboard::Z});
-    hold({sf::Keyboard::X});
-    wiggle(3);
-    const sf::Vector2f in = zoomed(out, 0.9f, 3);
-    ASSERT_TRUE(viewReaches(in)) << "three events with X held: zoomed in by 0.9 three times";
-    expectViewStays(in);
+    // Z zooms out by 1.1 per event, X in by 0.9.
+    sf::Vector2f size = StartSize;
+    for (const auto& [key, factor, events] : {std::tuple{sf::Keyboard::Z, 1.1f, 5}, std::tuple{sf::Keyboard::X, 0.9f, 3}})
+    {
+        releaseAll();
+        hold({key});
+        wiggle(events);
+        size = zoomed(size, factor, events);
+        ASSERT_TRUE(viewReaches(size)) << events << " events";
+        expectViewStays(size);
+    }
 
     // Both held: Z first, then X, for each event.
     hold({sf::Keyboard::Z});
     wiggle(2);
-    const sf::Vector2f both = zoomed(zoomed(zoomed(zoomed(in, 1.1f, 1), 0.9f, 1), 1.1f, 1), 0.9f, 1);
+    const sf::Vector2f both = zoomed(zoomed(zoomed(zoomed(size, 1.1f, 1), 0.9f, 1), 1.1f, 1), 0.9f, 1);
     ASSERT_TRUE(viewReaches(both));
 
     // Events without a zoom key held leave the view as it is.
@@ -74,7 +73,6 @@ TEST_F(ViewEventsTest, ResizeGivesOneViewPixelPerWindowPixelAndUndoesTheZoom)
     game.window.setSize(sf::Vector2u(1200, 700));
     ASSERT_TRUE(viewReaches(sf::Vector2f(1200.0f, 700.0f)));
     EXPECT_EQ(game.window.getView().getSize(), sf::Vector2f(1200.0f, 700.0f));
-    EXPECT_EQ(game.window.getSize(), sf::Vector2u(1200, 700));
 
     // The following frames keep the size and keep centring on the character.
     releaseAll();
@@ -84,10 +82,6 @@ TEST_F(ViewEventsTest, ResizeGivesOneViewPixelPerWindowPixelAndUndoesTheZoom)
     loop();
     EXPECT_EQ(game.window.getView().getCenter(), before);
     EXPECT_EQ(game.window.getView().getSize(), sf::Vector2f(1200.0f, 700.0f));
-
-    // Growing the window again: again one view pixel per window pixel.
-    game.window.setSize(sf::Vector2u(1700, 950));
-    ASSERT_TRUE(viewReaches(sf::Vector2f(1700.0f, 950.0f)));
 }
 
 TEST_F(ViewEventsTest, CloseRequestClosesTheWindowAndTheIterationRunsToItsEnd)

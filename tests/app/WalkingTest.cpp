@@ -3,6 +3,7 @@
 
 #include "support/GameFixture.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -24,121 +25,84 @@ std::ostream& operator<<(std::ostream& out, const Walk& walk)
     return out << "(" << walk.x << ", " << walk.y << ")";
 }
 
+/// Exactly `keys` held while the body is given `given`, one entry per frame.
+struct Step
+{
+    std::vector<Key> keys;
+    std::vector<Walk> given;
+};
+
+/// The ramp of one axis from frame 1: 11, 12, ... 20, then 20 for good.
+std::vector<Walk> ramp(int frames, int sx, int sy)
+{
+    std::vector<Walk> walks;
+    for (int frame = 1; frame <= frames; ++frame)
+    {
+        const int speed = std::min(10 + frame, 20);
+        walks.push_back({sx * speed, sy * speed});
+    }
+    return walks;
+}
+
 class WalkingTest : public GameTest
 {
 protected:
-    /// Holds exactly `keys` for `frames` frames; after each frame's input, notes
-    /// the velocity the character's body has been given.
-    std::vector<Walk> walk(std::initializer_list<Key> keys, int frames)
+    /// Plays `steps` in turn and compares, after each frame's input, the velocity given.
+    void play(const std::vector<Step>& steps)
     {
-        releaseAll();
-        hold(keys);
-        std::vector<Walk> given;
-        for (int frame = 0; frame < frames; ++frame)
+        for (std::size_t s = 0; s < steps.size(); ++s)
         {
-            game.handleInput();
-            const b2Vec2 velocity = city.actors[0].body->GetLinearVelocity();
-            // Whole metres per second, straight from the integer ramp.
-            EXPECT_EQ(velocity.x, std::trunc(velocity.x));
-            EXPECT_EQ(velocity.y, std::trunc(velocity.y));
-            given.push_back({static_cast<int>(velocity.x), static_cast<int>(velocity.y)});
-            game.runFrame();
+            releaseAll();
+            for (const Key key : steps[s].keys)
+                hold({key});
+            std::vector<Walk> given;
+            for (std::size_t frame = 0; frame < steps[s].given.size(); ++frame)
+            {
+                game.handleInput();
+                const b2Vec2 velocity = city.actors[0].body->GetLinearVelocity();
+                EXPECT_EQ(velocity.x, std::trunc(velocity.x)) << "whole metres per second";
+                given.push_back({static_cast<int>(velocity.x), static_cast<int>(velocity.y)});
+                game.runFrame();
+            }
+            EXPECT_EQ(given, steps[s].given) << "step " << s;
         }
-        return given;
     }
 };
-
-/// The ramp of one axis: 11, 12, ... 20, then 20 for good, with `sign`.
-std::vector<int> ramp(int sign, int frames)
-{
-    std::vector<int> speeds;
-    for (int frame = 1; frame <= frames; ++frame)
-        speeds.push_back(sign * std::min(10 + frame, 20));
-    return speeds;
-}
-
-std::vector<Walk> alongX(const std::vector<int>& speeds)
-{
-    std::vector<Walk> walks;
-    for (int speed : speeds)
-        walks.push_back({speed, 0});
-    return walks;
-}
-
-std::vector<Walk> alongY(const std::vector<int>& speeds)
-{
-    std::vector<Walk> walks;
-    for (int speed : speeds)
-        walks.push_back({0, speed});
-    return walks;
-}
 } // namespace
 
-TEST_F(WalkingTest, EachKeyRampsFromElevenToTwentyAndHolds)
+TEST_F(WalkingTest, HeldKeysRampReverseCombineAndRelease)
 {
-    EXPECT_EQ(walk({sf::Keyboard::W}, 12), alongY(ramp(-1, 12))) << "W walks up the screen";
-    EXPECT_EQ(walk({}, 1), (std::vector<Walk>{{0, 0}}));
-    EXPECT_EQ(walk({sf::Keyboard::S}, 12), alongY(ramp(+1, 12))) << "S walks down";
-    EXPECT_EQ(walk({}, 1), (std::vector<Walk>{{0, 0}}));
-    EXPECT_EQ(walk({sf::Keyboard::A}, 12), alongX(ramp(-1, 12))) << "A walks left";
-    EXPECT_EQ(walk({}, 1), (std::vector<Walk>{{0, 0}}));
-    EXPECT_EQ(walk({sf::Keyboard::D}, 12), alongX(ramp(+1, 12))) << "D walks right";
-    EXPECT_EQ(game.moveX, 20);
-    EXPECT_EQ(game.moveY, 0);
-}
-
-TEST_F(WalkingTest, ReversingStartsAgainAtElevenAndReleasingStopsAtOnce)
-{
-    EXPECT_EQ(walk({sf::Keyboard::W}, 4), alongY({-11, -12, -13, -14}));
-    EXPECT_EQ(walk({sf::Keyboard::S}, 3), alongY({11, 12, 13}));
-    EXPECT_EQ(walk({sf::Keyboard::W}, 2), alongY({-11, -12}));
-    EXPECT_EQ(walk({}, 2), alongY({0, 0}));
-    EXPECT_EQ(game.moveY, 0);
-
-    EXPECT_EQ(walk({sf::Keyboard::D}, 12), alongX(ramp(+1, 12)));
-    EXPECT_EQ(walk({sf::Keyboard::A}, 2), alongX({-11, -12})) << "from top speed too";
-    EXPECT_EQ(walk({}, 1), alongX({0}));
-    EXPECT_EQ(game.moveX, 0);
-    // Stopped means stopped: the body is not drifting on.
-    const b2Vec2 before = city.actors[0].body->GetPosition();
-    walk({}, 3);
-    EXPECT_EQ(city.actors[0].body->GetPosition(), before);
-}
-
-TEST_F(WalkingTest, WhenBothKeysOfAnAxisAreHeldUpAndLeftWin)
-{
-    EXPECT_EQ(walk({sf::Keyboard::W, sf::Keyboard::S}, 3), alongY({-11, -12, -13}));
-    EXPECT_EQ(walk({sf::Keyboard::A, sf::Keyboard::D}, 3), alongX({-11, -12, -13}));
-    // Already walking down or right: holding the other key too turns round.
-    EXPECT_EQ(walk({sf::Keyboard::S, sf::Keyboard::D}, 2), (std::vector<Walk>{{11, 11}, {12, 12}}));
-    EXPECT_EQ(walk({sf::Keyboard::W, sf::Keyboard::S, sf::Keyboard::A, sf::Keyboard::D}, 2),
-              (std::vector<Walk>{{-11, -11}, {-12, -12}}));
-}
-
-TEST_F(WalkingTest, DiagonalWalkRampsBothAxes)
-{
-    const std::vector<Walk> upRight = walk({sf::Keyboard::W, sf::Keyboard::D}, 11);
-    for (std::size_t frame = 0; frame < upRight.size(); ++frame)
+    using K = sf::Keyboard;
+    const Walk still{0, 0};
+    const struct
     {
-        const int speed = std::min(11 + static_cast<int>(frame), 20);
-        EXPECT_EQ(upRight[frame], (Walk{speed, -speed})) << "frame " << frame + 1;
+        const char* what;
+        std::vector<Step> steps;
+    } scripts[] = {
+        {"each key ramps from 11 to 20 and holds",
+         {{{K::W}, ramp(12, 0, -1)}, {{}, {still}}, {{K::S}, ramp(12, 0, 1)}, {{}, {still}},
+          {{K::A}, ramp(12, -1, 0)}, {{}, {still}}, {{K::D}, ramp(12, 1, 0)}}},
+        {"reversing starts again at 11, releasing stops at once",
+         {{{K::W}, ramp(4, 0, -1)}, {{K::S}, ramp(3, 0, 1)}, {{K::D}, ramp(12, 1, 0)}, {{K::A}, ramp(2, -1, 0)},
+          {{}, {still, still}}}},
+        {"up and left win when both keys of an axis are held",
+         {{{K::W, K::S}, ramp(3, 0, -1)}, {{K::A, K::D}, ramp(3, -1, 0)}, {{K::S, K::D}, ramp(2, 1, 1)},
+          {{K::W, K::S, K::A, K::D}, ramp(2, -1, -1)}}},
+        {"diagonals ramp both axes", {{{K::W, K::D}, ramp(11, 1, -1)}}},
+        // The up step applies (moveX, moveY) before moveX is cleared.
+        {"releasing A under W keeps the old sideways speed one frame",
+         {{{K::W, K::A}, ramp(3, -1, -1)}, {{K::W}, {{-13, -14}, {0, -15}}}}},
+        // Clearing moveY applies the velocity again, in the same frame.
+        {"releasing W under A stops the vertical speed at once",
+         {{{K::W, K::A}, ramp(3, -1, -1)}, {{K::A}, {{-14, 0}, {-15, 0}}}}},
+        {"only WASD walk", {{{K::Up, K::Left, K::Z, K::X, K::Q, K::E}, {still, still, still}}}},
+    };
+    for (const auto& script : scripts)
+    {
+        SCOPED_TRACE(script.what);
+        play({{{}, {still}}});  // from a standstill
+        play(script.steps);
     }
-}
-
-TEST_F(WalkingTest, ReleasingAWhileWStaysHeldKeepsTheOldSidewaysSpeedForOneFrame)
-{
-    EXPECT_EQ(walk({sf::Keyboard::W, sf::Keyboard::A}, 3), (std::vector<Walk>{{-11, -11}, {-12, -12}, {-13, -13}}));
-    // The up step applies (moveX, moveY) before moveX is cleared.
-    EXPECT_EQ(walk({sf::Keyboard::W}, 2), (std::vector<Walk>{{-13, -14}, {0, -15}}));
-    EXPECT_EQ(game.moveX, 0);
-}
-
-TEST_F(WalkingTest, ReleasingWWhileAStaysHeldStopsTheVerticalSpeedAtOnce)
-{
-    EXPECT_EQ(walk({sf::Keyboard::W, sf::Keyboard::A}, 3), (std::vector<Walk>{{-11, -11}, {-12, -12}, {-13, -13}}));
-    // Clearing moveY applies the velocity again, in the same frame.
-    EXPECT_EQ(walk({sf::Keyboard::A}, 2), (std::vector<Walk>{{-14, 0}, {-15, 0}}));
-    EXPECT_EQ(game.moveY, 0);
 }
 
 TEST_F(WalkingTest, EveryRowOfTheRampTableOnBothAxes)
@@ -168,18 +132,10 @@ TEST_F(WalkingTest, EveryRowOfTheRampTableOnBothAxes)
                 hold({vertical ? sf::Keyboard::S : sf::Keyboard::D});
             (vertical ? game.moveY : game.moveX) = row.from;
             game.handleInput();
-            const std::string axis = vertical ? "moveY" : "moveX";
             EXPECT_EQ(vertical ? game.moveY : game.moveX, row.to)
-                << axis << " from " << row.from << (row.first ? " first key" : "") << (row.second ? " second key" : "");
+                << (vertical ? "moveY" : "moveX") << " from " << row.from << (row.first ? " first key" : "")
+                << (row.second ? " second key" : "");
             EXPECT_EQ(vertical ? game.moveX : game.moveY, 0) << "the other axis stays still";
         }
     }
-}
-
-TEST_F(WalkingTest, OnlyWASDWalk)
-{
-    const std::vector<Walk> still(3, Walk{0, 0});
-    EXPECT_EQ(walk({sf::Keyboard::Up, sf::Keyboard::Left}, 3), still);
-    EXPECT_EQ(walk({sf::Keyboard::Z, sf::Keyboard::X, sf::Keyboard::Q, sf::Keyboard::E}, 3), still);
-    EXPECT_EQ(city.actors[0].body->GetPosition(), b2Vec2(60.0f, 30.0f));
 }

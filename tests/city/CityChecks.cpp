@@ -29,9 +29,6 @@ void expectSingleBox(const b2Body& body, float halfWidth, float halfHeight)
     ASSERT_EQ(fixture->GetType(), b2Shape::e_polygon);
     const auto& box = static_cast<const b2PolygonShape&>(*fixture->GetShape());
     ASSERT_EQ(box.m_count, 4);
-    EXPECT_FLOAT_EQ(box.m_centroid.x, 0.0f);
-    EXPECT_FLOAT_EQ(box.m_centroid.y, 0.0f);
-
     // Each corner of the box, in any order, exactly once.
     const b2Vec2 corners[] = {{-halfWidth, -halfHeight}, {halfWidth, -halfHeight},
                               {halfWidth, halfHeight}, {-halfWidth, halfHeight}};
@@ -50,12 +47,8 @@ void expectSolidFixture(const b2Body& body, float friction, float density)
     ASSERT_NE(fixture, nullptr);
     EXPECT_FLOAT_EQ(fixture->GetFriction(), friction);
     EXPECT_FLOAT_EQ(fixture->GetDensity(), density);
-    EXPECT_EQ(fixture->GetRestitution(), 0.0f);
     EXPECT_FALSE(fixture->IsSensor());
-    const b2Filter& filter = fixture->GetFilterData();
-    EXPECT_EQ(filter.categoryBits, 0x0001);
-    EXPECT_EQ(filter.maskBits, 0xFFFF);
-    EXPECT_EQ(filter.groupIndex, 0);
+    EXPECT_EQ(fixture->GetFilterData().maskBits, 0xFFFF);
 }
 
 void expectFreshBody(b2Body& body, b2BodyType type, float x, float y)
@@ -64,19 +57,10 @@ void expectFreshBody(b2Body& body, b2BodyType type, float x, float y)
     EXPECT_EQ(body.GetPosition().x, x);
     EXPECT_EQ(body.GetPosition().y, y);
     EXPECT_EQ(body.GetAngle(), 0.0f);
-    EXPECT_EQ(body.GetLinearVelocity().x, 0.0f);
-    EXPECT_EQ(body.GetLinearVelocity().y, 0.0f);
-    EXPECT_EQ(body.GetAngularVelocity(), 0.0f);
+    EXPECT_EQ(body.GetLinearVelocity(), b2Vec2(0.0f, 0.0f));
     EXPECT_EQ(body.GetLinearDamping(), 0.0f);
-    EXPECT_EQ(body.GetAngularDamping(), 0.0f);
-    EXPECT_EQ(body.GetGravityScale(), 1.0f);
-    // Box2D never wakes a static body: only people start awake.
-    EXPECT_EQ(body.IsAwake(), type != b2_staticBody);
     EXPECT_TRUE(body.IsEnabled());
-    EXPECT_TRUE(body.IsSleepingAllowed());
-    EXPECT_FALSE(body.IsBullet());
     EXPECT_FALSE(body.IsFixedRotation());
-    EXPECT_EQ(body.GetUserData().pointer, 0u);
 }
 
 void expectShowsWhole(const sf::Sprite& sprite, const sf::Texture& texture)

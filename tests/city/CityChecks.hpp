@@ -36,23 +36,20 @@ struct BoxExtent
 /// The world-space extent of the one box fixture of `body`.
 BoxExtent worldExtent(const b2Body& body);
 
-/// `body` has exactly one fixture, a four-cornered box of the given half-extents (m)
-/// centred on the body origin and not rotated against it.
+/// `body` has exactly one fixture, an unrotated box of these half-extents (m) on its origin.
 void expectSingleBox(const b2Body& body, float halfWidth, float halfHeight);
 
-/// The one fixture of `body` has this friction and density, no restitution,
-/// is solid, and collides with everything (category 1, mask 0xFFFF, group 0).
+/// The one fixture of `body` has this friction and density, is solid and collides with everything.
 void expectSolidFixture(const b2Body& body, float friction, float density);
 
-/// `body` is as Box2D makes it from a definition that sets nothing but type and
-/// position: at `x`, `y` (m), angle 0, at rest, undamped, enabled, awake if it can move.
+/// `body` is as a definition of nothing but type and position makes it: at `x`, `y` (m),
+/// angle 0, at rest, undamped, enabled.
 void expectFreshBody(b2Body& body, b2BodyType type, float x, float y);
 
-/// `sprite` shows the whole of `texture`: same object, rectangle from (0, 0) to its size.
+/// `sprite` shows the whole of `texture`.
 void expectShowsWhole(const sf::Sprite& sprite, const sf::Texture& texture);
 
-/// Steps `world` `steps` times the way a frame does: 1/60 s, 8 velocity and
-/// 3 position iterations.
+/// Steps `world` `steps` times the way a frame does.
 void stepWorld(b2World& world, int steps);
 
 /// Path of an image file of the repository, whatever the working directory is.

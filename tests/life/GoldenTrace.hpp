@@ -1,9 +1,7 @@
 #pragma once
 
-// The fingerprint of a fresh city's first 50 s of play, frame by frame. Any run of
-// the game's frame with no key held (the headless loop or the window's) must
-// reproduce it bit for bit. Header-only, so any test suite can check its own loop
-// against the same values.
+// The fingerprint of a fresh city's first 50 s of play, frame by frame: any run with
+// no key held, headless or in the window, must reproduce it bit for bit.
 
 #include "city/City.hpp"
 
@@ -25,8 +23,7 @@ constexpr std::size_t GoldenDeaths = 23;
 class CityTrace
 {
 public:
-    /// Hashes the position (raw float bits, m), health and state of every actor in
-    /// index order, and notes the first death. Call once after every frame.
+    /// Hashes every actor's position bits, health and state, and notes the first death.
     void record(const City& city, std::int64_t frame)
     {
         for (std::size_t i = 0; i < city.actors.size(); ++i)

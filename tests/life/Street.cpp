@@ -2,6 +2,7 @@
 
 #include "life/Simulation.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <cstdlib>
@@ -9,24 +10,14 @@
 
 namespace
 {
-/// The founding police officer and hooligan, who start outside the walls, and where
-/// they are put out of the way: 141 km from the streets, 200 km from each other and
-/// from where the dead are parked, beyond any search, so they never pick anyone.
+/// The outside founders, and where they are parked: far from the streets, from each
+/// other and from the parked dead, so they never pick anyone.
 constexpr std::size_t OutsideFounders[] = {1, 2};
 const b2Vec2 OutOfTheWay[] = {b2Vec2(99999.0f, -99999.0f), b2Vec2(-99999.0f, 99999.0f)};
 
 TextureId imageOf(Faction side)
 {
-    switch (side)
-    {
-    case Faction::Hooli:
-        return TextureId::Hooli;
-    case Faction::Police:
-        return TextureId::Police;
-    case Faction::Civil:
-        break;
-    }
-    return TextureId::Civil;
+    return side == Faction::Hooli ? TextureId::Hooli : side == Faction::Police ? TextureId::Police : TextureId::Civil;
 }
 } // namespace
 
@@ -46,9 +37,18 @@ std::size_t StreetTest::place(Faction side, float x, float y)
 {
     city.spawnActor(x * PixelsPerMeter, y * PixelsPerMeter, city.texture(imageOf(side)), side);
     const std::size_t index = city.actors.size() - 1;
-    // Pixels / 30 is not always the metre value the test means; put it there exactly.
-    moveTo(index, x, y);
+    moveTo(index, x, y);  // pixels / 30 is not always exactly the metres meant
     return index;
+}
+
+void StreetTest::clearStage()
+{
+    for (std::size_t i = 3; i < city.actors.size(); ++i)
+        town.world.DestroyBody(city.actors[i].body);
+    city.actors.erase(city.actors.begin() + 3, city.actors.end());
+    city.onStreet.erase(std::remove_if(city.onStreet.begin(), city.onStreet.end(),
+                                       [](std::uint32_t i) { return i >= 3; }),
+                        city.onStreet.end());
 }
 
 void StreetTest::chase(std::size_t hunter, std::size_t prey)
@@ -57,35 +57,20 @@ void StreetTest::chase(std::size_t hunter, std::size_t prey)
     actor(hunter).state = ActorState::Chasing;
 }
 
-void StreetTest::moveTo(std::size_t who, float x, float y)
-{
-    actor(who).body->SetTransform(b2Vec2(x, y), 0.0f);
-}
+void StreetTest::moveTo(std::size_t who, float x, float y) { actor(who).body->SetTransform(b2Vec2(x, y), 0.0f); }
 
 void StreetTest::setVelocity(std::size_t who, float vx, float vy)
 {
     actor(who).body->SetLinearVelocity(b2Vec2(vx, vy));
 }
 
-b2Vec2 StreetTest::positionOf(std::size_t who) const
-{
-    return city.actors[who].body->GetPosition();
-}
+b2Vec2 StreetTest::positionOf(std::size_t who) const { return city.actors[who].body->GetPosition(); }
 
-b2Vec2 StreetTest::velocityOf(std::size_t who) const
-{
-    return city.actors[who].body->GetLinearVelocity();
-}
+b2Vec2 StreetTest::velocityOf(std::size_t who) const { return city.actors[who].body->GetLinearVelocity(); }
 
-Actor& StreetTest::actor(std::size_t who)
-{
-    return city.actors[who];
-}
+Actor& StreetTest::actor(std::size_t who) { return city.actors[who]; }
 
-void StreetTest::frame()
-{
-    advanceCity(town.world, city);
-}
+void StreetTest::frame() { advanceCity(town.world, city); }
 
 b2Vec2 expectedChaseVelocity(const b2Vec2& from, const b2Vec2& to, float speed)
 {
@@ -96,12 +81,15 @@ b2Vec2 expectedChaseVelocity(const b2Vec2& from, const b2Vec2& to, float speed)
     return b2Vec2(static_cast<float>(scale * dx / distance), static_cast<float>(scale * dy / distance));
 }
 
+namespace
+{
 std::uint32_t bitsOf(float value)
 {
     std::uint32_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     return bits;
 }
+} // namespace
 
 void expectSameVelocity(const b2Vec2& actual, const b2Vec2& expected)
 {
@@ -110,10 +98,7 @@ void expectSameVelocity(const b2Vec2& actual, const b2Vec2& expected)
 }
 
 FreshCityTest::FreshCityTest()
-    : city(town.city)
-{
-    resetRandom();
-}
+    : city(town.city) { resetRandom(); }
 
 std::vector<b2Vec2> drawNewcomerPlaces(std::size_t count)
 {

@@ -1,6 +1,5 @@
-// The street list lets a frame pass by the parked dead. These tests hold it to
-// its promise: the game comes out bit for bit as if every actor ever spawned were
-// visited, and the list holds exactly who may still act or show.
+// The street list lets a frame pass by the parked dead: the game must come out bit for
+// bit as if every actor were visited, and the list hold exactly who may act or show.
 #include "GoldenTrace.hpp"
 #include "Street.hpp"
 #include "bench/PlainFrame.hpp"
@@ -18,8 +17,7 @@ constexpr std::int64_t ComparedFrames = 40000;
 /// The trace is compared this often (frames), to say where two runs part.
 constexpr std::int64_t CompareEvery = 100;
 
-/// Plays a fresh city, stirred as the Q and E keys would, and returns the
-/// running trace hash every CompareEvery frames.
+/// Plays a fresh stirred city; returns the running trace hash every CompareEvery frames.
 std::vector<std::uint64_t> stirredRun(bool plain)
 {
     resetRandom();
