@@ -17,6 +17,7 @@ struct CaseFigures
     double update = 0.0;        ///< mean ms in the city update and prop sync
     double draw = 0.0;          ///< mean ms drawing, the rasteriser's work included
     double bytesPerDeath = 0.0; ///< heap the dead added, per death
+    int cameraMoves = 0;        ///< frames whose camera stood elsewhere than the frame before
     std::uint64_t pixels = 0;   ///< checksum of the checked frames' pixels
     std::uint64_t state = 0;    ///< hash of every actor's place, health and state
 };

@@ -65,7 +65,9 @@ CaseFigures playCase(std::size_t deaths, Path path)
         game.handleInput();
         if (path == Path::Straightforward)
             visitEveryone(city);
+        const sf::Vector2f lastCentre = game.view.getCenter();
         centreOnCharacter(game.view, city);
+        figures.cameraMoves += f > 0 && game.view.getCenter() != lastCentre ? 1 : 0;
         frame.setView(game.view);
         frame.clear(ClearColour);
         const Clock::time_point stepStart = Clock::now();
