@@ -208,4 +208,26 @@ TEST_F(TargetChoice, ThePlayersCharacterIsNeverChosenNorActs)
     EXPECT_EQ(actor(0).state, ActorState::Idle);
     EXPECT_EQ(velocityOf(0), b2Vec2(0.0f, 0.0f));
 }
+TEST_F(TargetChoice, AHunterWithoutABodyTurnsIdleInsteadOfMeasuringFromNowhere)
+{
+    place(Faction::Civil, StageX, StageY);
+    Actor stray;
+    stray.faction = Faction::Hooli;
+    stray.state = ActorState::Chasing;
+    stray.selectTarget(city.actors);
+    EXPECT_EQ(stray.state, ActorState::Idle);
+    stray.state = ActorState::Chasing;
+    stray.selectTarget(city.actors, city.onStreet);
+    EXPECT_EQ(stray.state, ActorState::Idle);
+}
+
+TEST_F(TargetChoice, ABareCityUpdatesWithoutAnyone)
+{
+    // The game always has its character; a city emptied by hand must not read past the end.
+    city.actors.clear();
+    city.onStreet.clear();
+    city.update();
+    EXPECT_TRUE(city.actors.empty());
+    EXPECT_EQ(city.population, QuietPopulation);
+}
 } // namespace
