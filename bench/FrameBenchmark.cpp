@@ -3,6 +3,7 @@
 // every actor ever spawned visited), and shows that both give the same pixels and
 // the same game. Run from the repository root under a display:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/tamrow_bench [K ...]
+#include "app/DisplayConnection.hpp"
 #include "app/Game.hpp"
 #include "app/Scene.hpp"
 #include "bench/BenchFigures.hpp"
@@ -113,10 +114,15 @@ int main(int argc, char** argv)
             tolls.push_back(static_cast<std::size_t>(std::strtoull(argv[i], nullptr, 10)));
     }
 
-    // SFML lets go of its shared OpenGL context, and with it an X connection, when
-    // the last texture goes, and opens a new one for the next: city after city, the
-    // X server would run out of connections. One context held throughout keeps one.
-    const sf::Context keepDisplay;
+    // Our own X connection keeps the server from resetting while SFML lets go of
+    // its own between cities; one context held throughout spares making new ones.
+    const DisplayConnection display;
+    if (!display.open())
+    {
+        std::fprintf(stderr, "%s\n", DisplayConnection::refusal("tamrow_bench").c_str());
+        return 1;
+    }
+    const sf::Context keepContext;
     printStartUp(measureStartUp());
     printTableHead();
     // Ratios are taken to the first city of the run, the fresh one by default.

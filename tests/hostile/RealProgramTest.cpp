@@ -29,8 +29,9 @@ namespace
 {
 using Clock = std::chrono::steady_clock;
 
-/// How long a program that gives up at once may take, even under the sanitizers.
-constexpr std::chrono::seconds PromptExit(3);
+/// How long a program that gives up may take, even under the sanitizers: it asks
+/// a display that refuses again for DisplayPatience (2 s) before giving up.
+constexpr std::chrono::seconds PromptExit(4);
 /// How long to wait before calling it hung.
 constexpr std::chrono::seconds HangLimit(10);
 

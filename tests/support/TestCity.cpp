@@ -1,5 +1,7 @@
 #include "support/TestCity.hpp"
 
+#include "app/DisplayConnection.hpp"
+
 #include <SFML/Window/Context.hpp>
 #include <gtest/gtest.h>
 
@@ -11,17 +13,28 @@
 namespace
 {
 /// SFML lets go of its shared OpenGL context, and with it its X connection, when the
-/// last texture is destroyed, and makes new ones for the next texture. Every test
-/// in this process builds a city; run in one process, a few dozen of those rounds end with the
-/// X server refusing the connection ("Failed to open X11 display", abort). One
-/// context held for the whole program keeps the one connection.
+/// last texture is destroyed, and connects again for the next texture. Were its
+/// connection the display's last, the X server would reset in between and refuse
+/// the next one, and SFML would abort. Our own connection, held for the whole
+/// program, keeps the server from resetting; one context held as long spares
+/// every test the cost of a new one.
 class OneDisplayConnection : public ::testing::Environment
 {
 public:
-    void SetUp() override { context_ = std::make_unique<sf::Context>(); }
-    void TearDown() override { context_.reset(); }
+    void SetUp() override
+    {
+        display_ = std::make_unique<DisplayConnection>();
+        if (display_->open())
+            context_ = std::make_unique<sf::Context>();
+    }
+    void TearDown() override
+    {
+        context_.reset();
+        display_.reset();
+    }
 
 private:
+    std::unique_ptr<DisplayConnection> display_;
     std::unique_ptr<sf::Context> context_;
 };
 

@@ -44,6 +44,12 @@ XSession::XSession()
     XSetErrorHandler(ignoreErrors);
 }
 
+XSession::XSession(const std::string& displayName)
+    : display_(XOpenDisplay(displayName.c_str()))
+{
+    XSetErrorHandler(ignoreErrors);
+}
+
 XSession::~XSession()
 {
     if (display_ != nullptr)

@@ -22,8 +22,9 @@ struct XWindowInfo
 class XSession
 {
 public:
-    /// Opens the display named by $DISPLAY.
+    /// Opens the display named by $DISPLAY, or the one named `displayName` (":5").
     XSession();
+    explicit XSession(const std::string& displayName);
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;

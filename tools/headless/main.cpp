@@ -1,6 +1,7 @@
 // Runs the city for a number of frames with no window and no keys held, then
 // prints what happened. Run it from the repository root, under a display
 // (loading the images needs one): xvfb-run -a build/tools/tamrow_headless 36000
+#include "app/DisplayConnection.hpp"
 #include "life/Simulation.hpp"
 
 #include <chrono>
@@ -20,6 +21,14 @@ int main(int argc, char** argv)
     {
         std::fprintf(stderr, "usage: tamrow_headless [frames >= 0]\n");
         return 2;
+    }
+
+    // Loading the images needs the display; held so that it never resets under SFML.
+    const DisplayConnection display;
+    if (!display.open())
+    {
+        std::fprintf(stderr, "%s\n", DisplayConnection::refusal("tamrow_headless").c_str());
+        return 1;
     }
 
     const auto start = std::chrono::steady_clock::now();
