@@ -2,5 +2,7 @@
 
 PhysicsWorld::PhysicsWorld()
     : world(b2Vec2(0.0f, 0.0f))
+    , carPark(b2Vec2(0.0f, 0.0f))
 {
+    world.SetAutoClearForces(false);
 }

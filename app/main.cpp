@@ -19,12 +19,9 @@ int main()
 
     // Built in this order and torn down in reverse: the world outlives every body.
     PhysicsWorld physics;
-    City city(physics.world);
+    City city(physics.world, &physics.carPark);
     Game game(city, physics);
     while (game.window.isOpen())
-    {
-        game.handleInput();
         game.runFrame();
-    }
     return 0;
 }

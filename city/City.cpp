@@ -28,8 +28,9 @@ b2Body* makeBoxBody(b2World& world, const b2BodyDef& def, float halfWidth, float
 }
 } // namespace
 
-City::City(b2World& physicsWorld)
+City::City(b2World& physicsWorld, b2World* parkingWorld)
     : world(&physicsWorld)
+    , carPark(parkingWorld)
 {
     build();
 }
@@ -81,4 +82,39 @@ void City::addProp(float x, float y, float halfWidth, float halfHeight,
     added.sprite.setTexture(image, false);
     added.sprite.setScale(scaleX / PixelsPerMeter, scaleY / PixelsPerMeter);
     added.body = makeBoxBody(*world, added.bodyDef, halfWidth, halfHeight, PropFriction, PropDensity);
+}
+
+b2Body* City::moveToCarPark(b2Body* body)
+{
+    b2BodyDef def;
+    def.type = body->GetType();
+    def.position = body->GetPosition();
+    def.angle = body->GetAngle();
+    def.linearDamping = body->GetLinearDamping();
+    def.angularDamping = body->GetAngularDamping();
+    def.allowSleep = body->IsSleepingAllowed();
+    def.awake = body->IsAwake();
+    def.fixedRotation = body->IsFixedRotation();
+    def.bullet = body->IsBullet();
+    def.enabled = false;
+    def.gravityScale = body->GetGravityScale();
+    b2Body* twin = carPark->CreateBody(&def);
+    for (const b2Fixture* fixture = body->GetFixtureList(); fixture != nullptr; fixture = fixture->GetNext())
+    {
+        b2FixtureDef copy;
+        copy.shape = fixture->GetShape();
+        copy.friction = fixture->GetFriction();
+        copy.restitution = fixture->GetRestitution();
+        copy.restitutionThreshold = fixture->GetRestitutionThreshold();
+        copy.density = fixture->GetDensity();
+        copy.isSensor = fixture->IsSensor();
+        copy.filter = fixture->GetFilterData();
+        twin->CreateFixture(&copy);
+    }
+    // Set after the fixtures: adding mass shifts the velocity by the angular
+    // velocity times the centre's move. A body at rest is left asleep as it was.
+    twin->SetLinearVelocity(body->GetLinearVelocity());
+    twin->SetAngularVelocity(body->GetAngularVelocity());
+    world->DestroyBody(body);
+    return twin;
 }

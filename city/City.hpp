@@ -29,14 +29,17 @@ constexpr float ActorHalfWidth = 0.15f;
 constexpr float ActorHalfHeight = 0.3f;
 
 /// The level: every person, every static thing, the map and the texture
-/// catalogue, with a non-owning pointer to the physics world their bodies live in.
+/// catalogue, with non-owning pointers to the physics world their bodies live in
+/// and, if given, the car park where the bodies of the parked dead are kept.
 /// Built whole by the constructor; never copied or moved, because sprites point
 /// into `textures` and bodies are tied to `world`.
 struct City
 {
     /// Loads the images and lays out the map, the three founders and the four
     /// walls in `physicsWorld`, which must outlive the city and must not be stepping.
-    explicit City(b2World& physicsWorld);
+    /// `parkingWorld`, if given, is a world that is never stepped and outlives the
+    /// city: each dead body, once parked, moves there (see `carPark`).
+    explicit City(b2World& physicsWorld, b2World* parkingWorld = nullptr);
     City(const City&) = delete;
     City& operator=(const City&) = delete;
 
@@ -46,6 +49,13 @@ struct City
     TextureBank textures;         ///< TextureSlotCount slots, never resized
     Prop map;                     ///< only its sprite is used; no body
     b2World* world;               ///< not owned
+    /// Not owned; null to keep the parked dead in `world`. A parked body is
+    /// disabled and touches nothing, yet every step of `world` walks its whole
+    /// body list several times. In the car park an exact twin (same place,
+    /// angle, velocities, flags and fixture) stands instead: the body reads the
+    /// same, and taking a disabled body out of `world`'s list leaves the order
+    /// of the others, so their islands, contacts and every step, as they were.
+    b2World* carPark = nullptr;
 
     /// Indices of the actors still on the street, in increasing order: the living,
     /// and the dead until their sprite has followed their body to ParkPosition.
@@ -87,4 +97,7 @@ private:
     void spawnWave();
     void runBehaviour();
     void layCorpses();
+    /// Replaces the parked, disabled `body` of `world` by its twin in `carPark`
+    /// and returns the twin.
+    b2Body* moveToCarPark(b2Body* body);
 };

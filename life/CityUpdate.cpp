@@ -115,6 +115,8 @@ void City::layCorpses()
         actor.corpseLaid = true;
         actor.body->SetTransform(ParkPosition, 0.0f);
         actor.body->SetEnabled(false);
+        if (carPark != nullptr)
+            actor.body = moveToCarPark(actor.body);
         --population;
     }
 }
