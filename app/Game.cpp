@@ -19,6 +19,7 @@ Game::Game(City& level, PhysicsWorld& physicsWorld)
     , keyHeld([this](sf::Keyboard::Key key) {
         return window.hasFocus() && sf::Keyboard::isKeyPressed(key);
     })
+    , paint([this](sf::RenderTarget& target, const City& shown) { scene.draw(target, shown); })
 {
     window.setFramerateLimit(FrameRateLimit);
     // One view pixel per window pixel; the first frame sets the centre.
@@ -28,16 +29,22 @@ Game::Game(City& level, PhysicsWorld& physicsWorld)
 
 void Game::runFrame()
 {
-    playFrame(window);
-    window.display();
-}
-
-void Game::playFrame(sf::RenderTarget& target)
-{
+    const auto begin = [this](FramePart part) {
+        if (watch)
+            watch(part);
+    };
+    begin(FramePart::Input);
+    handleInput();
+    begin(FramePart::Camera);
     // The sprite still stands where the last update put it: the camera runs one step behind.
     centreOnCharacter(view, *city);
-    target.setView(view);
-    target.clear(ClearColour);
-    advanceCity(physics->world, *city);
-    scene.draw(target, *city);
+    window.setView(view);
+    window.clear(ClearColour);
+    begin(FramePart::Step);
+    advanceCity(physics->world, *city, [&begin] { begin(FramePart::Update); });
+    begin(FramePart::Draw);
+    paint(window, *city);
+    begin(FramePart::Present);
+    window.display();
+    begin(FramePart::Done);
 }

@@ -43,6 +43,22 @@ constexpr double RecruitRange = 2.0;
 /// Tells whether a key is held right now.
 using KeyReader = std::function<bool(sf::Keyboard::Key)>;
 
+/// The parts of a frame, in the order they run.
+enum class FramePart
+{
+    Input,    ///< events and keys
+    Camera,   ///< view on the character, applied, window cleared
+    Step,     ///< the world step
+    Update,   ///< the city's turn and the prop sync
+    Draw,     ///< map, props, actors
+    Present,  ///< the window shows the frame
+    Done      ///< the frame is over
+};
+/// Told as each part of a frame begins; for timing and checking a frame from outside.
+using FrameWatcher = std::function<void(FramePart)>;
+/// Draws the city into a target already cleared and viewed.
+using CityPainter = std::function<void(sf::RenderTarget&, const City&)>;
+
 /// The window, the camera and the player's walking speed. Refers to the city and
 /// the physics world it is given; they must outlive it. Never copied or moved.
 class Game
@@ -61,13 +77,10 @@ public:
     /// `windowSize` px (each side at least MinViewSide), applied to the window.
     void fitViewToWindow(sf::Vector2u windowSize);
 
-    /// One frame: playFrame into the window, then present it (which waits to
-    /// hold FrameRateLimit).
+    /// One frame, the only place its order is written: input, camera on the
+    /// character, world step, city update and prop sync, the city drawn into
+    /// the window, presented (which waits to hold the window's frame-rate limit).
     void runFrame();
-
-    /// Everything of a frame but presenting, drawn into `target`: camera on the
-    /// character, world step, city update, prop sync, map, props and actors.
-    void playFrame(sf::RenderTarget& target);
 
     /// Q: people in the character's cell or the eight around it become hooligans.
     void recruitHooligans();
@@ -84,7 +97,11 @@ public:
     /// no key held while the window lacks the focus: the keyboard then belongs to
     /// whatever the player is typing into, and must not walk or recruit.
     KeyReader keyHeld;
-    Scene scene;              ///< draws the city, keeping what it can between frames
+    Scene scene;              ///< draws the city, a few draws for what is in view
+    /// How runFrame draws the city; `scene` unless a yardstick puts its own here.
+    CityPainter paint;
+    /// Told of each part of every frame; nobody by default.
+    FrameWatcher watch;
 
 private:
     /// Zooms the view by `factor`, stopping at ZoomLimit either way.

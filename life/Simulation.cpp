@@ -8,9 +8,11 @@ constexpr std::size_t FounderCount = 3;
 constexpr std::size_t WallCount = 4;
 } // namespace
 
-void advanceCity(b2World& world, City& city)
+void advanceCity(b2World& world, City& city, const std::function<void()>& stepped)
 {
     world.Step(TimeStep, VelocityIterations, PositionIterations);
+    if (stepped)
+        stepped();
     city.update();
     city.syncProps();
 }

@@ -13,7 +13,8 @@ constexpr std::int32_t PositionIterations = 3;
 
 /// The part of a frame that changes the game, shared by the window's frame and
 /// every headless run: one world step, the city's turn, props to their bodies.
-void advanceCity(b2World& world, City& city);
+/// `stepped`, if given, is called right after the step (to time it apart).
+void advanceCity(b2World& world, City& city, const std::function<void()>& stepped = {});
 
 /// What a city has seen so far, read off its records.
 struct CitySummary

@@ -16,7 +16,7 @@ using Clock = std::chrono::steady_clock;
 } // namespace
 
 GameTest::GameTest()
-    : city(physics.world)
+    : city(physics.world, &physics.carPark)
     , game(city, physics)
     , realKeyboard(game.keyHeld)
 {
@@ -48,7 +48,6 @@ void GameTest::loop(int times)
 {
     for (int i = 0; i < times; ++i)
     {
-        game.handleInput();
         game.runFrame();
     }
 }

@@ -39,7 +39,7 @@ protected:
     void release(std::initializer_list<sf::Keyboard::Key> keys);
     void releaseAll();
 
-    /// One pass of the program's loop: input, then the frame.
+    /// One pass of the program's loop: one frame, its input included.
     void loop(int times = 1);
 
     /// Calls handleInput until `done` holds or `timeout` passes (events reach the
