@@ -1,118 +1,122 @@
-// The scene skips what cannot show and keeps the map and props while the camera
-// rests; whatever the camera does, its pixels must equal drawing every sprite.
-#include "app/Scene.hpp"
+// The game's frame, read back from the real window, is the plain frame (every
+// sprite drawn one by one into the same window): resting, walking, zoomed, at
+// odd sizes and after resizes. And a resize keeps the scale of the picture.
 #include "bench/DeathToll.hpp"
 #include "bench/PlainFrame.hpp"
 #include "city/Units.hpp"
-#include "life/Simulation.hpp"
-#include "support/TestCity.hpp"
-
-#include <SFML/Graphics/RenderTexture.hpp>
-#include <gtest/gtest.h>
+#include "support/GameFixture.hpp"
 
 #include <cstring>
-#include <functional>
 
 namespace
 {
-constexpr unsigned FrameWidth = 800;
-constexpr unsigned FrameHeight = 450;
 /// Enough dead that every view of the streets shows corpses, some on its edges.
 constexpr std::size_t Deaths = 3000;
 
-/// One city of Deaths dead, drawn each frame twice: by a Scene and plainly.
-class SceneSamenessTest : public ::testing::Test
+class SceneSamenessTest : public GameTest
 {
 protected:
     SceneSamenessTest()
     {
-        resetRandom();
-        layDeaths(town.city, Deaths);
-        resize(FrameWidth, FrameHeight);
+        city.population = 0;
+        layDeaths(city, Deaths);
+        city.population = PopulationLimit;
     }
 
-    void resize(unsigned width, unsigned height)
+    /// Resizes the window, handles input until its resize has reached the view,
+    /// and plays one frame: Mesa takes a window's new size only when a frame is
+    /// presented, so the first frame after a resize is drawn at the old size,
+    /// whoever draws it.
+    void resizeTo(unsigned width, unsigned height)
     {
-        ASSERT_TRUE(scenePicture.create(width, height));
-        ASSERT_TRUE(plainPicture.create(width, height));
-        view.setSize(static_cast<float>(width), static_cast<float>(height));
+        releaseAll();
+        game.window.setSize(sf::Vector2u(width, height));
+        const sf::Vector2f size(static_cast<float>(width), static_cast<float>(height));
+        ASSERT_TRUE(handleInputUntil([&] { return game.view.getSize() == size; })) << width << " x " << height;
+        loop();
     }
 
-    /// Plays `frames` frames, aiming the camera with `aim` before each; both pictures must match.
-    void playAndCompare(int frames, const std::function<void(int)>& aim)
+    /// Plays one frame; returns what it drew, read back from the window before presenting.
+    sf::Image playFrame()
+    {
+        sf::Image shown;
+        game.watch = [&](FramePart part) {
+            if (part == FramePart::Present)
+                shown = presented();
+        };
+        game.runFrame();
+        game.watch = nullptr;
+        return shown;
+    }
+
+    /// Plays `frames` frames, each drawn again plainly into the window; they must match.
+    void playAndCompare(int frames, const char* what)
     {
         for (int f = 0; f < frames; ++f)
         {
-            centreOnCharacter(view, town.city);
-            aim(f);
-            advanceCity(town.world, town.city);
-            scenePicture.setView(view);
-            scenePicture.clear(ClearColour);
-            scene.draw(scenePicture, town.city);
-            scenePicture.display();
-            plainPicture.setView(view);
-            plainPicture.clear(ClearColour);
-            drawEverySprite(plainPicture, town.city);
-            plainPicture.display();
-            ASSERT_TRUE(samePixels()) << "frame " << f << " with the view at " << view.getCenter().x
-                                      << ", " << view.getCenter().y;
+            const sf::Image shown = playFrame();
+            game.window.clear(ClearColour);
+            drawEverySprite(game.window, city);
+            const sf::Image plain = presented();
+            const sf::Vector2u size = shown.getSize();
+            ASSERT_EQ(size, game.window.getSize());
+            ASSERT_TRUE(size == plain.getSize() &&
+                        std::memcmp(shown.getPixelsPtr(), plain.getPixelsPtr(), std::size_t{size.x} * size.y * 4) == 0)
+                << what << ", frame " << f << ", view at " << game.view.getCenter().x << ", "
+                << game.view.getCenter().y << " of " << game.view.getSize().x << " x " << game.view.getSize().y;
         }
     }
 
-    bool samePixels() const
+    /// Rests, walks right (the camera moving by fractions of a pixel), then up and left.
+    void restAndWalk(const char* what)
     {
-        const sf::Image shown = scenePicture.getTexture().copyToImage();
-        const sf::Image plain = plainPicture.getTexture().copyToImage();
-        const sf::Vector2u size = shown.getSize();
-        return size == plain.getSize() &&
-            std::memcmp(shown.getPixelsPtr(), plain.getPixelsPtr(), std::size_t{size.x} * size.y * 4) == 0;
+        playAndCompare(2, what);
+        hold({sf::Keyboard::D});
+        playAndCompare(6, what);
+        releaseAll();
+        hold({sf::Keyboard::W, sf::Keyboard::A});
+        playAndCompare(4, what);
+        releaseAll();
+        playAndCompare(2, what);
     }
-
-    TestCity town;
-    Scene scene;
-    sf::View view;
-    sf::RenderTexture scenePicture;
-    sf::RenderTexture plainPicture;
 };
 
-TEST_F(SceneSamenessTest, AStillCameraWithCorpsesLaidMeanwhile)
+TEST_F(SceneSamenessTest, EveryFrameIsThePlainFrameAtAnySizeAndZoom)
 {
-    // The whole walled street in view: fresh corpses land on the kept picture.
-    const std::size_t propsBefore = town.city.props.size();
-    view.setSize(8000.0f, 4500.0f);
-    playAndCompare(240, [this](int) { view.setCenter(4200.0f, 1750.0f); });
-    EXPECT_GT(town.city.props.size(), propsBefore) << "nobody died: the kept picture was never topped up";
+    place(0, 90.0f, 50.0f);
+    restAndWalk("1600 x 900");
+    game.view.zoom(1.1f * 1.1f * 1.1f);
+    restAndWalk("1600 x 900 zoomed out");
+    game.view.zoom(0.9f * 0.9f * 0.9f * 0.9f * 0.9f * 0.9f);
+    restAndWalk("1600 x 900 zoomed in");
+    for (const sf::Vector2u size : {sf::Vector2u(1001, 557), sf::Vector2u(640, 1000), sf::Vector2u(1900, 1000)})
+    {
+        resizeTo(size.x, size.y);
+        restAndWalk("resized");
+    }
+    // The parked dead are drawn too, where they stand, once the camera looks there.
+    place(0, ParkPosition.x - 1.0f, ParkPosition.y - 1.0f);
+    playAndCompare(3, "at the car park");
 }
 
-TEST_F(SceneSamenessTest, ACameraThatMovesByFractionsOfAPixel)
+TEST_F(SceneSamenessTest, HalvingTheWindowShowsTheCentreOfWhatItShowed)
 {
-    playAndCompare(60, [this](int f) {
-        const float step = static_cast<float>(f);
-        view.setCenter(1800.0f + 5.37f * step, 900.0f + 2.11f * step);
-    });
-}
-
-TEST_F(SceneSamenessTest, ACameraThatRestsMovesAndRestsAgain)
-{
-    playAndCompare(90, [this](int f) {
-        const float drift = f < 30 ? 0.0f : (f < 60 ? 7.5f * static_cast<float>(f - 30) : 225.0f);
-        view.setCenter(2400.0f + drift, 1500.0f);
-    });
-}
-
-TEST_F(SceneSamenessTest, ZoomAndResizeRedrawTheKeptPicture)
-{
-    playAndCompare(20, [this](int f) {
-        const float zoom = f < 10 ? 1.0f : 2.3f;
-        view.setSize(static_cast<float>(FrameWidth) * zoom, static_cast<float>(FrameHeight) * zoom);
-    });
-    resize(640, 640);
-    playAndCompare(20, [this](int) { view.setCenter(3000.0f, 1200.0f); });
-}
-
-TEST_F(SceneSamenessTest, TheParkedDeadShowWhenTheCameraLooksAtThem)
-{
-    const sf::Vector2f park(ParkPosition.x * PixelsPerMeter, ParkPosition.y * PixelsPerMeter);
-    playAndCompare(3, [&](int) { view.setCenter(park + sf::Vector2f(10.0f, 20.0f)); });
+    place(0, 90.0f, 50.0f);
+    removeActorsFrom(1);
+    loop(2);
+    const sf::Image whole = playFrame();
+    resizeTo(800, 450);
+    const sf::Image half = playFrame();
+    ASSERT_EQ(half.getSize(), sf::Vector2u(800, 450));
+    // The rasteriser snaps corners to its sub-pixel grid after adding half the
+    // window's size, so a few sprite edges fall a pixel apart (about 0.25 % of
+    // the pixels here); a picture shrunk or shifted would differ nearly everywhere.
+    int differing = 0;
+    for (unsigned y = 0; y < 450; ++y)
+    {
+        for (unsigned x = 0; x < 800; ++x)
+            differing += half.getPixel(x, y) == whole.getPixel(x + 400, y + 225) ? 0 : 1;
+    }
+    EXPECT_LT(differing, 800 * 450 / 200) << "the city must keep its scale and stay centred on the character";
 }
 } // namespace
