@@ -1,5 +1,7 @@
 #include "bench/BenchFigures.hpp"
 
+#include "life/Simulation.hpp"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -69,6 +71,30 @@ StartUp measureStartUp()
     return startUp;
 }
 
+double timeBareStep(std::size_t corpses)
+{
+    constexpr int Steps = 60;
+    constexpr std::size_t StreetColumns = 150;
+    b2World world(b2Vec2(0.0f, 0.0f));
+    world.SetAutoClearForces(false);
+    b2PolygonShape box;
+    box.SetAsBox(CorpseHalfSize, CorpseHalfSize);
+    for (std::size_t i = 0; i < corpses; ++i)
+    {
+        b2BodyDef def;
+        def.position.Set(30.0f + static_cast<float>(i % StreetColumns), 20.0f + static_cast<float>(i / StreetColumns % 70));
+        world.CreateBody(&def)->CreateFixture(&box, 1.0f);
+    }
+    std::vector<double> times;
+    for (int s = 0; s < Steps; ++s)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        world.Step(TimeStep, VelocityIterations, PositionIterations);
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    return median(times);
+}
+
 double median(std::vector<double> values)
 {
     return rank(std::move(values), 0.5);
@@ -111,9 +137,20 @@ void printStartUp(const StartUp& startUp)
                 startUp.seconds, static_cast<double>(startUp.residentBytes) / 1e6);
 }
 
+void printFloorHead()
+{
+    std::printf("| deaths K | bare step ms |\n|---:|---:|\n");
+}
+
+void printFloor(std::size_t deaths, double stepMs)
+{
+    std::printf("| %zu | %.2f |\n", deaths, stepMs);
+    std::fflush(stdout);
+}
+
 void printTableHead()
 {
-    std::printf("| deaths K | path | median ms | p90 ms | x fresh | step ms | update ms | draw ms "
+    std::printf("| deaths K | path | median ms | p90 ms | x fresh | step ms | update ms | draw and present ms "
                 "| all but the step, x fresh | heap bytes per death | camera moved |\n");
     std::printf("|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
 }

@@ -49,7 +49,13 @@ std::uint64_t mixPixels(std::uint64_t seed, const sf::Image& image);
 /// state, target and flags, and the population counter.
 std::uint64_t gameStateHash(const City& city);
 
+/// Median ms of one step of a world holding nothing but `corpses` static
+/// corpse boxes on the streets: what keeping that many bodies costs a step at least.
+double timeBareStep(std::size_t corpses);
+
 void printStartUp(const StartUp& startUp);
+void printFloorHead();
+void printFloor(std::size_t deaths, double stepMs);
 void printTableHead();
 /// One line of the table; ratios are to `fresh`, the first city of the run.
 void printRow(std::size_t deaths, const char* path, const CaseFigures& figures, const CaseFigures& fresh);

@@ -1,20 +1,20 @@
-// Times the game's frame in cities that have seen K deaths, once with the game's
-// own drawing and logic and once the straightforward way (every sprite drawn,
-// every actor ever spawned visited), and shows that both give the same pixels and
-// the same game. Run from the repository root under a display:
+// Times the frame as the player gets it, drawn into the real window and presented,
+// in cities that have seen K deaths: with the camera resting and with the player
+// walking, once the game's way and once the plain way (every sprite drawn, every
+// body in the stepped world, every actor ever spawned visited), and shows that
+// both give the same pixels and the same game. Run from the repository root:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/tamrow_bench [K ...]
 #include "app/DisplayConnection.hpp"
 #include "app/Game.hpp"
-#include "app/Scene.hpp"
 #include "bench/BenchFigures.hpp"
 #include "bench/DeathToll.hpp"
 #include "bench/PlainFrame.hpp"
-#include "life/Simulation.hpp"
 
-#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/Texture.hpp>
 #include <SFML/OpenGL.hpp>
 #include <SFML/Window/Context.hpp>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -26,14 +26,16 @@ namespace
 using Clock = std::chrono::steady_clock;
 
 constexpr std::array<std::size_t, 4> DefaultDeathTolls = {0, 1000, 10000, 100000};
-constexpr int TimedFrames = 300;
+constexpr int TimedFrames = 240;
 /// Frames whose pixels go into the checksum.
-constexpr std::array<int, 4> CheckedFrames = {0, 99, 199, 299};
+constexpr std::array<int, 4> CheckedFrames = {0, 79, 159, 239};
+/// The walker holds D for this many frames (one second), then A as long, and so on.
+constexpr int WalkLegFrames = 60;
 
 enum class Path
 {
-    Game,            ///< the game's own drawing and logic
-    Straightforward  ///< every sprite drawn, every actor ever spawned visited
+    Game,   ///< the game's own frame
+    Plain   ///< every sprite drawn, every body stepped, every actor visited
 };
 
 double millisecondsSince(Clock::time_point start, Clock::time_point end)
@@ -41,60 +43,65 @@ double millisecondsSince(Clock::time_point start, Clock::time_point end)
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-/// One city of `deaths` dead, played for TimedFrames frames with no key held.
-CaseFigures playCase(std::size_t deaths, Path path)
+/// One city of `deaths` dead, played for TimedFrames frames in the window,
+/// the player standing or walking.
+CaseFigures playCase(std::size_t deaths, Path path, bool walking)
 {
     CaseFigures figures;
     resetWaves();
     PhysicsWorld physics;
-    City city(physics.world);
+    if (path == Path::Plain)
+        physics.world.SetAutoClearForces(true);
+    City city(physics.world, path == Path::Game ? &physics.carPark : nullptr);
     const std::size_t heapBefore = heapBytes();
     layDeaths(city, deaths);
     figures.bytesPerDeath = deaths == 0 ? 0.0
         : static_cast<double>(heapBytes() - heapBefore) / static_cast<double>(deaths);
 
     Game game(city, physics);
-    game.keyHeld = [](sf::Keyboard::Key) { return false; };
-    sf::RenderTexture frame;
-    frame.create(WindowWidth, WindowHeight);
+    game.window.setFramerateLimit(0);
+    if (path == Path::Plain)
+        game.paint = drawEverySprite;
+    int frame = 0;
+    game.keyHeld = [&](sf::Keyboard::Key key) {
+        const sf::Keyboard::Key leg = (frame / WalkLegFrames) % 2 == 0 ? sf::Keyboard::D : sf::Keyboard::A;
+        return walking && key == leg;
+    };
+    std::array<Clock::time_point, static_cast<std::size_t>(FramePart::Done) + 1> begun;
+    sf::Texture shot;
+    shot.create(WindowWidth, WindowHeight);
+    double captureMs = 0.0;
+    game.watch = [&](FramePart part) {
+        begun[static_cast<std::size_t>(part)] = Clock::now();
+        const bool checked = std::find(CheckedFrames.begin(), CheckedFrames.end(), frame) != CheckedFrames.end();
+        if (part != FramePart::Present || !checked)
+            return;
+        // Read back what is about to be shown; the time it takes is not the frame's.
+        shot.update(game.window);
+        figures.pixels = mixPixels(figures.pixels, shot.copyToImage());
+        captureMs = millisecondsSince(begun[static_cast<std::size_t>(part)], Clock::now());
+    };
 
-    for (int f = 0; f < TimedFrames; ++f)
+    sf::Vector2f lastCentre = game.view.getCenter();
+    for (frame = 0; frame < TimedFrames; ++frame)
     {
-        // The frame as Game::runFrame plays it, with the window swapped for the
-        // off-screen frame and the pieces timed apart.
+        captureMs = 0.0;
         const Clock::time_point start = Clock::now();
-        game.handleInput();
-        if (path == Path::Straightforward)
+        if (path == Path::Plain)
             visitEveryone(city);
-        const sf::Vector2f lastCentre = game.view.getCenter();
-        centreOnCharacter(game.view, city);
-        figures.cameraMoves += f > 0 && game.view.getCenter() != lastCentre ? 1 : 0;
-        frame.setView(game.view);
-        frame.clear(ClearColour);
-        const Clock::time_point stepStart = Clock::now();
-        physics.world.Step(TimeStep, VelocityIterations, PositionIterations);
-        const Clock::time_point updateStart = Clock::now();
-        city.update();
-        city.syncProps();
-        const Clock::time_point drawStart = Clock::now();
-        if (path == Path::Game)
-            game.scene.draw(frame, city);
-        else
-            drawEverySprite(frame, city);
-        frame.display();
-        glFinish();  // count the rasteriser's work too, not just the queueing of it
+        game.runFrame();
+        glFinish();  // the rasteriser's work too, not just the queueing of it
         const Clock::time_point end = Clock::now();
-
-        figures.frame.push_back(millisecondsSince(start, end));
-        figures.ownPart.push_back(millisecondsSince(start, end) - millisecondsSince(stepStart, updateStart));
-        figures.step += millisecondsSince(stepStart, updateStart);
-        figures.update += millisecondsSince(updateStart, drawStart);
-        figures.draw += millisecondsSince(drawStart, end);
-        for (const int checked : CheckedFrames)
-        {
-            if (f == checked)
-                figures.pixels = mixPixels(figures.pixels, frame.getTexture().copyToImage());
-        }
+        const auto at = [&](FramePart part) { return begun[static_cast<std::size_t>(part)]; };
+        const double total = millisecondsSince(start, end) - captureMs;
+        const double step = millisecondsSince(at(FramePart::Step), at(FramePart::Update));
+        figures.frame.push_back(total);
+        figures.ownPart.push_back(total - step);
+        figures.step += step;
+        figures.update += millisecondsSince(at(FramePart::Update), at(FramePart::Draw));
+        figures.draw += millisecondsSince(at(FramePart::Draw), end) - captureMs;
+        figures.cameraMoves += frame > 0 && game.view.getCenter() != lastCentre ? 1 : 0;
+        lastCentre = game.view.getCenter();
     }
     figures.step /= TimedFrames;
     figures.update /= TimedFrames;
@@ -124,22 +131,31 @@ int main(int argc, char** argv)
     }
     const sf::Context keepContext;
     printStartUp(measureStartUp());
-    printTableHead();
-    // Ratios are taken to the first city of the run, the fresh one by default.
-    CaseFigures freshGame;
-    CaseFigures freshPlain;
-    for (const std::size_t deaths : tolls)
+    for (const bool walking : {false, true})
     {
-        const CaseFigures game = playCase(deaths, Path::Game);
-        const CaseFigures plain = playCase(deaths, Path::Straightforward);
-        if (freshGame.frame.empty())
+        std::printf("\n%s\n\n", walking ? "Walking: D for a second, A for a second, and again; the camera moves every frame."
+                                        : "Resting: no key held.");
+        printTableHead();
+        // Ratios are taken to the first city of the run, the fresh one by default.
+        CaseFigures freshGame;
+        CaseFigures freshPlain;
+        for (const std::size_t deaths : tolls)
         {
-            freshGame = game;
-            freshPlain = plain;
+            const CaseFigures game = playCase(deaths, Path::Game, walking);
+            const CaseFigures plain = playCase(deaths, Path::Plain, walking);
+            if (freshGame.frame.empty())
+            {
+                freshGame = game;
+                freshPlain = plain;
+            }
+            printRow(deaths, "game", game, freshGame);
+            printRow(deaths, "plain", plain, freshPlain);
+            printSameness(game, plain);
         }
-        printRow(deaths, "game", game, freshGame);
-        printRow(deaths, "plain", plain, freshPlain);
-        printSameness(game, plain);
     }
+    std::printf("\nFloor: a world holding nothing but the corpses' static bodies, stepped alone.\n\n");
+    printFloorHead();
+    for (const std::size_t deaths : tolls)
+        printFloor(deaths, timeBareStep(deaths));
     return 0;
 }
