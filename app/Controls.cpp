@@ -161,7 +161,7 @@ void Game::recruit(Faction side, TextureId image)
         if (std::sqrt(dx * dx + dy * dy) < RecruitRange)
         {
             actors[i].faction = side;
-            actors[i].sprite.setTexture(city->texture(image), false);
+            city->dress(actors[i].sprite, image);
         }
     }
 }

@@ -52,7 +52,7 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking)
     PhysicsWorld physics;
     if (path == Path::Plain)
         physics.world.SetAutoClearForces(true);
-    City city(physics.world, path == Path::Game ? &physics.carPark : nullptr);
+    City city(physics.world, std::string(ImageFolder), path == Path::Game ? &physics.carPark : nullptr);
     const std::size_t heapBefore = heapBytes();
     layDeaths(city, deaths);
     figures.bytesPerDeath = deaths == 0 ? 0.0

@@ -28,11 +28,11 @@ b2Body* makeBoxBody(b2World& world, const b2BodyDef& def, float halfWidth, float
 }
 } // namespace
 
-City::City(b2World& physicsWorld, b2World* parkingWorld)
+City::City(b2World& physicsWorld, const std::optional<std::string>& imageFolder, b2World* parkingWorld)
     : world(&physicsWorld)
     , carPark(parkingWorld)
 {
-    build();
+    build(imageFolder);
 }
 
 const sf::Texture& City::texture(TextureId id) const
@@ -40,21 +40,28 @@ const sf::Texture& City::texture(TextureId id) const
     return textures[static_cast<std::size_t>(id)];
 }
 
-void City::build()
+void City::dress(sf::Sprite& sprite, TextureId id) const
 {
-    loadTextures();
-    map.sprite.setTexture(texture(TextureId::Map), false);
+    if (!textures.empty())
+        sprite.setTexture(texture(id), false);
+}
+
+void City::build(const std::optional<std::string>& imageFolder)
+{
+    // Even an empty sf::Texture asks for an OpenGL context, and so for a display:
+    // a city without images makes none.
+    if (imageFolder)
+    {
+        textures.assign(TextureSlotCount, sf::Texture());
+        loadTextureBank(textures, *imageFolder);
+    }
+    dress(map.sprite, TextureId::Map);
     map.sprite.setScale(MapScale, MapScale);
     spawnFounders();
     buildWalls();
 }
 
-void City::loadTextures()
-{
-    loadTextureBank(textures, ImageFolder);
-}
-
-void City::spawnActor(float x, float y, const sf::Texture& image, Faction faction)
+void City::spawnActor(float x, float y, TextureId image, Faction faction)
 {
     Actor actor;
     actor.faction = faction;
@@ -64,14 +71,14 @@ void City::spawnActor(float x, float y, const sf::Texture& image, Faction factio
     actors.push_back(actor);
 
     Actor& added = actors.back();
-    added.sprite.setTexture(image, false);
+    dress(added.sprite, image);
     added.sprite.setScale(ActorSpriteScale, ActorSpriteScale);
     added.body = makeBoxBody(*world, added.bodyDef, ActorHalfWidth, ActorHalfHeight,
                              ActorFriction, ActorDensity);
 }
 
 void City::addProp(float x, float y, float halfWidth, float halfHeight,
-                   float scaleX, float scaleY, const sf::Texture& image)
+                   float scaleX, float scaleY, TextureId image)
 {
     Prop prop;
     prop.bodyDef.type = b2_staticBody;
@@ -79,7 +86,7 @@ void City::addProp(float x, float y, float halfWidth, float halfHeight,
     props.push_back(prop);
 
     Prop& added = props.back();
-    added.sprite.setTexture(image, false);
+    dress(added.sprite, image);
     added.sprite.setScale(scaleX / PixelsPerMeter, scaleY / PixelsPerMeter);
     added.body = makeBoxBody(*world, added.bodyDef, halfWidth, halfHeight, PropFriction, PropDensity);
 }

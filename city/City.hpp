@@ -7,6 +7,8 @@
 #include <box2d/box2d.h>
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 /// A wave of newcomers is brought in while `population` is below this.
@@ -35,18 +37,22 @@ constexpr float ActorHalfHeight = 0.3f;
 /// into `textures` and bodies are tied to `world`.
 struct City
 {
-    /// Loads the images and lays out the map, the three founders and the four
-    /// walls in `physicsWorld`, which must outlive the city and must not be stepping.
+    /// Loads the images of `imageFolder` (ending with a slash) and lays out the
+    /// map, the three founders and the four walls in `physicsWorld`, which must
+    /// outlive the city and must not be stepping. Without a folder the city loads
+    /// no image and makes no texture at all, so that it needs no display: it plays
+    /// exactly the same game, but every sprite shows nothing.
     /// `parkingWorld`, if given, is a world that is never stepped and outlives the
     /// city: each dead body, once parked, moves there (see `carPark`).
-    explicit City(b2World& physicsWorld, b2World* parkingWorld = nullptr);
+    explicit City(b2World& physicsWorld, const std::optional<std::string>& imageFolder = std::string(ImageFolder),
+                  b2World* parkingWorld = nullptr);
     City(const City&) = delete;
     City& operator=(const City&) = delete;
 
     std::int32_t population = 0;  ///< +WaveSize per wave, -1 per corpse; founders not counted
     std::vector<Actor> actors;    ///< creation order; index 0 is the player's character
     std::vector<Prop> props;      ///< the four walls, then corpses as they are laid
-    TextureBank textures;         ///< TextureSlotCount slots, never resized
+    TextureBank textures;         ///< TextureSlotCount slots, never resized; none in a city without images
     Prop map;                     ///< only its sprite is used; no body
     b2World* world;               ///< not owned
     /// Not owned; null to keep the parked dead in `world`. A parked body is
@@ -67,18 +73,23 @@ struct City
     /// never moved, so syncProps places each prop once, in its first frame.
     std::size_t propsPlaced = 0;
 
-    /// The catalogue texture of `id`.
+    /// The catalogue texture of `id`. Only for a city built with images.
     const sf::Texture& texture(TextureId id) const;
+
+    /// Gives `sprite` the image of `id` without resetting its texture rectangle
+    /// (a sprite that had none then shows the whole image). Does nothing in a
+    /// city without images, whose sprites show nothing.
+    void dress(sf::Sprite& sprite, TextureId id) const;
 
     /// Appends a person with a dynamic body whose origin is at pixel (`x`, `y`).
     /// Leaves `population` alone. Must not be called while the world steps.
-    void spawnActor(float x, float y, const sf::Texture& texture, Faction faction);
+    void spawnActor(float x, float y, TextureId image, Faction faction);
 
     /// Appends a static box centred at pixel (`x`, `y`) with half-extents in
     /// metres (not divided); its sprite is scaled by `scaleX` / 30 and `scaleY` / 30.
     /// Must not be called while the world steps.
     void addProp(float x, float y, float halfWidth, float halfHeight,
-                 float scaleX, float scaleY, const sf::Texture& texture);
+                 float scaleX, float scaleY, TextureId image);
 
     /// The city's turn in a frame, right after the world step: waves, behaviour,
     /// sprites to bodies, corpses for the newly dead.
@@ -90,8 +101,7 @@ struct City
     void syncProps();
 
 private:
-    void build();
-    void loadTextures();
+    void build(const std::optional<std::string>& imageFolder);
     void spawnFounders();
     void buildWalls();
     void spawnWave();

@@ -46,7 +46,7 @@ constexpr std::array<Wall, 4> Walls = {{
 void City::spawnFounders()
 {
     for (const Founder& founder : Founders)
-        spawnActor(founder.x, founder.y, texture(founder.image), founder.faction);
+        spawnActor(founder.x, founder.y, founder.image, founder.faction);
 }
 
 void City::buildWalls()
@@ -54,7 +54,7 @@ void City::buildWalls()
     // Scale 0 and the blank slot: the walls are bodies only and show nothing.
     for (const Wall& wall : Walls)
         addProp(wall.x, wall.y, wall.halfWidth, wall.halfHeight, 0.0f, 0.0f,
-                texture(TextureId::BlankSlot));
+                TextureId::BlankSlot);
 }
 
 void City::syncProps()

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <vector>
 
 /// The texture catalogue: exactly TextureSlotCount textures, given their slots
@@ -43,8 +44,8 @@ extern const char* const ImageFolder;
 /// File names of slots 0 to 16, in slot order.
 extern const std::array<const char*, ImageFileCount> ImageFiles;
 
-/// Gives `bank` its TextureSlotCount empty slots and loads every image file of
-/// `folder` (which ends with a slash) into its slot. A file that is missing, is
-/// no PNG, cannot be decoded or is too large for the graphics card leaves its
-/// slot empty; the next file is loaded anyway.
-void loadTextureBank(TextureBank& bank, const char* folder);
+/// Loads every image file of `folder` (which ends with a slash) into its slot
+/// of `bank`, which has its TextureSlotCount slots already. A file that is
+/// missing, cannot be decoded or is too large for the graphics card leaves its
+/// slot empty; the next file is loaded anyway. Needs an X display.
+void loadTextureBank(TextureBank& bank, const std::string& folder);

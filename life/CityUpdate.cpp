@@ -73,7 +73,7 @@ void City::spawnWave()
         const int row = std::rand() % WaveRows;
         const float x = (static_cast<float>(column) + WaveLeft) * PixelsPerMeter;
         const float y = (static_cast<float>(row) + WaveTop) * PixelsPerMeter;
-        spawnActor(x, y, texture(newcomer.image), newcomer.faction);
+        spawnActor(x, y, newcomer.image, newcomer.faction);
     }
     population += WaveSize;
 }
@@ -111,7 +111,7 @@ void City::layCorpses()
         const b2Vec2 fell = actor.body->GetPosition();
         // addProp appends to props, never to actors, so `actor` stays valid.
         addProp(fell.x * PixelsPerMeter, fell.y * PixelsPerMeter, CorpseHalfSize, CorpseHalfSize,
-                CorpseScale, CorpseScale, texture(corpseImage(actor.faction)));
+                CorpseScale, CorpseScale, corpseImage(actor.faction));
         actor.corpseLaid = true;
         actor.body->SetTransform(ParkPosition, 0.0f);
         actor.body->SetEnabled(false);

@@ -21,4 +21,6 @@ build_and_test() {
 }
 
 build_and_test build -DTAMROW_SANITIZE=OFF
+# The game as a player installs it: cmake --install and the .deb, each started from /.
+xvfb-run -a -s "-screen 0 1920x1080x24" bash "$root/scripts/check-install.sh" "$root/build"
 build_and_test build-asan -DTAMROW_SANITIZE=ON

@@ -55,7 +55,8 @@ protected:
     /// corner at (`x`, `y`) m: a 40 px image at 52.5 / 30 = 1.75.
     void addSquareProp(float x, float y, sf::Color colour)
     {
-        city.addProp(x * 30.0f, y * 30.0f, 0.05f, 0.05f, 52.5f, 52.5f, solidTexture(colour, {40, 40}));
+        city.addProp(x * 30.0f, y * 30.0f, 0.05f, 0.05f, 52.5f, 52.5f, TextureId::BlankSlot);
+        city.props.back().sprite.setTexture(solidTexture(colour, {40, 40}), true);
     }
 };
 } // namespace

@@ -26,7 +26,7 @@ protected:
         const std::size_t first = city.actors.size();
         for (const Spot& spot : spots)
         {
-            city.spawnActor(0.0f, 0.0f, city.texture(TextureId::Civil), Faction::Civil);
+            city.spawnActor(0.0f, 0.0f, TextureId::Civil, Faction::Civil);
             place(city.actors.size() - 1, spot.x, spot.y);
         }
         return first;

@@ -44,7 +44,7 @@ TEST_F(CityTest, SpawnedActorsStartIdleAtFullHealthWithTheirSideAndImage)
         SCOPED_TRACE("spawn " + std::to_string(k));
         // Pixel positions off the whole metre: the body stands at exactly x / 30, y / 30.
         const float px = 1234.5f + 30.0f * static_cast<float>(k);
-        city.spawnActor(px, 678.25f, slot(cases[k].image), cases[k].faction);
+        city.spawnActor(px, 678.25f, cases[k].image, cases[k].faction);
         ASSERT_EQ(city.actors.size(), 4 + k);
         const Actor& actor = city.actors.back();
         EXPECT_EQ(actor.faction, cases[k].faction);
@@ -63,7 +63,7 @@ TEST_F(CityTest, SpawnedActorsStartIdleAtFullHealthWithTheirSideAndImage)
 
 TEST_F(CityTest, AddedPropIsAStaticBoxWithUndividedHalfExtentsPlacedByTheSync)
 {
-    city.addProp(3000.0f, 1500.0f, 2.5f, 0.75f, 0.2f, 0.2f, slot(TextureId::DeadHooli));
+    city.addProp(3000.0f, 1500.0f, 2.5f, 0.75f, 0.2f, 0.2f, TextureId::DeadHooli);
     ASSERT_EQ(city.props.size(), 5u);
     const Prop& prop = city.props.back();
     expectFreshBody(*prop.body, b2_staticBody, 100.0f, 50.0f);
@@ -94,7 +94,7 @@ TEST_F(CityTest, ThousandAppendsMoveRecordsButNotWhatTheyReferTo)
         const float column = static_cast<float>(n % 100);
         const float row = static_cast<float>(n / 100);
         city.spawnActor((30.0f + column) * 30.0f, (25.0f + row) * 30.0f,
-                        city.textures[imageOf(n)], Faction::Hooli);
+                        static_cast<TextureId>(imageOf(n)), Faction::Hooli);
         before.push_back(snapshot(city.actors.back()));
     }
 
@@ -118,7 +118,7 @@ TEST_F(CityTest, ManyPropsKeepTheirBodiesAndImages)
     const Prop* firstStorage = city.props.data();
     for (std::size_t n = 0; n < 500; ++n)
         city.addProp(static_cast<float>(900 + 3 * n), 1800.0f, 0.05f, 0.05f, 0.2f, 0.2f,
-                     city.textures[imageOf(n)]);
+                     static_cast<TextureId>(imageOf(n)));
 
     ASSERT_EQ(city.props.size(), 504u);
     EXPECT_NE(city.props.data(), firstStorage);

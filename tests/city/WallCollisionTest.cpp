@@ -69,7 +69,7 @@ TEST_F(CityTest, WalkersAreStoppedTouchingEachWallsInnerFace)
     {
         SCOPED_TRACE(std::string(approach.side) + " wall");
         city.spawnActor(approach.startX * PixelsPerMeter, approach.startY * PixelsPerMeter,
-                        slot(TextureId::Civil), Faction::Civil);
+                        TextureId::Civil, Faction::Civil);
         b2Body& walker = *city.actors.back().body;
         const b2Body* wall = city.props[approach.wall].body;
         const b2Vec2 wallAt = wall->GetPosition();
@@ -94,9 +94,9 @@ TEST_F(CityTest, WalkersAreStoppedTouchingEachWallsInnerFace)
 TEST_F(CityTest, StaticPropStopsAWalkerAndIsNotMoved)
 {
     // A 2 m square crate centred at (100, 50) m; a walker comes from 5 m to its left.
-    city.addProp(3000.0f, 1500.0f, 1.0f, 1.0f, 0.2f, 0.2f, slot(TextureId::Fence));
+    city.addProp(3000.0f, 1500.0f, 1.0f, 1.0f, 0.2f, 0.2f, TextureId::Fence);
     const b2Body& crate = *city.props.back().body;
-    city.spawnActor(95.0f * PixelsPerMeter, 50.0f * PixelsPerMeter, slot(TextureId::Hooli), Faction::Hooli);
+    city.spawnActor(95.0f * PixelsPerMeter, 50.0f * PixelsPerMeter, TextureId::Hooli, Faction::Hooli);
     b2Body& walker = *city.actors.back().body;
 
     push(world, walker, b2Vec2(PushSpeed, 0.0f), PushSteps, 99.0f - 0.15f, true);

@@ -13,8 +13,9 @@ namespace
 namespace fs = std::filesystem;
 
 /// The defects that spoil one slot at a time.
-constexpr std::array<Defect, 7> SlotDefects = {Defect::Missing, Defect::Empty, Defect::Truncated, Defect::Text,
-                                               Defect::OtherFormat, Defect::Directory, Defect::TooLarge};
+/// (A BMP or JPEG under a .png name is no defect: the loader reads it.)
+constexpr std::array<Defect, 6> SlotDefects = {Defect::Missing, Defect::Empty, Defect::Truncated, Defect::Text,
+                                               Defect::Directory, Defect::TooLarge};
 
 /// Size of the BMP put in place of an image: a person's (px).
 constexpr unsigned OtherFormatWidth = 60;

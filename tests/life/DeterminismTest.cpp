@@ -80,7 +80,7 @@ TEST(GoldenRun, TheWindowsFramesRetraceTheHeadlessRun)
 {
     resetRandom();
     PhysicsWorld physics;
-    City city(physics.world, &physics.carPark);
+    City city(physics.world, std::string(ImageFolder), &physics.carPark);
     Game game(city, physics);
     game.keyHeld = [](sf::Keyboard::Key) { return false; };
     // Unthrottled, in a small window, the dead in the car park: neither drawing

@@ -35,7 +35,7 @@ StreetTest::StreetTest()
 
 std::size_t StreetTest::place(Faction side, float x, float y)
 {
-    city.spawnActor(x * PixelsPerMeter, y * PixelsPerMeter, city.texture(imageOf(side)), side);
+    city.spawnActor(x * PixelsPerMeter, y * PixelsPerMeter, imageOf(side), side);
     const std::size_t index = city.actors.size() - 1;
     moveTo(index, x, y);  // pixels / 30 is not always exactly the metres meant
     return index;

@@ -93,7 +93,7 @@ TEST(StreetList, PropsArePlacedOnceInTheFrameTheyAppear)
     EXPECT_EQ(city.propsPlaced, city.props.size());
 
     city.addProp(900.0f, 1200.0f, CorpseHalfSize, CorpseHalfSize, CorpseScale, CorpseScale,
-                 city.texture(TextureId::DeadCivil));
+                 TextureId::DeadCivil);
     EXPECT_EQ(city.props.back().sprite.getPosition(), sf::Vector2f(0.0f, 0.0f));
     city.syncProps();
     EXPECT_EQ(city.props.back().sprite.getPosition(), sf::Vector2f(900.0f, 1200.0f));

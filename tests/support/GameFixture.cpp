@@ -16,7 +16,7 @@ using Clock = std::chrono::steady_clock;
 } // namespace
 
 GameTest::GameTest()
-    : city(physics.world, &physics.carPark)
+    : city(physics.world, std::string(ImageFolder), &physics.carPark)
     , game(city, physics)
     , realKeyboard(game.keyHeld)
 {

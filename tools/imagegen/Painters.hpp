@@ -24,6 +24,9 @@ Canvas paintDeadPolice();
 // The city (CityMap.cpp): 2400 x 1000 px, drawn at 3.5x.
 Canvas paintCityMap();
 
+// The desktop icon (Icon.cpp): 128 x 128 px.
+Canvas paintIcon();
+
 // Props nothing shows (Props.cpp), 64 - 192 px.
 Canvas paintBuildingRoof();
 Canvas paintBusShelter();

@@ -40,6 +40,9 @@ const ImageFile kImages[] = {
     {"13_tree.png", paintTree},
 };
 
+// The desktop icon, written beside the image folder: resources/icon/.
+constexpr const char* kIconFile = "../icon/tamrow.png";
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -68,5 +71,14 @@ int main(int argc, char** argv)
         }
         std::cout << file.string() << "  " << canvas.width() << " x " << canvas.height() << '\n';
     }
+    const Canvas icon = paintIcon();
+    const std::filesystem::path iconFile = folder / kIconFile;
+    std::filesystem::create_directories(iconFile.parent_path(), error);
+    if (error || !icon.save(iconFile.string()))
+    {
+        std::cerr << "cannot write " << iconFile << '\n';
+        return 1;
+    }
+    std::cout << iconFile.string() << "  " << icon.width() << " x " << icon.height() << '\n';
     return 0;
 }

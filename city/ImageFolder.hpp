@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+/// The folders the game looks in for its images, most wanted first, each ending
+/// with a slash:
+/// 1. $TAMROW_DATA_DIR, when set and not empty: the player's own choice;
+/// 2. ./resources/image/ under the working directory: a game started from its source tree;
+/// 3. share/tamrow/image/ beside the bin/ folder the running program lies in: an
+///    installed game, wherever its tree was installed or moved to;
+/// 4. the images of the source tree the program was built from: a build folder.
+std::vector<std::string> imageFolderCandidates();
+
+/// The first of `candidates` that holds a file named as the map image. The file
+/// is not read: a broken map there is the player's and leaves its slot empty,
+/// as any bad image does. Nothing when no candidate has one.
+std::optional<std::string> findImageFolder(const std::vector<std::string>& candidates);

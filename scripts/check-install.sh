@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Checks the installed game, as a player gets it, from the build folder $1:
+# `cmake --install` into a scratch prefix and the .deb of `cpack -G DEB`
+# unpacked into a scratch root, each with its program, images, menu entry and
+# icon, and each program started from / finds the images beside its bin/.
+# Needs an X display for the real start.
+set -euo pipefail
+build="$(cd "$1" && pwd)"
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+
+# expect_installed ROOT: the installed tree under ROOT/usr is whole and its game finds its images.
+expect_installed() {
+  local usr="$1/usr"
+  for file in bin/tamrow share/tamrow/image/08_map.png share/applications/tamrow.desktop \
+              share/icons/hicolor/128x128/apps/tamrow.png; do
+    [ -f "$usr/$file" ] || { echo "check-install: $usr/$file is missing" >&2; exit 1; }
+  done
+  [ "$(ls "$usr/share/tamrow/image" | wc -l)" -eq 17 ] || { echo "check-install: not 17 images" >&2; exit 1; }
+  (cd / && "$usr/bin/tamrow" --help) | grep -qxF "  $usr/share/tamrow/image/  (used)" ||
+    { echo "check-install: $usr/bin/tamrow does not use its own images" >&2; exit 1; }
+  # A real start from /: two seconds of play without a word about missing images.
+  local status=0
+  (cd / && timeout -s TERM 2 "$usr/bin/tamrow" 2> "$scratch/stderr.txt") || status=$?
+  [ "$status" -eq 124 ] || { echo "check-install: the game ended with $status" >&2; cat "$scratch/stderr.txt" >&2; exit 1; }
+  if grep -q "no images found" "$scratch/stderr.txt"; then cat "$scratch/stderr.txt" >&2; exit 1; fi
+}
+
+cmake --install "$build" --prefix "$scratch/prefix/usr" > /dev/null
+expect_installed "$scratch/prefix"
+
+(cd "$build" && cpack -G DEB -B "$scratch/package" > /dev/null)
+deb="$(ls "$scratch"/package/*.deb)"
+dpkg-deb -I "$deb" | grep -q "Depends: .*libsfml-graphics2.5" || { echo "check-install: no SFML dependency" >&2; exit 1; }
+dpkg-deb -x "$deb" "$scratch/root"
+expect_installed "$scratch/root"
+echo "check-install: the installed tree and $(basename "$deb") both run from / with their images"
