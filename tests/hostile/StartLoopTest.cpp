@@ -8,18 +8,18 @@
 // for the moment of the reset. A program whose display check lets go before
 // SFML connects, or that gives up at the first refusal, fails here.
 
-#include "support/RealProgram.hpp"
+#include "app/Game.hpp"
+#include "support/ChildProcess.hpp"
+#include "support/Waiting.hpp"
+#include "support/XSession.hpp"
 #include "support/TestCity.hpp"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <sys/wait.h>
 #include <thread>
 
 namespace
 {
-using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
@@ -34,17 +34,13 @@ public:
                   "/", folder_.path + "/display.txt", folder_.path + "/xvfb.txt")
     {
         // Xvfb writes its display number once it accepts connections.
-        const Clock::time_point deadline = Clock::now() + seconds(10);
-        while (Clock::now() < deadline && server_.running())
-        {
-            const std::string number = fileContent(folder_.path + "/display.txt");
-            if (!number.empty() && number.back() == '\n')
-            {
-                name_ = ":" + number.substr(0, number.size() - 1);
-                return;
-            }
-            std::this_thread::sleep_for(milliseconds(10));
-        }
+        std::string number;
+        EXPECT_TRUE(waitUntil("Xvfb to write its display number", seconds(10), [&] {
+            number = fileContent(folder_.path + "/display.txt");
+            return !server_.running() || (!number.empty() && number.back() == '\n');
+        }, [&] { return "its log: " + fileContent(folder_.path + "/xvfb.txt"); }));
+        if (!number.empty() && number.back() == '\n')
+            name_ = ":" + number.substr(0, number.size() - 1);
     }
 
     const std::string& name() const { return name_; }  ///< empty if the server did not come up
@@ -62,19 +58,18 @@ private:
 /// 0 if no window showed within the deadline.
 XWindowId waitForWindow(const std::string& display, ChildProcess& game)
 {
-    const Clock::time_point deadline = Clock::now() + seconds(20);
     std::this_thread::sleep_for(milliseconds(500));
-    while (Clock::now() < deadline && game.running())
-    {
+    XWindowId found = 0;
+    EXPECT_TRUE(waitUntil("the game's window on " + display, seconds(20), [&] {
         XSession x(display);
-        for (const XWindowId window : x.windowsTitled(GameWindowTitle))
+        for (const XWindowId window : x.windowsTitled(WindowTitle))
         {
             if (x.info(window).viewable)
-                return window;
+                found = window;
         }
-        std::this_thread::sleep_for(milliseconds(50));
-    }
-    return 0;
+        return found != 0 || !game.running();
+    }, [&] { return std::string(game.running() ? "the game running" : "the game ended"); }));
+    return found;
 }
 } // namespace
 
@@ -96,8 +91,6 @@ TEST(StartLoopTest, ThirtyStartsOnADisplayOfTheirOwnAllOpenTheWindowAndCloseWith
         }
         const std::optional<int> status = game.waitForExit(seconds(10));
         ASSERT_TRUE(status.has_value()) << "still running after the close request";
-        ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status) << "; stderr: "
-                                        << fileContent(output.path + "/stderr.txt");
-        EXPECT_EQ(WEXITSTATUS(*status), 0);
+        EXPECT_EQ(describeStatus(*status), "exit status 0") << "stderr: " << fileContent(output.path + "/stderr.txt");
     }
 }
