@@ -1,10 +1,9 @@
-// The game in its real window: keys walk and recruit, real window events zoom,
-// resize and close, and the window's frames play the golden run.
+// The game in its real window: keys walk and recruit, real window events zoom
+// and resize, and the window's frames play the golden run.
 #include "life/GoldenTrace.hpp"
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
-#include "city/Units.hpp"
 #include "life/Simulation.hpp"
 
 #include <algorithm>
@@ -154,26 +153,6 @@ TEST_F(WindowTest, AResizeUndoesTheZoomAndEvenAOnePixelWindowPlaysOn)
     loop(10);
     EXPECT_EQ(game.moveX, 20) << "the character walks on in a window too small to see it";
     EXPECT_EQ(presented().getSize(), sf::Vector2u(1, 1));
-}
-
-TEST_F(WindowTest, ACloseRequestClosesTheWindowAndTheIterationRunsToItsEnd)
-{
-    loop(2);
-    hold({K::W});
-    ASSERT_TRUE(xSession.requestClose(game.window.getSystemHandle()));
-    int calls = 0;
-    ASSERT_TRUE(handleInputUntil("the window to close", [&] {
-        ++calls;
-        return !game.window.isOpen();
-    }));
-    // The input of the call that closed the window still walked the character,
-    EXPECT_EQ(game.moveY, -std::min(10 + calls, 20));
-    // and the frame after it still steps the world and updates the city.
-    b2Body* body = city.actors[0].body;
-    const float expectedY = body->GetPosition().y + TimeStep * static_cast<float>(game.moveY);
-    game.runFrame();
-    EXPECT_NEAR(body->GetPosition().y, expectedY, 1e-4f);
-    EXPECT_EQ(city.actors[0].sprite.getPosition().y, body->GetPosition().y * PixelsPerMeter);
 }
 
 TEST(GoldenWindow, TheWindowsFramesRetraceTheHeadlessRun)

@@ -26,14 +26,23 @@ namespace
 using Clock = std::chrono::steady_clock;
 using std::chrono::seconds;
 
-/// The real game on the test display, its output kept in a temporary folder.
-class RealProgram
+/// The real game through env(1) with `environment` (as "-u DISPLAY"), its output
+/// kept in a temporary folder.
+struct RealProgram
 {
-public:
-    explicit RealProgram(const std::vector<std::string>& environment = {})
-        : process_(command(environment), TAMROW_SOURCE_DIR, out(), err())
+    explicit RealProgram(std::vector<std::string> environment = {})
+        : process(withEnvironment(std::move(environment)), TAMROW_SOURCE_DIR, out(), err())
     {
     }
+
+    static std::vector<std::string> withEnvironment(std::vector<std::string> argv)
+    {
+        argv.insert(argv.begin(), "/usr/bin/env");
+        argv.push_back(TAMROW_BINARY);
+        return argv;
+    }
+    std::string out() const { return output.path + "/stdout.txt"; }
+    std::string err() const { return output.path + "/stderr.txt"; }
 
     /// Waits for the game's one window to be on the screen; 0 if none came in `limit`.
     XWindowId window(XSession& x, std::chrono::milliseconds limit)
@@ -41,37 +50,25 @@ public:
         std::vector<XWindowId> windows;
         const ::testing::AssertionResult shown = waitUntil("the game's window", limit, [&] {
             windows = x.windowsTitled(WindowTitle);
-            return !process_.running() || (windows.size() == 1 && x.info(windows[0]).viewable);
+            return !process.running() || (windows.size() == 1 && x.info(windows[0]).viewable);
         }, [&] { return std::to_string(windows.size()) + " windows titled as the game's"; });
         EXPECT_TRUE(shown) << "stderr: " << fileContent(err());
         return shown && windows.size() == 1 ? windows[0] : 0;
     }
 
-    /// Asks the window to close and expects a clean exit within `limit`.
+    /// Asks the window to close and expects a clean, silent exit within `limit`.
     void expectCleanClose(XSession& x, XWindowId window, std::chrono::milliseconds limit)
     {
+        ASSERT_TRUE(process.running()) << "the game stopped by itself; stderr: " << fileContent(err());
         ASSERT_TRUE(x.requestClose(window));
-        const std::optional<int> status = process_.waitForExit(limit);
+        const std::optional<int> status = process.waitForExit(limit);
         ASSERT_TRUE(status.has_value()) << "still running " << limit.count() << " ms after the close request";
         EXPECT_EQ(describeStatus(*status), "exit status 0") << "stderr: " << fileContent(err());
         EXPECT_EQ(fileContent(out()), "") << "the game wrote to its standard output";
     }
 
-    ChildProcess& process() { return process_; }
-    std::string out() const { return output_.path + "/stdout.txt"; }
-    std::string err() const { return output_.path + "/stderr.txt"; }
-
-private:
-    static std::vector<std::string> command(const std::vector<std::string>& environment)
-    {
-        std::vector<std::string> argv = {"/usr/bin/env"};
-        argv.insert(argv.end(), environment.begin(), environment.end());
-        argv.push_back(TAMROW_BINARY);
-        return argv;
-    }
-
-    TempFolder output_;
-    ChildProcess process_;
+    TempFolder output;
+    ChildProcess process;
 };
 
 TEST(RealProgramTest, RunsInOneWindowShowingTheMapAndClosesWithStatusZero)
@@ -100,7 +97,6 @@ TEST(RealProgramTest, RunsInOneWindowShowingTheMapAndClosesWithStatusZero)
     EXPECT_GT(backdrop.compared, 3000);
     EXPECT_LT(backdrop.mismatched, backdrop.compared / 20) << backdrop.firstMismatches;
 
-    ASSERT_TRUE(game.process().running()) << "the game stopped by itself";
     game.expectCleanClose(x, window, seconds(10));
     EXPECT_TRUE(x.windowsTitled(WindowTitle).empty());
 }
@@ -117,7 +113,7 @@ TEST(RealProgramTest, WithoutADisplayItSaysSoInOneLineAndFails)
     {
         RealProgram game(environment);
         // It asks a display that refuses again for 2 s before giving up.
-        const std::optional<int> status = game.process().waitForExit(seconds(4));
+        const std::optional<int> status = game.process.waitForExit(seconds(4));
         ASSERT_TRUE(status.has_value()) << named << ": still running after 4 s";
         EXPECT_EQ(describeStatus(*status), "exit status 1") << named;
         EXPECT_EQ(fileContent(game.err()),
@@ -186,7 +182,7 @@ TEST(MonkeyTest, AMinuteOfRandomKeysResizesAndFocusThenACleanClose)
             otherFocused = !otherFocused;
             static_cast<void>(x.focus(otherFocused ? other : window));
         }
-        ASSERT_TRUE(game.process().running()) << "the game ended after " << actions << " actions; stderr:\n"
+        ASSERT_TRUE(game.process.running()) << "the game ended after " << actions << " actions; stderr:\n"
                                               << fileContent(game.err());
     }
     for (const std::string& key : held)
@@ -196,7 +192,6 @@ TEST(MonkeyTest, AMinuteOfRandomKeysResizesAndFocusThenACleanClose)
     // Calm again at the normal size, then the close button.
     ASSERT_EQ(runCommand({"xdotool", "windowsize", std::to_string(window), "1600", "900"}), 0);
     EXPECT_TRUE(waitUntil("the window back at 1600 x 900", seconds(5), [&] { return x.info(window).width == 1600; }));
-    ASSERT_TRUE(game.process().running()) << "stderr:\n" << fileContent(game.err());
     game.expectCleanClose(x, window, seconds(20));
     x.closeWindow(other);
 }

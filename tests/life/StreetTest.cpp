@@ -1,6 +1,6 @@
 // People on a street of a real city: who picks whom (the nearest hostile, ties to
-// the lower index, never the character), the chase (5 m/s at the target, a hit
-// below 3 m, death at 0 health), corpses where they fell, and walls that stop people.
+// the lower index), the chase (5 m/s at the target, a hit below 3 m, death at 0
+// health), and corpses where they fell.
 #include "life/Simulation.hpp"
 #include "support/TestCity.hpp"
 
@@ -8,10 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
-#include <optional>
 #include <vector>
 
 namespace
@@ -56,6 +53,7 @@ protected:
         city.onStreet.resize(3);
     }
 
+    /// Makes `hunter` chase `prey`, as a target choice would have.
     void chase(std::size_t hunter, std::size_t prey)
     {
         actor(hunter).target = static_cast<std::uint32_t>(prey);
@@ -241,24 +239,6 @@ TEST_F(TargetChoice, NearestHostileWithTiesToTheLowerIndex)
     }
 }
 
-TEST_F(TargetChoice, ThePlayersCharacterIsNeverChosenNorActs)
-{
-    // The character is Civil and stands 1 m away; a civilian 31 m away is chosen instead.
-    const b2Vec2 player = city.actors[0].body->GetPosition();
-    const std::size_t hooligan = place(Faction::Hooli, player.x + 1.0f - StageX, player.y - StageY);
-    actor(hooligan).selectTarget(city.actors);
-    EXPECT_EQ(actor(hooligan).state, ActorState::Idle);
-    const std::size_t civilian = place(Faction::Civil, player.x + 31.0f - StageX, player.y - StageY);
-    actor(hooligan).selectTarget(city.actors);
-    EXPECT_EQ(actor(hooligan).target, civilian);
-
-    // Its own mind is never run: even made a hooligan it neither chooses nor runs.
-    actor(0).faction = Faction::Hooli;
-    advanceCity(town.world, city);
-    EXPECT_EQ(actor(0).state, ActorState::Idle);
-    EXPECT_EQ(velocityOf(0), b2Vec2(0.0f, 0.0f));
-}
-
 using Corpses = StreetTest;
 
 TEST_F(Corpses, EachDeadLiesWhereItFellWithItsSidesImageAndIsParkedOnce)
@@ -311,33 +291,6 @@ TEST_F(Corpses, EachDeadLiesWhereItFellWithItsSidesImageAndIsParkedOnce)
         EXPECT_EQ(body.GetPosition(), ParkPosition);
         EXPECT_EQ(body.GetAngle(), 0.0f);
         EXPECT_FALSE(body.IsEnabled());
-    }
-}
-
-using Walls = StreetTest;
-
-TEST_F(Walls, WalkersStopTouchingEachWallsInnerFace)
-{
-    // Inner faces at x = 21 and 260 m, y = 21 and 95 m; a walker's box is 0.3 x 0.6 m.
-    struct Walk
-    {
-        b2Vec2 from;
-        b2Vec2 velocity;
-        float stopsAt;  ///< the walker's x (or y, when walking up or down) against the wall
-    };
-    const Walk walks[] = {{{30, 50}, {-20, 0}, 21.15f}, {{250, 50}, {20, 0}, 259.85f},
-                          {{100, 30}, {0, -20}, 21.3f}, {{100, 85}, {0, 20}, 94.7f}};
-    for (const Walk& walk : walks)
-    {
-        const std::size_t walker = place(Faction::Civil, walk.from.x - StageX, walk.from.y - StageY);
-        for (int frame = 0; frame < 60; ++frame)
-        {
-            actor(walker).body->SetLinearVelocity(walk.velocity);
-            town.world.Step(TimeStep, VelocityIterations, PositionIterations);
-        }
-        const b2Vec2 at = actor(walker).body->GetPosition();
-        EXPECT_NEAR(walk.velocity.x != 0 ? at.x : at.y, walk.stopsAt, 0.05f) << walk.from.x << ", " << walk.from.y;
-        clearStage();
     }
 }
 } // namespace
