@@ -27,12 +27,9 @@ protected:
     StreetTest()
     {
         resetRandom();
-        for (std::size_t i : {1, 2})
-        {
-            // Beyond SearchRadius of every place in the city, and of each other.
-            city.actors[i].body->SetTransform(i == 1 ? b2Vec2(99999.0f, -99999.0f) : b2Vec2(-99999.0f, 99999.0f), 0.0f);
-            city.actors[i].body->SetEnabled(false);
-        }
+        // Beyond SearchRadius of every place in the city, and of each other.
+        city.actors[1].body->SetTransform(b2Vec2(99999.0f, -99999.0f), 0.0f);
+        city.actors[2].body->SetTransform(b2Vec2(-99999.0f, 99999.0f), 0.0f);
         city.population = QuietPopulation;
     }
 
@@ -142,29 +139,6 @@ TEST_F(Pursuit, TenHitsKillAndTintTheVictimAndASecondPursuerThenLetsGo)
     EXPECT_EQ(actor(prey).sprite.getColor(), DeathTint);
     EXPECT_EQ(actor(second).state, ActorState::Idle) << "the dead are not hit again";
     EXPECT_EQ(velocityOf(second), b2Vec2(0.5f, 0.25f)) << "letting go sets no velocity";
-}
-
-TEST_F(Pursuit, ATargetChosenInItsDeathFrameIsDroppedTheNextFrame)
-{
-    const std::size_t prey = place(Faction::Civil, 0, 0);
-    const std::size_t killer = place(Faction::Hooli, 2, 0);
-    const std::size_t latecomer = place(Faction::Hooli, 0, 5);
-    actor(prey).health = 1;
-    chase(killer, prey);
-    actor(latecomer).body->SetLinearVelocity(b2Vec2(0.5f, 0.25f));
-
-    // Death frame: the body still lies where it fell, so the latecomer picks it.
-    city.update();
-    ASSERT_TRUE(actor(prey).dead);
-    EXPECT_EQ(actor(latecomer).state, ActorState::Chasing);
-    EXPECT_EQ(actor(latecomer).target, prey);
-
-    // Next frame both let go, velocities untouched, and find nobody else.
-    city.update();
-    EXPECT_EQ(actor(killer).state, ActorState::Idle);
-    EXPECT_EQ(velocityOf(killer), b2Vec2(-5.0f, 0.0f));
-    EXPECT_EQ(actor(latecomer).state, ActorState::Idle);
-    EXPECT_EQ(velocityOf(latecomer), b2Vec2(0.5f, 0.25f));
 }
 
 TEST_F(Pursuit, AMutualLastBlowGoesToTheLowerIndex)
