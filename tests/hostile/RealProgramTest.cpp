@@ -14,6 +14,7 @@
 // run, answer the close button and exit with status 0, having printed nothing.
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
+#include "support/PrivateDisplay.hpp"
 #include "support/TestCity.hpp"
 
 #include <random>
@@ -133,10 +134,16 @@ const std::vector<std::string> MonkeyKeys = {
 
 TEST(MonkeyTest, AMinuteOfRandomKeysResizesAndFocusThenACleanClose)
 {
-    XSession x;
-    ASSERT_TRUE(x.connected()) << "run under xvfb-run";
+    // A display of its own, so that the other tests' windows may run meanwhile.
+    const PrivateDisplay display;
+    XSession x(display.name());
+    ASSERT_TRUE(x.connected()) << "Xvfb did not start";
+    const auto xdotool = [&display](std::vector<std::string> argv) {
+        argv.insert(argv.begin(), {"/usr/bin/env", "DISPLAY=" + display.name(), "xdotool"});
+        return runCommand(argv);
+    };
     const XWindowId other = x.openWindow("Another program", 1700, 0, 150, 150);
-    RealProgram game;
+    RealProgram game({"DISPLAY=" + display.name()});
     const XWindowId window = game.window(x, seconds(30));
     ASSERT_NE(window, 0u);
 
@@ -151,13 +158,13 @@ TEST(MonkeyTest, AMinuteOfRandomKeysResizesAndFocusThenACleanClose)
         if (roll < 35)
         {
             const std::string& key = MonkeyKeys[static_cast<std::size_t>(pick(static_cast<int>(MonkeyKeys.size())))];
-            if (runCommand({"xdotool", "keydown", key}) == 0)
+            if (xdotool({"keydown", key}) == 0)
                 held.insert(key);
         }
         else if (roll < 65 && !held.empty())
         {
             const auto key = std::next(held.begin(), pick(static_cast<int>(held.size())));
-            runCommand({"xdotool", "keyup", *key});
+            xdotool({"keyup", *key});
             held.erase(key);
         }
         else if (roll < 85)
@@ -174,8 +181,7 @@ TEST(MonkeyTest, AMinuteOfRandomKeysResizesAndFocusThenACleanClose)
             const int* size = squeezed[pick(5)];
             const int anySize[2] = {1 + pick(2400), 1 + pick(2400)};
             const int* chosen = pick(2) == 0 ? size : anySize;
-            runCommand({"xdotool", "windowsize", std::to_string(window), std::to_string(chosen[0]),
-                        std::to_string(chosen[1])});
+            xdotool({"windowsize", std::to_string(window), std::to_string(chosen[0]), std::to_string(chosen[1])});
         }
         else
         {
@@ -186,11 +192,11 @@ TEST(MonkeyTest, AMinuteOfRandomKeysResizesAndFocusThenACleanClose)
                                               << fileContent(game.err());
     }
     for (const std::string& key : held)
-        runCommand({"xdotool", "keyup", key});
+        xdotool({"keyup", key});
     EXPECT_GT(actions, 1000);
 
     // Calm again at the normal size, then the close button.
-    ASSERT_EQ(runCommand({"xdotool", "windowsize", std::to_string(window), "1600", "900"}), 0);
+    ASSERT_EQ(xdotool({"windowsize", std::to_string(window), "1600", "900"}), 0);
     EXPECT_TRUE(waitUntil("the window back at 1600 x 900", seconds(5), [&] { return x.info(window).width == 1600; }));
     game.expectCleanClose(x, window, seconds(20));
     x.closeWindow(other);

@@ -10,6 +10,7 @@
 
 #include "app/Game.hpp"
 #include "support/ChildProcess.hpp"
+#include "support/PrivateDisplay.hpp"
 #include "support/Waiting.hpp"
 #include "support/XSession.hpp"
 #include "support/TestCity.hpp"
@@ -24,32 +25,6 @@ using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 constexpr int Starts = 30;
-
-/// A private X server for one test, on the first free display number.
-class PrivateDisplay
-{
-public:
-    PrivateDisplay()
-        : server_({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"},
-                  "/", folder_.path + "/display.txt", folder_.path + "/xvfb.txt")
-    {
-        // Xvfb writes its display number once it accepts connections.
-        std::string number;
-        EXPECT_TRUE(waitUntil("Xvfb to write its display number", seconds(10), [&] {
-            number = fileContent(folder_.path + "/display.txt");
-            return !server_.running() || (!number.empty() && number.back() == '\n');
-        }, [&] { return "its log: " + fileContent(folder_.path + "/xvfb.txt"); }));
-        if (!number.empty() && number.back() == '\n')
-            name_ = ":" + number.substr(0, number.size() - 1);
-    }
-
-    const std::string& name() const { return name_; }  ///< empty if the server did not come up
-
-private:
-    TempFolder folder_;
-    ChildProcess server_;
-    std::string name_;
-};
 
 /// The game's window on `display`, looked for with a connection opened and
 /// closed for each look, so that the game stays the server's only client in
