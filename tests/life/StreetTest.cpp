@@ -204,7 +204,7 @@ TEST_F(TargetChoice, NearestHostileWithTiesToTheLowerIndex)
         actor(chooser).state = ActorState::Idle;
         actor(chooser).body->SetLinearVelocity(b2Vec2(1.5f, -2.5f));
 
-        actor(chooser).selectTarget(city.actors);
+        actor(chooser).selectTarget(city.actors, city.onStreet);
         const bool chosen = pick.picked >= 0;
         EXPECT_EQ(actor(chooser).state, chosen ? ActorState::Chasing : ActorState::Idle);
         EXPECT_EQ(actor(chooser).target, chosen ? chooser + 1 + static_cast<std::size_t>(pick.picked) : 2u);
