@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ControlRules.hpp"
 #include "app/PhysicsWorld.hpp"
 #include "app/Scene.hpp"
 #include "city/City.hpp"
@@ -18,27 +19,6 @@ constexpr unsigned WindowHeight = 900;
 constexpr unsigned WindowBitsPerPixel = 32;
 constexpr unsigned FrameRateLimit = 60;  ///< frames per second
 extern const char* const WindowTitle;
-
-/// Z widens the view by this per event (zoom out), X narrows it (zoom in).
-constexpr float ZoomOutFactor = 1.1f;
-constexpr float ZoomInFactor = 0.9f;
-/// How far Z and X take the view from one view pixel per window pixel: at most
-/// this many times wider or narrower. On the 1600 px window, 8 times out shows
-/// 12800 px (427 m) across, the whole 8400 px map with room to spare and a
-/// person under 5 px tall; 8 times in shows 200 px (6.7 m), a person 308 px
-/// tall. Beyond that there is nothing more to see, and a held key would drive
-/// the view's floats to infinity or to zero. A power of two, so the view at
-/// either bound is the window's size times it exactly, aspect and all.
-constexpr float ZoomLimit = 8.0f;
-/// The smallest side a view is given (px): a window squeezed to nothing still
-/// gets a view with an area, never a zero side that the projection divides by.
-constexpr float MinViewSide = 1.0f;
-/// Walking ramp (m/s): a standing or turning axis starts at WalkRampStart + 1
-/// and gains 1 m/s per frame up to WalkTopSpeed.
-constexpr std::int32_t WalkRampStart = 10;
-constexpr std::int32_t WalkTopSpeed = 20;
-/// People whose truncated cell is this close to the character's (whole m, strict) are recruited.
-constexpr double RecruitRange = 2.0;
 
 /// Tells whether a key is held right now.
 using KeyReader = std::function<bool(sf::Keyboard::Key)>;

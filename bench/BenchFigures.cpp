@@ -1,29 +1,19 @@
 #include "bench/BenchFigures.hpp"
 
 #include "life/Simulation.hpp"
+#include "life/StateHash.hpp"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <malloc.h>
 #include <unistd.h>
 
 namespace
 {
-constexpr std::uint64_t FnvOffset = 1469598103934665603ull;
+constexpr std::uint64_t FnvOffset = 14695981039346656037ull;
 constexpr std::uint64_t FnvPrime = 1099511628211ull;
-
-template <typename Value>
-std::uint64_t mix(std::uint64_t hash, const Value& value)
-{
-    unsigned char bytes[sizeof(Value)];
-    std::memcpy(bytes, &value, sizeof(Value));
-    for (const unsigned char byte : bytes)
-        hash = (hash ^ byte) * FnvPrime;
-    return hash;
-}
 
 /// The value at `fraction` of the sorted values (nearest rank).
 double rank(std::vector<double> values, double fraction)
@@ -117,18 +107,9 @@ std::uint64_t mixPixels(std::uint64_t seed, const sf::Image& image)
 
 std::uint64_t gameStateHash(const City& city)
 {
-    std::uint64_t hash = mix(FnvOffset, city.population);
-    for (const Actor& actor : city.actors)
-    {
-        hash = mix(hash, actor.body->GetPosition());
-        hash = mix(hash, actor.body->GetLinearVelocity());
-        hash = mix(hash, actor.health);
-        hash = mix(hash, actor.state);
-        hash = mix(hash, actor.target);
-        hash = mix(hash, actor.faction);
-        hash = mix(hash, static_cast<int>(actor.dead) + 2 * static_cast<int>(actor.corpseLaid));
-    }
-    return hash;
+    StateHash hash;
+    hash.record(city);
+    return hash.value();
 }
 
 void printStartUp(const StartUp& startUp)

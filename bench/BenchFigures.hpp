@@ -45,8 +45,7 @@ double percentile90(std::vector<double> values);
 
 /// Folds the pixels of `image` into `seed` (FNV-1a).
 std::uint64_t mixPixels(std::uint64_t seed, const sf::Image& image);
-/// FNV-1a over the bits of every actor's body position, velocity, health,
-/// state, target and flags, and the population counter.
+/// The game's state hash (life/StateHash.hpp) of the city as it stands.
 std::uint64_t gameStateHash(const City& city);
 
 /// Median ms of one step of a world holding nothing but `corpses` static

@@ -51,13 +51,11 @@ struct Actor
     Faction faction = Faction::Civil;   ///< changed only by recruiting
     b2BodyDef bodyDef;                  ///< what `body` was made from; read only then
 
-    /// Picks the nearest hostile actor (never index 0) and starts chasing it;
-    /// ties go to the lower index. Does nothing for the dead and for civilians.
-    void selectTarget(const std::vector<Actor>& actors);
-
-    /// The same choice made among `candidates` only, indices in increasing order.
-    /// Chooses as the full search does as long as everyone left out stands
-    /// parked, beyond SearchRadius of this actor.
+    /// Picks the nearest hostile actor among `candidates` (indices in increasing
+    /// order; index 0 is never chosen) and starts chasing it; ties go to the
+    /// lower index. Does nothing for the dead and for civilians. Chooses as a
+    /// search of all `actors` would as long as everyone left out stands parked,
+    /// beyond SearchRadius of this actor.
     void selectTarget(const std::vector<Actor>& actors, const std::vector<std::uint32_t>& candidates);
 
     /// One frame of the chase: sets the body's velocity toward the target at

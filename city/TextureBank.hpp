@@ -41,8 +41,15 @@ constexpr std::size_t TextureSlotCount = ImageFileCount + 1;
 /// Where the images are read from, relative to the working directory.
 extern const char* const ImageFolder;
 
-/// File names of slots 0 to 16, in slot order.
-extern const std::array<const char*, ImageFileCount> ImageFiles;
+/// File names of slots 0 to 16, in slot order: what the game loads and what
+/// tools/imagegen paints.
+inline constexpr std::array<const char*, ImageFileCount> ImageFiles = {
+    "01_building1.png", "02_busStation.png", "03_character.png", "04_civil.png",
+    "04b_deadCivil.png", "05_fense.png", "06_hooli.png", "06b_deadHooli.png",
+    "07_vigil.png", "07b_vigil.png", "08_map.png", "09_Mayor.png",
+    "10_paths.png", "11_police.png", "11b_deadPolice.png", "12_shopping.png",
+    "13_tree.png",
+};
 
 /// Loads every image file of `folder` (which ends with a slash) into its slot
 /// of `bank`, which has its TextureSlotCount slots already. A file that is

@@ -86,16 +86,6 @@ bool isHostile(Faction hunter, Faction candidate)
     return false;
 }
 
-void Actor::selectTarget(const std::vector<Actor>& actors)
-{
-    if (!readyToSearch(*this, actors))
-        return;
-    NearestHostile search(*this, actors);
-    for (std::size_t i = 1; i < actors.size(); ++i)
-        search.consider(i);
-    settleOn(*this, search.best);
-}
-
 void Actor::selectTarget(const std::vector<Actor>& actors, const std::vector<std::uint32_t>& candidates)
 {
     if (!readyToSearch(*this, actors))

@@ -32,7 +32,7 @@ protected:
         releaseAll();
         game.window.setSize(sf::Vector2u(width, height));
         const sf::Vector2f size(static_cast<float>(width), static_cast<float>(height));
-        ASSERT_TRUE(handleInputUntil([&] { return game.view.getSize() == size; })) << width << " x " << height;
+        ASSERT_TRUE(viewReaches(size)) << width << " x " << height;
         loop();
     }
 
@@ -102,7 +102,9 @@ TEST_F(SceneSamenessTest, EveryFrameIsThePlainFrameAtAnySizeAndZoom)
 TEST_F(SceneSamenessTest, HalvingTheWindowShowsTheCentreOfWhatItShowed)
 {
     place(0, 90.0f, 50.0f);
-    removeActorsFrom(1);
+    // The character alone: nobody walks into the picture between the two frames.
+    city.actors.resize(1);
+    city.onStreet.assign(1, 0);
     loop(2);
     const sf::Image whole = playFrame();
     resizeTo(800, 450);

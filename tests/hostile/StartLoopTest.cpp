@@ -8,52 +8,23 @@
 // for the moment of the reset. A program whose display check lets go before
 // SFML connects, or that gives up at the first refusal, fails here.
 
-#include "support/RealProgram.hpp"
+#include "app/Game.hpp"
+#include "support/ChildProcess.hpp"
+#include "support/PrivateDisplay.hpp"
+#include "support/Waiting.hpp"
+#include "support/XSession.hpp"
 #include "support/TestCity.hpp"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <sys/wait.h>
 #include <thread>
 
 namespace
 {
-using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 constexpr int Starts = 30;
-
-/// A private X server for one test, on the first free display number.
-class PrivateDisplay
-{
-public:
-    PrivateDisplay()
-        : server_({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"},
-                  "/", folder_.path + "/display.txt", folder_.path + "/xvfb.txt")
-    {
-        // Xvfb writes its display number once it accepts connections.
-        const Clock::time_point deadline = Clock::now() + seconds(10);
-        while (Clock::now() < deadline && server_.running())
-        {
-            const std::string number = fileContent(folder_.path + "/display.txt");
-            if (!number.empty() && number.back() == '\n')
-            {
-                name_ = ":" + number.substr(0, number.size() - 1);
-                return;
-            }
-            std::this_thread::sleep_for(milliseconds(10));
-        }
-    }
-
-    const std::string& name() const { return name_; }  ///< empty if the server did not come up
-
-private:
-    TempFolder folder_;
-    ChildProcess server_;
-    std::string name_;
-};
 
 /// The game's window on `display`, looked for with a connection opened and
 /// closed for each look, so that the game stays the server's only client in
@@ -62,19 +33,18 @@ private:
 /// 0 if no window showed within the deadline.
 XWindowId waitForWindow(const std::string& display, ChildProcess& game)
 {
-    const Clock::time_point deadline = Clock::now() + seconds(20);
     std::this_thread::sleep_for(milliseconds(500));
-    while (Clock::now() < deadline && game.running())
-    {
+    XWindowId found = 0;
+    EXPECT_TRUE(waitUntil("the game's window on " + display, seconds(20), [&] {
         XSession x(display);
-        for (const XWindowId window : x.windowsTitled(GameWindowTitle))
+        for (const XWindowId window : x.windowsTitled(WindowTitle))
         {
             if (x.info(window).viewable)
-                return window;
+                found = window;
         }
-        std::this_thread::sleep_for(milliseconds(50));
-    }
-    return 0;
+        return found != 0 || !game.running();
+    }, [&] { return std::string(game.running() ? "the game running" : "the game ended"); }));
+    return found;
 }
 } // namespace
 
@@ -96,8 +66,6 @@ TEST(StartLoopTest, ThirtyStartsOnADisplayOfTheirOwnAllOpenTheWindowAndCloseWith
         }
         const std::optional<int> status = game.waitForExit(seconds(10));
         ASSERT_TRUE(status.has_value()) << "still running after the close request";
-        ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status) << "; stderr: "
-                                        << fileContent(output.path + "/stderr.txt");
-        EXPECT_EQ(WEXITSTATUS(*status), 0);
+        EXPECT_EQ(describeStatus(*status), "exit status 0") << "stderr: " << fileContent(output.path + "/stderr.txt");
     }
 }

@@ -1,17 +1,15 @@
 #include "support/ChildProcess.hpp"
 
+#include "support/Waiting.hpp"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace
 {
-using Clock = std::chrono::steady_clock;
-
 /// argv as the exec family wants it: pointers into `args`, null-terminated.
 std::vector<char*> execArguments(const std::vector<std::string>& args)
 {
@@ -22,9 +20,10 @@ std::vector<char*> execArguments(const std::vector<std::string>& args)
     return pointers;
 }
 
-/// In the child after fork: point fd `target` at `fd`, or die.
-void redirect(int fd, int target)
+/// In the child after fork: point fd `target` at the file `path`, or die.
+void redirect(const char* path, int flags, int target)
 {
+    const int fd = open(path, flags, 0644);
     if (fd < 0 || dup2(fd, target) < 0)
         _exit(126);
     close(fd);
@@ -49,22 +48,24 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::stri
 {
     std::vector<char*> args = execArguments(argv);
     pid_ = fork();
-    if (pid_ == 0)
-    {
-        if (chdir(workingDirectory.c_str()) != 0)
-            _exit(126);
-        redirect(open("/dev/null", O_RDONLY), STDIN_FILENO);
-        redirect(open(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
-        if (!stderrPath.empty())
-            redirect(open(stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
-        execv(args[0], args.data());
-        _exit(127);
-    }
+    if (pid_ != 0)
+        return;
+    if (chdir(workingDirectory.c_str()) != 0)
+        _exit(126);
+    redirect("/dev/null", O_RDONLY, STDIN_FILENO);
+    redirect(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, STDOUT_FILENO);
+    if (!stderrPath.empty())
+        redirect(stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, STDERR_FILENO);
+    execvp(args[0], args.data());
+    _exit(127);
 }
 
 ChildProcess::~ChildProcess()
 {
-    kill();
+    if (!running())
+        return;
+    ::kill(pid_, SIGKILL);
+    status_ = reap(pid_, true);
 }
 
 bool ChildProcess::running()
@@ -75,70 +76,23 @@ bool ChildProcess::running()
     return !status_;
 }
 
-std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout)
+std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds limit)
 {
-    const Clock::time_point deadline = Clock::now() + timeout;
-    while (running() && Clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // The caller says what it expected; the status tells what happened.
+    static_cast<void>(waitUntil("the process to exit", limit, [this] { return !running(); }));
     return status_;
 }
 
-void ChildProcess::kill()
+int runCommand(const std::vector<std::string>& argv, std::chrono::milliseconds limit)
 {
-    if (!running())
-        return;
-    ::kill(pid_, SIGKILL);
-    status_ = reap(pid_, true);
+    ChildProcess command(argv, ".", "/dev/null");
+    const std::optional<int> status = command.waitForExit(limit);
+    return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1;
 }
 
-CommandResult runCommand(const std::vector<std::string>& argv, std::chrono::milliseconds timeout)
+std::string describeStatus(int status)
 {
-    CommandResult result;
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return result;
-    std::vector<char*> args = execArguments(argv);
-    const pid_t pid = fork();
-    if (pid == 0)
-    {
-        close(pipeEnds[0]);
-        redirect(open("/dev/null", O_RDONLY), STDIN_FILENO);
-        redirect(pipeEnds[1], STDOUT_FILENO);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
-    close(pipeEnds[1]);
-    if (pid < 0)
-    {
-        close(pipeEnds[0]);
-        return result;
-    }
-
-    // Read until the command closes its output or runs out of time.
-    const Clock::time_point deadline = Clock::now() + timeout;
-    bool timedOut = false;
-    for (;;)
-    {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0)
-        {
-            timedOut = true;
-            break;
-        }
-        pollfd readable{pipeEnds[0], POLLIN, 0};
-        if (poll(&readable, 1, static_cast<int>(left.count())) <= 0)
-            continue;
-        char buffer[4096];
-        const ssize_t got = read(pipeEnds[0], buffer, sizeof buffer);
-        if (got <= 0)
-            break;
-        result.output.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(pipeEnds[0]);
-    if (timedOut)
-        ::kill(pid, SIGKILL);
-    const std::optional<int> status = reap(pid, true);
-    if (!timedOut && status && WIFEXITED(*status))
-        result.exitCode = WEXITSTATUS(*status);
-    return result;
+    if (WIFSIGNALED(status))
+        return "killed by signal " + std::to_string(WTERMSIG(status));
+    return "exit status " + std::to_string(WEXITSTATUS(status));
 }

@@ -11,36 +11,28 @@
 class ChildProcess
 {
 public:
-    /// Starts `argv[0]` (a path) in `workingDirectory` with its standard output
-    /// sent to the file `stdoutPath` (created or truncated) and stdin from /dev/null.
-    /// Its standard error goes to `stderrPath` likewise, or where the test's goes if empty.
+    /// Starts `argv[0]` (a path) in `workingDirectory`, stdin from /dev/null, its
+    /// standard output to the file `stdoutPath` and its standard error to
+    /// `stderrPath` (created or truncated), or where the test's goes if empty.
     ChildProcess(const std::vector<std::string>& argv, const std::string& workingDirectory,
                  const std::string& stdoutPath, const std::string& stderrPath = std::string());
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool started() const { return pid_ > 0; }
     /// True while the process has not exited.
     bool running();
-    /// Waits up to `timeout` for the process to exit; its raw wait status, if it did.
-    std::optional<int> waitForExit(std::chrono::milliseconds timeout);
-    /// Kills the process (SIGKILL) and reaps it, if it is still running.
-    void kill();
+    /// Waits up to `limit` for the process to exit; its raw wait status, if it did.
+    std::optional<int> waitForExit(std::chrono::milliseconds limit);
 
 private:
     pid_t pid_ = -1;
     std::optional<int> status_;
 };
 
-/// What a short helper command printed and how it ended.
-struct CommandResult
-{
-    int exitCode = -1;    ///< -1 when it did not exit by itself in time
-    std::string output;   ///< its standard output
-};
+/// Runs a short command (found on PATH) to its end, killed if it overruns
+/// `limit`; its exit code, or -1 when it did not exit by itself in time.
+int runCommand(const std::vector<std::string>& argv, std::chrono::milliseconds limit = std::chrono::seconds(10));
 
-/// Runs a short command (found on PATH) to its end, at most `timeout`, and
-/// collects its standard output; killed if it overruns.
-CommandResult runCommand(const std::vector<std::string>& argv,
-                         std::chrono::milliseconds timeout = std::chrono::seconds(10));
+/// "exit status N" or "killed by signal N", for a raw wait status.
+std::string describeStatus(int status);

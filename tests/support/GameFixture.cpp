@@ -2,18 +2,43 @@
 
 #include "support/TestCity.hpp"
 
-#include <SFML/Window/Event.hpp>
-
-#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <sstream>
 #include <thread>
 
 namespace
 {
 using Clock = std::chrono::steady_clock;
+
+/// SFML's names of the event types, in the order of sf::Event::EventType.
+constexpr const char* EventNames[] = {
+    "Closed", "Resized", "LostFocus", "GainedFocus", "TextEntered", "KeyPressed", "KeyReleased",
+    "MouseWheelMoved", "MouseWheelScrolled", "MouseButtonPressed", "MouseButtonReleased", "MouseMoved",
+    "MouseEntered", "MouseLeft", "JoystickButtonPressed", "JoystickButtonReleased", "JoystickMoved",
+    "JoystickConnected", "JoystickDisconnected", "TouchBegan", "TouchMoved", "TouchEnded", "SensorChanged"};
+static_assert(std::size(EventNames) == sf::Event::Count);
 } // namespace
+
+int EventTally::total() const
+{
+    int sum = 0;
+    for (const auto& [type, count] : counts_)
+        sum += count;
+    return sum;
+}
+
+std::string EventTally::describe() const
+{
+    std::ostringstream out;
+    out << total() << " events";
+    const char* separator = ": ";
+    for (const auto& [type, count] : counts_)
+    {
+        out << separator << count << " " << EventNames[type];
+        separator = ", ";
+    }
+    return out.str();
+}
 
 GameTest::GameTest()
     : city(physics.world, std::string(ImageFolder), &physics.carPark)
@@ -25,23 +50,10 @@ GameTest::GameTest()
     game.window.setFramerateLimit(0);
     game.window.setPosition(sf::Vector2i(0, 0));
     city.population = PopulationLimit;
-    drainEvents();
-}
-
-void GameTest::hold(std::initializer_list<sf::Keyboard::Key> keys)
-{
-    held.insert(keys);
-}
-
-void GameTest::release(std::initializer_list<sf::Keyboard::Key> keys)
-{
-    for (sf::Keyboard::Key key : keys)
-        held.erase(key);
-}
-
-void GameTest::releaseAll()
-{
-    held.clear();
+    const XWindowId window = game.window.getSystemHandle();
+    EXPECT_TRUE(waitUntil("the game's window to be mapped", std::chrono::seconds(5),
+                          [&] { return xSession.info(window).viewable; }));
+    EXPECT_TRUE(waitForQuiet());
 }
 
 void GameTest::loop(int times)
@@ -52,35 +64,49 @@ void GameTest::loop(int times)
     }
 }
 
-bool GameTest::handleInputUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
+::testing::AssertionResult GameTest::handleInputUntil(const std::string& awaited, const std::function<bool()>& done,
+                                                      std::chrono::milliseconds limit)
 {
-    const Clock::time_point deadline = Clock::now() + timeout;
-    for (;;)
-    {
+    return waitUntil(awaited, limit, [&] {
         game.handleInput();
-        if (done())
-            return true;
-        if (Clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+        return done();
+    }, [&] {
+        std::ostringstream seen;
+        seen << "the view at " << game.view.getSize().x << " x " << game.view.getSize().y << ", the window "
+             << (game.window.isOpen() ? "open" : "closed");
+        return seen.str();
+    });
 }
 
-int GameTest::drainEvents(std::chrono::milliseconds quiet)
+::testing::AssertionResult GameTest::viewReaches(sf::Vector2f size)
 {
-    int drained = 0;
+    std::ostringstream awaited;
+    awaited << "the view to be " << size.x << " x " << size.y;
+    return handleInputUntil(awaited.str(), [&] { return game.view.getSize() == size; });
+}
+
+::testing::AssertionResult GameTest::waitForQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds limit)
+{
+    EventTally came;
     Clock::time_point lastEvent = Clock::now();
-    while (Clock::now() - lastEvent < quiet)
-    {
+    return waitUntil(std::to_string(quiet.count()) + " ms without window events", limit, [&] {
         sf::Event event;
         while (game.window.pollEvent(event))
         {
-            ++drained;
+            came.add(event);
             lastEvent = Clock::now();
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return Clock::now() - lastEvent >= quiet;
+    }, [&] { return came.describe() + " keep coming"; });
+}
+
+void GameTest::wiggle(int count)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        ++wiggles_;
+        xSession.warpPointer(300 + (wiggles_ % 50) * 7, 200 + (wiggles_ % 3) * 5);
     }
-    return drained;
 }
 
 sf::Image GameTest::presented()
@@ -102,47 +128,12 @@ const sf::Texture& GameTest::solidTexture(sf::Color colour, sf::Vector2u size)
     return madeTextures_.back();
 }
 
-void GameTest::removeActorsFrom(std::size_t first)
-{
-    city.actors.erase(city.actors.begin() + static_cast<std::ptrdiff_t>(first), city.actors.end());
-    city.onStreet.erase(std::remove_if(city.onStreet.begin(), city.onStreet.end(),
-                                       [first](std::uint32_t i) { return i >= first; }),
-                        city.onStreet.end());
-}
-
 void GameTest::place(std::size_t index, float x, float y)
 {
     b2Body* body = city.actors.at(index).body;
     body->SetTransform(b2Vec2(x, y), 0.0f);
     body->SetLinearVelocity(b2Vec2(0.0f, 0.0f));
     body->SetAngularVelocity(0.0f);
-}
-
-void WindowEventsTest::wiggle(int count)
-{
-    for (int i = 0; i < count; ++i)
-    {
-        ++wiggles_;
-        x_.warpPointer(300 + (wiggles_ % 50) * 7, 200 + (wiggles_ % 3) * 5);
-    }
-}
-
-sf::Vector2f WindowEventsTest::zoomed(sf::Vector2f size, float factor, int times)
-{
-    for (int i = 0; i < times; ++i)
-        size = sf::Vector2f(size.x * factor, size.y * factor);
-    return size;
-}
-
-void WindowEventsTest::expectViewStays(sf::Vector2f size)
-{
-    EXPECT_FALSE(handleInputUntil([&] { return game.view.getSize() != size; }, std::chrono::milliseconds(200)))
-        << "the view changed to " << game.view.getSize().x << " x " << game.view.getSize().y;
-}
-
-bool WindowEventsTest::viewReaches(sf::Vector2f size)
-{
-    return handleInputUntil([&] { return game.view.getSize() == size; });
 }
 
 std::optional<sf::Color> backdropAt(const sf::Image& map, sf::Vector2f centre, sf::Vector2i p)
@@ -172,14 +163,11 @@ BackdropComparison compareWithBackdrop(const sf::Image& shown, const sf::Image& 
                 continue;
             ++comparison.compared;
             const sf::Color actual = pixelAt(shown, {x, y});
-            if (coloursNear(actual, *expected, 1))
+            if (coloursNear(actual, *expected, 1) || ++comparison.mismatched > 5)
                 continue;
-            if (++comparison.mismatched <= 5)
-            {
-                std::ostringstream where;
-                where << "(" << x << ", " << y << ") shows " << actual << " instead of " << *expected << "\n";
-                comparison.firstMismatches += where.str();
-            }
+            std::ostringstream where;
+            where << "(" << x << ", " << y << ") shows " << actual << " instead of " << *expected << "\n";
+            comparison.firstMismatches += where.str();
         }
     }
     return comparison;

@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <unistd.h>
 
@@ -71,13 +73,8 @@ TempFolder::~TempFolder()
         std::filesystem::remove_all(path);
 }
 
-ScopedWorkingDirectory::ScopedWorkingDirectory(const std::string& folder)
-    : previous(std::filesystem::current_path().string())
+std::string fileContent(const std::string& path)
 {
-    std::filesystem::current_path(folder);
-}
-
-ScopedWorkingDirectory::~ScopedWorkingDirectory()
-{
-    std::filesystem::current_path(previous);
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

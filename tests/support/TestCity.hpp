@@ -4,11 +4,11 @@
 
 #include <box2d/box2d.h>
 
-#include <cstdint>
 #include <string>
 
 /// A real physics world without gravity and a real city built in it from the
-/// images of the current working directory. The world outlives the city.
+/// images of the current working directory (none where there are none). The
+/// world outlives the city. SFML's textures want an X display even empty.
 struct TestCity
 {
     TestCity();
@@ -32,13 +32,5 @@ struct TempFolder
     std::string path;  ///< ends without a slash
 };
 
-/// Sets the working directory to `folder` for its lifetime, then restores the old one.
-struct ScopedWorkingDirectory
-{
-    explicit ScopedWorkingDirectory(const std::string& folder);
-    ~ScopedWorkingDirectory();
-    ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
-    ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
-
-    std::string previous;
-};
+/// The whole content of a (small) file; empty if there is none.
+std::string fileContent(const std::string& path);

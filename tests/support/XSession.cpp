@@ -1,16 +1,14 @@
 #include "support/XSession.hpp"
 
 #include "support/ChildProcess.hpp"
-
-#include <thread>
+#include "support/Waiting.hpp"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 namespace
 {
-void collectTitled(Display* display, Window parent, const std::string& title,
-                   std::vector<XWindowId>& found)
+void collectTitled(Display* display, Window parent, const std::string& title, std::vector<XWindowId>& found)
 {
     char* name = nullptr;
     if (XFetchName(display, parent, &name) != 0 && name != nullptr)
@@ -38,14 +36,8 @@ int ignoreErrors(Display*, XErrorEvent*)
 }
 } // namespace
 
-XSession::XSession()
-    : display_(XOpenDisplay(nullptr))
-{
-    XSetErrorHandler(ignoreErrors);
-}
-
 XSession::XSession(const std::string& displayName)
-    : display_(XOpenDisplay(displayName.c_str()))
+    : display_(XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str()))
 {
     XSetErrorHandler(ignoreErrors);
 }
@@ -71,21 +63,11 @@ XWindowInfo XSession::info(XWindowId window)
     if (display_ == nullptr || XGetWindowAttributes(display_, window, &attributes) == 0)
         return result;
     Window child = 0;
-    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &result.x, &result.y,
-                          &child);
+    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &result.x, &result.y, &child);
     result.width = attributes.width;
     result.height = attributes.height;
     result.viewable = attributes.map_state == IsViewable;
     return result;
-}
-
-XWindowId XSession::focusedWindow()
-{
-    Window focus = 0;
-    int revert = 0;
-    if (display_ != nullptr)
-        XGetInputFocus(display_, &focus, &revert);
-    return focus;
 }
 
 bool XSession::requestClose(XWindowId window)
@@ -112,23 +94,23 @@ void XSession::warpPointer(int x, int y)
     XSync(display_, False);
 }
 
-void XSession::sync()
-{
-    if (display_ != nullptr)
-        XSync(display_, False);
-}
-
-bool XSession::focus(XWindowId window, std::chrono::milliseconds timeout)
+::testing::AssertionResult XSession::focus(XWindowId window, std::chrono::milliseconds limit)
 {
     if (display_ == nullptr)
-        return false;
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!info(window).viewable && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    // Focusing a window that is not viewable is an error the server ignores here.
+        return ::testing::AssertionFailure() << "no X display";
+    const ::testing::AssertionResult mapped = waitUntil(
+        "window " + std::to_string(window) + " to be mapped", limit, [&] { return info(window).viewable; },
+        [&] { return "it " + std::string(info(window).width > 0 ? "exists unmapped" : "does not exist"); });
+    if (!mapped)
+        return mapped;
     XSetInputFocus(display_, window, RevertToParent, CurrentTime);
     XSync(display_, False);
-    return focusedWindow() == window;
+    Window focused = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focused, &revert);
+    if (focused != window)
+        return ::testing::AssertionFailure() << "window " << focused << " has the focus, not " << window;
+    return ::testing::AssertionSuccess();
 }
 
 XWindowId XSession::openWindow(const std::string& title, int x, int y, int width, int height)
@@ -155,20 +137,9 @@ void XSession::closeWindow(XWindowId window)
     XSync(display_, False);
 }
 
-PlainWindow::PlainWindow(XSession& x, const std::string& title, int left, int top, int width, int height)
-    : x_(x)
-    , id_(x.openWindow(title, left, top, width, height))
-{
-}
-
-PlainWindow::~PlainWindow()
-{
-    x_.closeWindow(id_);
-}
-
 RealKeyDown::RealKeyDown(std::string name)
     : name_(std::move(name))
-    , pressed_(runCommand({"xdotool", "keydown", name_}).exitCode == 0)
+    , pressed_(runCommand({"xdotool", "keydown", name_}) == 0)
 {
 }
 

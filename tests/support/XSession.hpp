@@ -1,8 +1,10 @@
 #pragma once
 
 // A test's own connection to the X display the game runs on: finding windows,
-// asking them to close as a window manager would, and moving the pointer.
-// Xlib stays inside XSession.cpp: its macros (None, Bool, Status) clash with SFML.
+// giving them the focus and asking them to close as a window manager would, and
+// moving the pointer. Xlib stays inside XSession.cpp: its macros clash with SFML.
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
@@ -12,9 +14,9 @@ using XWindowId = unsigned long;
 
 struct XWindowInfo
 {
-    int x = 0;            ///< position of the top-left corner on the screen (px)
+    int x = 0;  ///< top-left corner on the screen (px)
     int y = 0;
-    int width = 0;        ///< inside size (px)
+    int width = 0;  ///< inside size (px)
     int height = 0;
     bool viewable = false;  ///< mapped, and all its ancestors too
 };
@@ -22,9 +24,8 @@ struct XWindowInfo
 class XSession
 {
 public:
-    /// Opens the display named by $DISPLAY, or the one named `displayName` (":5").
-    XSession();
-    explicit XSession(const std::string& displayName);
+    /// Opens the display named `displayName` (":5"), or by $DISPLAY if empty.
+    explicit XSession(const std::string& displayName = std::string());
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
@@ -37,27 +38,21 @@ public:
     /// Size, place and map state of `window`; all zero if it is gone.
     XWindowInfo info(XWindowId window);
 
-    /// The window that has the keyboard focus.
-    XWindowId focusedWindow();
-
-    /// Sends `window` the close request a window manager sends when its close
-    /// button is clicked: a WM_PROTOCOLS client message carrying WM_DELETE_WINDOW.
+    /// Sends `window` the close request of a window manager's close button:
+    /// a WM_PROTOCOLS client message carrying WM_DELETE_WINDOW.
     bool requestClose(XWindowId window);
 
-    /// Moves the mouse pointer to screen pixel (x, y) and waits until the
-    /// server has done it (and so has sent the motion event to the window there).
+    /// Moves the mouse pointer to screen pixel (x, y), one motion event for the
+    /// window there, and waits until the server has done it.
     void warpPointer(int x, int y);
 
-    /// Waits until the server has handled everything this connection sent.
-    void sync();
-
-    /// Waits up to `timeout` for `window` to be on the screen, then gives it the
+    /// Waits up to `limit` for `window` to be on the screen, then gives it the
     /// keyboard focus as a window manager would (there is none under Xvfb).
-    /// True once the server says `window` has the focus.
-    bool focus(XWindowId window, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+    ::testing::AssertionResult focus(XWindowId window,
+                                     std::chrono::milliseconds limit = std::chrono::seconds(5));
 
-    /// Opens a plain, mapped top-level window of this connection's own, titled
-    /// `title`, at screen pixel (x, y) with the given inside size (px).
+    /// A plain, mapped top-level window of this connection's own, titled `title`,
+    /// at screen pixel (x, y) with the given inside size (px); 0 to close one.
     XWindowId openWindow(const std::string& title, int x, int y, int width, int height);
     void closeWindow(XWindowId window);
 
@@ -65,27 +60,9 @@ private:
     struct _XDisplay* display_ = nullptr;
 };
 
-/// Another program's window, as far as the game can tell: opened on creation,
-/// gone on destruction, even when the test fails half way.
-class PlainWindow
-{
-public:
-    PlainWindow(XSession& x, const std::string& title, int left, int top, int width, int height);
-    ~PlainWindow();
-    PlainWindow(const PlainWindow&) = delete;
-    PlainWindow& operator=(const PlainWindow&) = delete;
-
-    XWindowId id() const { return id_; }
-
-private:
-    XSession& x_;
-    XWindowId id_;
-};
-
 /// Holds a key down on the X server for its lifetime (`name` as xdotool names
-/// keys): pressed on creation, released on destruction even when the test fails
-/// half way, so a stuck key never leaks into the tests that share the display.
-/// The key goes to whichever window has the focus, as a real key would.
+/// keys), released even when the test fails half way, so a stuck key never
+/// leaks into the tests that share the display. It goes to the focused window.
 class RealKeyDown
 {
 public:

@@ -85,7 +85,7 @@ float hash01(int x, int y, std::uint32_t seed)
 
 Canvas::Canvas(unsigned width, unsigned height, sf::Color background)
 {
-    m_image.create(width, height, background);
+    image_.create(width, height, background);
 }
 
 Box Canvas::bounds() const
@@ -102,13 +102,13 @@ void Canvas::blend(int x, int y, sf::Color c, float coverage)
         return;
     const auto ux = static_cast<unsigned>(x);
     const auto uy = static_cast<unsigned>(y);
-    const sf::Color d = m_image.getPixel(ux, uy);
+    const sf::Color d = image_.getPixel(ux, uy);
     const float da = static_cast<float>(d.a) / 255.f * (1.f - sa);
     const float outA = sa + da;
     const auto channel = [&](sf::Uint8 s, sf::Uint8 dst) {
         return toByte((static_cast<float>(s) * sa + static_cast<float>(dst) * da) / outA);
     };
-    m_image.setPixel(ux, uy, sf::Color(channel(c.r, d.r), channel(c.g, d.g), channel(c.b, d.b), toByte(outA * 255.f)));
+    image_.setPixel(ux, uy, sf::Color(channel(c.r, d.r), channel(c.g, d.g), channel(c.b, d.b), toByte(outA * 255.f)));
 }
 
 template <class Sdf>
@@ -123,7 +123,7 @@ void Canvas::fillSdf(const Box& area, sf::Color c, Sdf signedDistance)
         for (int x = xa; x < xb; ++x)
         {
             const float d = signedDistance(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
-            const float coverage = m_softEdges ? std::clamp(0.5f - d, 0.f, 1.f) : (d < 0.f ? 1.f : 0.f);
+            const float coverage = softEdges_ ? std::clamp(0.5f - d, 0.f, 1.f) : (d < 0.f ? 1.f : 0.f);
             if (coverage > 0.f)
                 blend(x, y, c, coverage);
         }
@@ -211,7 +211,7 @@ void Canvas::grain(const Box& b, float amplitude, float cellPx, std::uint32_t se
         {
             const auto ux = static_cast<unsigned>(x);
             const auto uy = static_cast<unsigned>(y);
-            sf::Color p = m_image.getPixel(ux, uy);
+            sf::Color p = image_.getPixel(ux, uy);
             if (p.a == 0)
                 continue;
             // Bilinear value noise over a lattice `cellPx` px wide.
@@ -227,13 +227,13 @@ void Canvas::grain(const Box& b, float amplitude, float cellPx, std::uint32_t se
             p.r = toByte(static_cast<float>(p.r) + shift);
             p.g = toByte(static_cast<float>(p.g) + shift);
             p.b = toByte(static_cast<float>(p.b) + shift);
-            m_image.setPixel(ux, uy, p);
+            image_.setPixel(ux, uy, p);
         }
 }
 
 void Canvas::outline(float widthPx, sf::Color c)
 {
-    const sf::Image source = m_image;
+    const sf::Image source = image_;
     const int w = static_cast<int>(width());
     const int h = static_cast<int>(height());
     const int reach = static_cast<int>(std::ceil(widthPx)) + 1;
@@ -259,7 +259,7 @@ void Canvas::outline(float widthPx, sf::Color c)
             const auto ux = static_cast<unsigned>(x);
             const auto uy = static_cast<unsigned>(y);
             const sf::Color existing = source.getPixel(ux, uy);
-            m_image.setPixel(ux, uy, withAlpha(c, toByte(static_cast<float>(c.a) * coverage)));
+            image_.setPixel(ux, uy, withAlpha(c, toByte(static_cast<float>(c.a) * coverage)));
             blend(x, y, existing);
         }
 }

@@ -53,14 +53,14 @@ class Canvas
 public:
     Canvas(unsigned width, unsigned height, sf::Color background = sf::Color::Transparent);
 
-    unsigned width() const { return m_image.getSize().x; }
-    unsigned height() const { return m_image.getSize().y; }
+    unsigned width() const { return image_.getSize().x; }
+    unsigned height() const { return image_.getSize().y; }
     Box bounds() const;
-    sf::Color at(unsigned x, unsigned y) const { return m_image.getPixel(x, y); }
+    sf::Color at(unsigned x, unsigned y) const { return image_.getPixel(x, y); }
 
     // Hard-edged shapes (no anti-aliasing): for pictures shown so small that
     // a soft edge cannot be seen and would only cost PNG bytes.
-    void setSoftEdges(bool soft) { m_softEdges = soft; }
+    void setSoftEdges(bool soft) { softEdges_ = soft; }
 
     // Source-over blending of one pixel; `coverage` scales the colour's alpha.
     void blend(int x, int y, sf::Color c, float coverage = 1.f);
@@ -88,7 +88,7 @@ public:
     // Draws `top` over this canvas with its top-left corner at (dx, dy).
     void drawOver(const Canvas& top, int dx = 0, int dy = 0);
 
-    bool save(const std::string& path) const { return m_image.saveToFile(path); }
+    bool save(const std::string& path) const { return image_.saveToFile(path); }
 
 private:
     // Fills the pixels of `area` whose centre lies inside `signedDistance`
@@ -96,6 +96,6 @@ private:
     template <class Sdf>
     void fillSdf(const Box& area, sf::Color c, Sdf signedDistance);
 
-    sf::Image m_image;
-    bool m_softEdges = true;
+    sf::Image image_;
+    bool softEdges_ = true;
 };

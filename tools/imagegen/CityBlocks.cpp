@@ -11,14 +11,14 @@
 namespace
 {
 
-const sf::Color kGrass = rgb(0x7d9460);
-const sf::Color kSand = rgb(0xc4b596);
-const sf::Color kPaving = rgb(0xb4ada0);
-const sf::Color kWater = rgb(0x5f8c9e);
-const sf::Color kStone = rgb(0xcfc8b8);
-const sf::Color kTarmac = rgb(0x64676c);
-const sf::Color kPaint = rgb(0xdedbd0);
-const sf::Color kWood = rgb(0x8a6a48);
+const sf::Color Grass = rgb(0x7d9460);
+const sf::Color Sand = rgb(0xc4b596);
+const sf::Color Paving = rgb(0xb4ada0);
+const sf::Color Water = rgb(0x5f8c9e);
+const sf::Color Stone = rgb(0xcfc8b8);
+const sf::Color Tarmac = rgb(0x64676c);
+const sf::Color Paint = rgb(0xdedbd0);
+const sf::Color Wood = rgb(0x8a6a48);
 
 // Maps roof-local coordinates (u along the long side, v across) to the map.
 struct Frame
@@ -41,13 +41,13 @@ void paintFlatDetails(Canvas& c, const Box& inner, std::uint32_t seed)
         if (hash01(i, 3, seed) < 0.55f)
         {
             const Box unit{x, y, x + 12.f, y + 9.f};
-            c.fillRect(unit.moved(2.f, 2.f), kGroundShadow);
+            c.fillRect(unit.moved(2.f, 2.f), GroundShadow);
             c.fillRect(unit, rgb(0xc6c6c0));
             c.fillCircle(unit.centre(), 3.f, rgb(0x5a5a5a));
         }
         else if (hash01(i, 4, seed) < 0.5f)
         {
-            c.fillCircle({x + 4.f, y + 4.f}, 4.f, kGroundShadow);
+            c.fillCircle({x + 4.f, y + 4.f}, 4.f, GroundShadow);
             c.fillCircle({x + 3.f, y + 3.f}, 3.5f, rgb(0x9a9a96));
         }
         else
@@ -121,15 +121,15 @@ void paintBench(Canvas& c, Pt centre, bool alongX)
 {
     const Box seat = alongX ? Box{centre.x - 7.f, centre.y - 2.f, centre.x + 7.f, centre.y + 2.f}
                             : Box{centre.x - 2.f, centre.y - 7.f, centre.x + 2.f, centre.y + 7.f};
-    c.fillRect(seat.moved(1.f, 1.f), kGroundShadow);
-    c.fillRect(seat, kWood);
+    c.fillRect(seat.moved(1.f, 1.f), GroundShadow);
+    c.fillRect(seat, Wood);
 }
 
 } // namespace
 
 void paintRoof(Canvas& c, const Box& b, RoofStyle style, sf::Color colour, std::uint32_t seed)
 {
-    c.fillRect(b.moved(5.f, 5.f), kGroundShadow);
+    c.fillRect(b.moved(5.f, 5.f), GroundShadow);
     const Frame frame{b, b.width() >= b.height()};
     switch (style)
     {
@@ -150,7 +150,7 @@ void paintTreeCrown(Canvas& c, Pt centre, float radius, std::uint32_t seed)
 {
     const sf::Color greens[] = {rgb(0x4f7d3c), rgb(0x5b8842), rgb(0x46733f), rgb(0x6a8a3e)};
     const sf::Color leaf = greens[hash32(0, 0, seed) % 4u];
-    c.fillCircle({centre.x + radius * 0.35f, centre.y + radius * 0.35f}, radius, kGroundShadow);
+    c.fillCircle({centre.x + radius * 0.35f, centre.y + radius * 0.35f}, radius, GroundShadow);
     c.fillCircle(centre, radius * 0.92f, darker(leaf, 0.3f));
     // Seven lumps round the rim make the crown look leafy instead of a disc.
     const float turn = hash01(0, 1, seed) * 6.2832f;
@@ -170,7 +170,7 @@ void paintCar(Canvas& c, Pt centre, bool alongX, sf::Color body)
     const Frame f{alongX ? Box{centre.x - 18.5f, centre.y - 8.f, centre.x + 18.5f, centre.y + 8.f}
                          : Box{centre.x - 8.f, centre.y - 18.5f, centre.x + 8.f, centre.y + 18.5f},
                   alongX};
-    c.fillRoundRect(f.box.moved(2.f, 2.f), 4.f, kGroundShadow);
+    c.fillRoundRect(f.box.moved(2.f, 2.f), 4.f, GroundShadow);
     c.fillRoundRect(f.box, 4.f, body);
     const sf::Color glass = rgb(0x2c3440);
     c.fillPolygon({f.at(9, 2), f.at(14, 3), f.at(14, 13), f.at(9, 14)}, glass);
@@ -180,17 +180,17 @@ void paintCar(Canvas& c, Pt centre, bool alongX, sf::Color body)
 
 void paintPark(Canvas& c, const Box& b, std::uint32_t seed)
 {
-    c.fillRect(b, kGrass);
+    c.fillRect(b, Grass);
     c.grain(b, 7.f, 9.f, seed);
     // A diagonal path and a round pond on the other diagonal.
     const Pt a{b.x0, b.y0 + b.height() * 0.2f};
     const Pt z{b.x1, b.y1 - b.height() * 0.15f};
-    c.capsule(a, z, 6.f, kSand);
+    c.capsule(a, z, 6.f, Sand);
     const Pt pond{b.x0 + b.width() * 0.7f, b.y0 + b.height() * 0.3f};
     const float pondR = std::min(b.width(), b.height()) * 0.2f;
-    c.fillEllipse(pond, pondR * 1.4f + 3.f, pondR + 3.f, kStone);
-    c.fillEllipse(pond, pondR * 1.4f, pondR, kWater);
-    c.fillEllipse({pond.x - pondR * 0.3f, pond.y - pondR * 0.3f}, pondR * 0.5f, pondR * 0.25f, lighter(kWater, 0.15f));
+    c.fillEllipse(pond, pondR * 1.4f + 3.f, pondR + 3.f, Stone);
+    c.fillEllipse(pond, pondR * 1.4f, pondR, Water);
+    c.fillEllipse({pond.x - pondR * 0.3f, pond.y - pondR * 0.3f}, pondR * 0.5f, pondR * 0.25f, lighter(Water, 0.15f));
     for (float t : {0.3f, 0.6f})
         paintBench(c, {a.x + (z.x - a.x) * t, a.y + (z.y - a.y) * t - 11.f}, true);
 
@@ -211,20 +211,20 @@ void paintPark(Canvas& c, const Box& b, std::uint32_t seed)
 
 void paintPlaza(Canvas& c, const Box& b)
 {
-    c.fillRect(b, kPaving);
+    c.fillRect(b, Paving);
     // 12 px stone slabs, just a hint of joints.
     for (float x = b.x0 + 12.f; x < b.x1; x += 12.f)
-        c.fillRect({x, b.y0, x + 1.f, b.y1}, withAlpha(darker(kPaving, 0.3f), 50));
+        c.fillRect({x, b.y0, x + 1.f, b.y1}, withAlpha(darker(Paving, 0.3f), 50));
     for (float y = b.y0 + 12.f; y < b.y1; y += 12.f)
-        c.fillRect({b.x0, y, b.x1, y + 1.f}, withAlpha(darker(kPaving, 0.3f), 50));
+        c.fillRect({b.x0, y, b.x1, y + 1.f}, withAlpha(darker(Paving, 0.3f), 50));
     const Pt mid = b.centre();
-    c.ring(mid, 58.f, 50.f, 8.f, darker(kPaving, 0.12f));
+    c.ring(mid, 58.f, 50.f, 8.f, darker(Paving, 0.12f));
     // Fountain: stone rim, water, middle basin and the jet.
-    c.fillCircle({mid.x + 3.f, mid.y + 3.f}, 34.f, kGroundShadow);
-    c.fillCircle(mid, 34.f, kStone);
-    c.fillCircle(mid, 29.f, kWater);
-    c.ring(mid, 20.f, 20.f, 2.f, lighter(kWater, 0.25f));
-    c.fillCircle(mid, 10.f, kStone);
+    c.fillCircle({mid.x + 3.f, mid.y + 3.f}, 34.f, GroundShadow);
+    c.fillCircle(mid, 34.f, Stone);
+    c.fillCircle(mid, 29.f, Water);
+    c.ring(mid, 20.f, 20.f, 2.f, lighter(Water, 0.25f));
+    c.fillCircle(mid, 10.f, Stone);
     c.fillCircle(mid, 5.f, rgb(0xe4eef0));
     // Trees in square planters near the corners, benches facing the fountain.
     for (float sx : {-1.f, 1.f})
@@ -240,7 +240,7 @@ void paintPlaza(Canvas& c, const Box& b)
 
 void paintCarPark(Canvas& c, const Box& b, std::uint32_t seed)
 {
-    c.fillRect(b, kTarmac);
+    c.fillRect(b, Tarmac);
     c.grain(b, 4.f, 5.f, seed);
     const sf::Color cars[] = {rgb(0x9b4a40), rgb(0x4d6680), rgb(0xd8d8d2), rgb(0xa6abb0),
                               rgb(0x2e3034), rgb(0x55705a), rgb(0xb8a98a)};
@@ -252,34 +252,34 @@ void paintCarPark(Canvas& c, const Box& b, std::uint32_t seed)
         for (int bay = 0; bay <= bays; ++bay)
         {
             const float x = b.x0 + 8.f + 20.f * static_cast<float>(bay);
-            c.fillRect({x, rowY, x + 1.5f, rowY + depth}, kPaint);
+            c.fillRect({x, rowY, x + 1.5f, rowY + depth}, Paint);
             const int key = bay + static_cast<int>(rowY);
             if (bay < bays && hash01(key, 5, seed) < 0.65f)
                 paintCar(c, {x + 10.75f, rowY + depth * 0.5f}, false, cars[hash32(key, 6, seed) % 7u]);
         }
         const float aisleEdge = rowY < b.centre().y ? rowY + depth : rowY;
         c.fillRect({b.x0 + 8.f, aisleEdge - 0.75f, b.x0 + 9.5f + 20.f * static_cast<float>(bays), aisleEdge + 0.75f},
-                   kPaint);
+                   Paint);
     }
     // Aisle arrows: simple chevrons every 60 px point the one-way flow.
     for (float x = b.x0 + 40.f; x < b.x1 - 30.f; x += 60.f)
         c.fillPolygon({{x, b.centre().y - 6.f}, {x + 10.f, b.centre().y}, {x, b.centre().y + 6.f}},
-                      withAlpha(kPaint, 160));
+                      withAlpha(Paint, 160));
 }
 
 void paintBusTerminal(Canvas& c, const Box& b)
 {
-    c.fillRect(b, kPaving);
+    c.fillRect(b, Paving);
     // The bus lane along the bottom, 40 px wide, with two buses in their bays.
     const Box lane{b.x0, b.y1 - 48.f, b.x1, b.y1 - 8.f};
-    c.fillRect(lane, kTarmac);
+    c.fillRect(lane, Tarmac);
     for (float x = lane.x0 + 10.f; x < lane.x1 - 10.f; x += 18.f)
         c.fillRect({x, lane.y0 + 2.f, x + 10.f, lane.y0 + 4.f}, rgb(0xd8c060));
     for (int i = 0; i < 2; ++i)
     {
         const float x = lane.x0 + 20.f + static_cast<float>(i) * (lane.width() * 0.5f);
         const Box bus{x, lane.y0 + 8.f, x + 104.f, lane.y0 + 32.f}; // 12 x 2.8 m
-        c.fillRoundRect(bus.moved(3.f, 3.f), 4.f, kGroundShadow);
+        c.fillRoundRect(bus.moved(3.f, 3.f), 4.f, GroundShadow);
         c.fillRoundRect(bus, 4.f, rgb(0x3e7088));
         c.fillRect({bus.x0 + 4.f, bus.y0 + 4.f, bus.x1 - 4.f, bus.y1 - 4.f}, rgb(0xd6d8d4));
         for (float u : {20.f, 60.f})
@@ -287,7 +287,7 @@ void paintBusTerminal(Canvas& c, const Box& b)
     }
     // Platform canopy with roof ribs every 20 px.
     const Box canopy{b.x0 + 16.f, b.y0 + 22.f, b.x1 - 16.f, b.y0 + 62.f};
-    c.fillRect(canopy.moved(4.f, 4.f), kGroundShadow);
+    c.fillRect(canopy.moved(4.f, 4.f), GroundShadow);
     c.fillRect(canopy, rgb(0xbfc3c2));
     for (float x = canopy.x0 + 10.f; x < canopy.x1; x += 20.f)
         c.fillRect({x, canopy.y0, x + 2.f, canopy.y1}, rgb(0xa3a8a8));

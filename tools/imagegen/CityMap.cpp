@@ -17,28 +17,28 @@
 namespace
 {
 
-constexpr unsigned kWidth = 2400;
-constexpr unsigned kHeight = 1000;
-const Box kPlay{180.f, 180.f, 2229.f, 814.f};
+constexpr unsigned Width = 2400;
+constexpr unsigned Height = 1000;
+const Box Play{180.f, 180.f, 2229.f, 814.f};
 
 // Half widths of the asphalt and sidewalk widths, map px.
-constexpr float kStreetHalf = 26.f; // 2 x 26 px = two 3 m lanes
-constexpr float kAvenueHalf = 38.f; // wider, round a 10 px planted median
-constexpr float kSidewalk = 12.f;   // 1.4 m
-constexpr float kAvenueX = 1230.f;  // the avenue's centre line
+constexpr float StreetHalf = 26.f; // 2 x 26 px = two 3 m lanes
+constexpr float AvenueHalf = 38.f; // wider, round a 10 px planted median
+constexpr float Sidewalk = 12.f;   // 1.4 m
+constexpr float AvenueX = 1230.f;  // the avenue's centre line
 // Centre lines of the north-south and the east-west streets, map px.
-const std::array<float, 5> kStreetX{500.f, 880.f, kAvenueX, 1600.f, 1950.f};
-const std::array<float, 2> kStreetY{392.f, 612.f};
+const std::array<float, 5> StreetX{500.f, 880.f, AvenueX, 1600.f, 1950.f};
+const std::array<float, 2> StreetY{392.f, 612.f};
 
-const sf::Color kGround = rgb(0x6f8456);
-const sf::Color kSidewalkStone = rgb(0xaca699);
-const sf::Color kAsphalt = rgb(0x5e6166);
-const sf::Color kLine = rgb(0xd8d5ca);
-const sf::Color kCurb = rgb(0xc8c2b4);
+const sf::Color Ground = rgb(0x6f8456);
+const sf::Color SidewalkStone = rgb(0xaca699);
+const sf::Color Asphalt = rgb(0x5e6166);
+const sf::Color Line = rgb(0xd8d5ca);
+const sf::Color Curb = rgb(0xc8c2b4);
 
 float halfWidthX(float x)
 {
-    return x == kAvenueX ? kAvenueHalf : kStreetHalf;
+    return x == AvenueX ? AvenueHalf : StreetHalf;
 }
 
 // True when `v` lies within `margin` px of a crossing street's asphalt.
@@ -46,13 +46,13 @@ bool nearCrossing(float v, bool alongX, float margin)
 {
     if (alongX)
     {
-        for (float x : kStreetX)
+        for (float x : StreetX)
             if (std::abs(v - x) < halfWidthX(x) + margin)
                 return true;
         return false;
     }
-    for (float y : kStreetY)
-        if (std::abs(v - y) < kStreetHalf + margin)
+    for (float y : StreetY)
+        if (std::abs(v - y) < StreetHalf + margin)
             return true;
     return false;
 }
@@ -67,7 +67,7 @@ enum class Lot
     BusTerminal
 };
 constexpr Lot B = Lot::Buildings;
-const Lot kLots[3][6] = {{B, B, Lot::Park, B, Lot::CarPark, B},
+const Lot Lots[3][6] = {{B, B, Lot::Park, B, Lot::CarPark, B},
                          {B, B, Lot::Plaza, Lot::BusTerminal, B, Lot::Park},
                          {Lot::Park, B, B, B, B, Lot::CarPark}};
 
@@ -101,8 +101,8 @@ void paintBuildings(Canvas& c, const Box& block, std::uint32_t seed)
 
 void paintStreet(Canvas& c, const Box& asphalt, bool alongX)
 {
-    c.fillRect(asphalt.inset(-2.f), kCurb);
-    c.fillRect(asphalt, kAsphalt);
+    c.fillRect(asphalt.inset(-2.f), Curb);
+    c.fillRect(asphalt, Asphalt);
     c.grain(asphalt, 4.f, 4.f, alongX ? 11u : 12u);
 }
 
@@ -116,10 +116,10 @@ void paintStreetLife(Canvas& c, const Box& asphalt, bool alongX, std::uint32_t s
     const float half = alongX ? asphalt.height() * 0.5f : asphalt.width() * 0.5f;
     const auto along = [&](float s, float off) { return alongX ? Pt{s, mid.y + off} : Pt{mid.x + off, s}; };
     // Dashes 12 px long (1.4 m) every 20 px; the avenue has its median instead.
-    for (float s = from; half < kAvenueHalf && s < to; s += 20.f)
+    for (float s = from; half < AvenueHalf && s < to; s += 20.f)
         if (!nearCrossing(s + 6.f, alongX, 22.f))
             c.fillRect(alongX ? Box{s, mid.y - 1.f, s + 12.f, mid.y + 1.f} : Box{mid.x - 1.f, s, mid.x + 1.f, s + 12.f},
-                       kLine);
+                       Line);
     // Parking slots 46 px apart (a 37 px car and a gap), some taken, both kerbs.
     for (float s = from + 23.f; s < to; s += 46.f)
         for (float side : {-1.f, 1.f})
@@ -142,18 +142,18 @@ void paintStreetLife(Canvas& c, const Box& asphalt, bool alongX, std::uint32_t s
 // Zebra crossings on the four approaches of every junction.
 void paintCrossings(Canvas& c)
 {
-    const sf::Color paint = withAlpha(kLine, 220);
-    for (float x : kStreetX)
-        for (float y : kStreetY)
+    const sf::Color paint = withAlpha(Line, 220);
+    for (float x : StreetX)
+        for (float y : StreetY)
         {
             const float hx = halfWidthX(x);
             for (float side : {-1.f, 1.f})
             {
-                const float cy = y + side * (kStreetHalf + 10.f); // across the vertical street
+                const float cy = y + side * (StreetHalf + 10.f); // across the vertical street
                 for (float sx = x - hx + 3.f; sx < x + hx - 3.f; sx += 7.f)
                     c.fillRect({sx, cy - 6.f, sx + 4.f, cy + 6.f}, paint);
                 const float cx = x + side * (hx + 10.f); // across the horizontal street
-                for (float sy = y - kStreetHalf + 3.f; sy < y + kStreetHalf - 3.f; sy += 7.f)
+                for (float sy = y - StreetHalf + 3.f; sy < y + StreetHalf - 3.f; sy += 7.f)
                     c.fillRect({cx - 6.f, sy, cx + 6.f, sy + 4.f}, paint);
             }
         }
@@ -161,47 +161,47 @@ void paintCrossings(Canvas& c)
 
 void paintAvenueMedian(Canvas& c)
 {
-    for (float y = kPlay.y0; y < kPlay.y1; y += 4.f)
+    for (float y = Play.y0; y < Play.y1; y += 4.f)
     {
         if (nearCrossing(y, false, 16.f))
             continue;
-        c.fillRect({kAvenueX - 5.f, y, kAvenueX + 5.f, y + 4.f}, rgb(0x73895a));
+        c.fillRect({AvenueX - 5.f, y, AvenueX + 5.f, y + 4.f}, rgb(0x73895a));
     }
-    for (float y = kPlay.y0 + 20.f; y < kPlay.y1 - 10.f; y += 34.f)
+    for (float y = Play.y0 + 20.f; y < Play.y1 - 10.f; y += 34.f)
         if (!nearCrossing(y, false, 30.f))
-            paintTreeCrown(c, {kAvenueX, y}, 8.f, hash32(static_cast<int>(y), 9, 3u));
+            paintTreeCrown(c, {AvenueX, y}, 8.f, hash32(static_cast<int>(y), 9, 3u));
 }
 
 void paintCityGrid(Canvas& c)
 {
-    c.fillRect(kPlay, kSidewalkStone);
-    c.grain(kPlay, 4.f, 6.f, 5u);
-    for (float y : kStreetY)
-        paintStreet(c, {kPlay.x0, y - kStreetHalf, kPlay.x1, y + kStreetHalf}, true);
-    for (float x : kStreetX)
-        paintStreet(c, {x - halfWidthX(x), kPlay.y0, x + halfWidthX(x), kPlay.y1}, false);
+    c.fillRect(Play, SidewalkStone);
+    c.grain(Play, 4.f, 6.f, 5u);
+    for (float y : StreetY)
+        paintStreet(c, {Play.x0, y - StreetHalf, Play.x1, y + StreetHalf}, true);
+    for (float x : StreetX)
+        paintStreet(c, {x - halfWidthX(x), Play.y0, x + halfWidthX(x), Play.y1}, false);
     paintCrossings(c);
     paintAvenueMedian(c);
 
     // Blocks: the cells between the streets, less the sidewalks.
     const auto westEdge = [](std::size_t col) {
-        return col == 0 ? kPlay.x0 + kSidewalk : kStreetX[col - 1] + halfWidthX(kStreetX[col - 1]) + kSidewalk;
+        return col == 0 ? Play.x0 + Sidewalk : StreetX[col - 1] + halfWidthX(StreetX[col - 1]) + Sidewalk;
     };
     const auto eastEdge = [](std::size_t col) {
-        return col == kStreetX.size() ? kPlay.x1 - kSidewalk : kStreetX[col] - halfWidthX(kStreetX[col]) - kSidewalk;
+        return col == StreetX.size() ? Play.x1 - Sidewalk : StreetX[col] - halfWidthX(StreetX[col]) - Sidewalk;
     };
     const auto northEdge = [](std::size_t row) {
-        return row == 0 ? kPlay.y0 + kSidewalk : kStreetY[row - 1] + kStreetHalf + kSidewalk;
+        return row == 0 ? Play.y0 + Sidewalk : StreetY[row - 1] + StreetHalf + Sidewalk;
     };
     const auto southEdge = [](std::size_t row) {
-        return row == kStreetY.size() ? kPlay.y1 - kSidewalk : kStreetY[row] - kStreetHalf - kSidewalk;
+        return row == StreetY.size() ? Play.y1 - Sidewalk : StreetY[row] - StreetHalf - Sidewalk;
     };
-    for (std::size_t row = 0; row <= kStreetY.size(); ++row)
-        for (std::size_t col = 0; col <= kStreetX.size(); ++col)
+    for (std::size_t row = 0; row <= StreetY.size(); ++row)
+        for (std::size_t col = 0; col <= StreetX.size(); ++col)
         {
             const Box block{westEdge(col), northEdge(row), eastEdge(col), southEdge(row)};
             const std::uint32_t seed = hash32(static_cast<int>(col), static_cast<int>(row), 2014u);
-            switch (kLots[row][col])
+            switch (Lots[row][col])
             {
             case Lot::Buildings: paintBuildings(c, block, seed); break;
             case Lot::Park: paintPark(c, block, seed); break;
@@ -211,15 +211,15 @@ void paintCityGrid(Canvas& c)
             }
         }
     // The street trees and cars go last so they may overhang the curbs.
-    for (std::size_t i = 0; i < kStreetY.size(); ++i)
+    for (std::size_t i = 0; i < StreetY.size(); ++i)
     {
-        const float y = kStreetY[i];
-        paintStreetLife(c, {kPlay.x0, y - kStreetHalf, kPlay.x1, y + kStreetHalf}, true, static_cast<std::uint32_t>(i));
+        const float y = StreetY[i];
+        paintStreetLife(c, {Play.x0, y - StreetHalf, Play.x1, y + StreetHalf}, true, static_cast<std::uint32_t>(i));
     }
-    for (std::size_t i = 0; i < kStreetX.size(); ++i)
+    for (std::size_t i = 0; i < StreetX.size(); ++i)
     {
-        const float x = kStreetX[i];
-        paintStreetLife(c, {x - halfWidthX(x), kPlay.y0, x + halfWidthX(x), kPlay.y1}, false,
+        const float x = StreetX[i];
+        paintStreetLife(c, {x - halfWidthX(x), Play.y0, x + halfWidthX(x), Play.y1}, false,
                         static_cast<std::uint32_t>(i + 10));
     }
 }
@@ -227,7 +227,7 @@ void paintCityGrid(Canvas& c)
 // Two tracks on ballast along the top edge, with a train on the far one.
 void paintRailway(Canvas& c)
 {
-    const Box ballast{0.f, 56.f, static_cast<float>(kWidth), 146.f};
+    const Box ballast{0.f, 56.f, static_cast<float>(Width), 146.f};
     c.fillRect(ballast, rgb(0x8c857a));
     c.grain(ballast, 8.f, 3.f, 21u);
     for (float y : {80.f, 120.f})
@@ -244,7 +244,7 @@ void paintRailway(Canvas& c)
     for (int i = 0; i < 4; ++i)
     {
         const Box coach{1150.f + 186.f * static_cast<float>(i), 69.f, 1330.f + 186.f * static_cast<float>(i), 91.f};
-        c.fillRoundRect(coach.moved(3.f, 3.f), 5.f, kGroundShadow);
+        c.fillRoundRect(coach.moved(3.f, 3.f), 5.f, GroundShadow);
         c.fillRoundRect(coach, 5.f, rgb(0x8e9499));
         c.fillRect({coach.x0 + 6.f, coach.y0 + 8.f, coach.x1 - 6.f, coach.y1 - 8.f}, rgb(0x6f767c));
         for (float x = coach.x0 + 24.f; x < coach.x1 - 20.f; x += 44.f)
@@ -254,11 +254,11 @@ void paintRailway(Canvas& c)
 
 void paintRiver(Canvas& c)
 {
-    const float w = static_cast<float>(kWidth);
+    const float w = static_cast<float>(Width);
     c.fillRect({0.f, 848.f, w, 870.f}, rgb(0xa8a296));      // quay promenade
     c.fillRect({0.f, 866.f, w, 870.f}, rgb(0x7c776e));      // quay edge
-    c.fillRect({0.f, 870.f, w, static_cast<float>(kHeight)}, rgb(0x587f90));
-    c.grain({0.f, 870.f, w, static_cast<float>(kHeight)}, 5.f, 14.f, 31u);
+    c.fillRect({0.f, 870.f, w, static_cast<float>(Height)}, rgb(0x587f90));
+    c.grain({0.f, 870.f, w, static_cast<float>(Height)}, 5.f, 14.f, 31u);
     // Ripples: short pale strokes along the current.
     for (int i = 0; i < 140; ++i)
     {
@@ -268,7 +268,7 @@ void paintRiver(Canvas& c)
     }
     // A moored barge.
     const Box barge{620.f, 880.f, 860.f, 914.f};
-    c.fillRoundRect(barge.moved(3.f, 3.f), 12.f, kGroundShadow);
+    c.fillRoundRect(barge.moved(3.f, 3.f), 12.f, GroundShadow);
     c.fillRoundRect(barge, 12.f, rgb(0x4e4a46));
     c.fillRect(barge.inset(6.f), rgb(0x7a6a52));
     c.fillRect({barge.x1 - 50.f, barge.y0 + 8.f, barge.x1 - 22.f, barge.y1 - 8.f}, rgb(0xd8d6ce));
@@ -278,13 +278,13 @@ void paintRiver(Canvas& c)
 
 void paintOutskirts(Canvas& c)
 {
-    c.fillRect(c.bounds(), kGround);
+    c.fillRect(c.bounds(), Ground);
     c.grain(c.bounds(), 7.f, 10.f, 1u);
     // Woods on the west and along the embankments: a jittered 24 px grid.
-    for (float y = 12.f; y < static_cast<float>(kHeight); y += 24.f)
-        for (float x = 12.f; x < static_cast<float>(kWidth); x += 24.f)
+    for (float y = 12.f; y < static_cast<float>(Height); y += 24.f)
+        for (float x = 12.f; x < static_cast<float>(Width); x += 24.f)
         {
-            const bool woods = x < kPlay.x0 - 16.f && y > 150.f && y < 840.f;
+            const bool woods = x < Play.x0 - 16.f && y > 150.f && y < 840.f;
             const bool hedge = y < 50.f || (y > 150.f && y < 164.f);
             const int ix = static_cast<int>(x);
             const int iy = static_cast<int>(y);
@@ -303,18 +303,18 @@ void paintOutskirts(Canvas& c)
 // The boundary wall, 8 px thick, just outside the play area.
 void paintWall(Canvas& c)
 {
-    const Box outer = kPlay.inset(-8.f);
-    c.fillRect(outer.inset(-3.f).moved(2.f, 2.f), kGroundShadow);
+    const Box outer = Play.inset(-8.f);
+    c.fillRect(outer.inset(-3.f).moved(2.f, 2.f), GroundShadow);
     c.fillRect(outer, rgb(0x6e6a62));
     c.fillRect(outer.inset(2.f), rgb(0xd2ccbe)); // the lit coping stones on top
-    c.fillRect(kPlay.inset(-2.f), rgb(0x6e6a62));
+    c.fillRect(Play.inset(-2.f), rgb(0x6e6a62));
 }
 
 } // namespace
 
 Canvas paintCityMap()
 {
-    Canvas c(kWidth, kHeight);
+    Canvas c(Width, Height);
     paintOutskirts(c);
     paintWall(c);
     paintCityGrid(c);

@@ -14,14 +14,14 @@
 namespace
 {
 
-constexpr unsigned kWidth = 3000;
-constexpr unsigned kHeight = 1800;
-constexpr float kRim = 140.f; // dark rim round the body and each dropped thing, px
+constexpr unsigned Width = 3000;
+constexpr unsigned Height = 1800;
+constexpr float Rim = 140.f; // dark rim round the body and each dropped thing, px
 
-const sf::Color kInk = rgb(0x1a1414);
-const sf::Color kBlood = rgb(0x5e0b0b);
-const sf::Color kBloodWet = rgb(0x7e1212); // the fresher middle of the pool
-const sf::Color kSkin = rgb(0xd8a888);
+const sf::Color Ink = rgb(0x1a1414);
+const sf::Color Blood = rgb(0x5e0b0b);
+const sf::Color BloodWet = rgb(0x7e1212); // the fresher middle of the pool
+const sf::Color Skin = rgb(0xd8a888);
 
 enum class Extra
 {
@@ -60,7 +60,7 @@ void paintParts(Canvas& c, const std::vector<Part>& parts, float grow, sf::Color
 // which at 1/150 would only add dark speckles.
 void paintGroup(Canvas& c, const std::vector<Part>& parts)
 {
-    paintParts(c, parts, kRim, kInk);
+    paintParts(c, parts, Rim, Ink);
     paintParts(c, parts, 0.f, sf::Color::Transparent);
 }
 
@@ -76,8 +76,8 @@ void paintBloodPool(Canvas& c)
                  {{1350.f, 1380.f}, 300.f}, {{2350.f, 520.f}, 300.f},  {{2450.f, 1400.f}, 330.f},
                  {{1950.f, 1450.f}, 300.f}, {{2780.f, 1250.f}, 180.f}};
     for (const auto& blob : blobs)
-        c.fillCircle(blob.centre, blob.radius, kBlood);
-    c.fillEllipse({2100.f, 1330.f}, 480.f, 240.f, kBloodWet);
+        c.fillCircle(blob.centre, blob.radius, Blood);
+    c.fillEllipse({2100.f, 1330.f}, 480.f, 240.f, BloodWet);
 }
 
 void paintExtra(Canvas& c, const CorpseStyle& s)
@@ -87,7 +87,7 @@ void paintExtra(Canvas& c, const CorpseStyle& s)
     case Extra::Bag:
     {
         const Box bag{250.f, 1250.f, 700.f, 1560.f};
-        c.fillRoundRect(bag.inset(-kRim), 80.f + kRim, kInk);
+        c.fillRoundRect(bag.inset(-Rim), 80.f + Rim, Ink);
         c.fillRoundRect(bag, 80.f, rgb(0xb89a6a));
         c.fillRoundRect({bag.x0, bag.y0, bag.x1, bag.y0 + 170.f}, 80.f, rgb(0x9a7e52)); // folded top
         break;
@@ -97,7 +97,7 @@ void paintExtra(Canvas& c, const CorpseStyle& s)
         break;
     case Extra::Cap:
         // Fallen cap seen from above: the white band shows below the crown.
-        c.fillEllipse({2650.f, 420.f}, 230.f + kRim, 170.f + kRim, kInk);
+        c.fillEllipse({2650.f, 420.f}, 230.f + Rim, 170.f + Rim, Ink);
         c.fillEllipse({2650.f, 420.f}, 230.f, 170.f, sf::Color::White);
         c.fillEllipse({2650.f, 370.f}, 210.f, 120.f, s.coat);
         break;
@@ -106,7 +106,7 @@ void paintExtra(Canvas& c, const CorpseStyle& s)
 
 Canvas paintCorpse(const CorpseStyle& s)
 {
-    Canvas c(kWidth, kHeight);
+    Canvas c(Width, Height);
     c.setSoftEdges(false);
     paintBloodPool(c);
     paintExtra(c, s); // dropped things lie under the body
@@ -119,19 +119,19 @@ Canvas paintCorpse(const CorpseStyle& s)
         {{{1250.f, 820.f}, {950.f, 620.f}, {680.f, 640.f}}, 145.f, farLegs},
         {{{660.f, 640.f}, {580.f, 600.f}}, 150.f, s.shoes},
         {{{1800.f, 760.f}, {2000.f, 520.f}, {2220.f, 470.f}}, 130.f, farCoat},
-        {{{2290.f, 470.f}, {2300.f, 470.f}}, 130.f, kSkin},
+        {{{2290.f, 470.f}, {2300.f, 470.f}}, 130.f, Skin},
         {{{1250.f, 900.f}, {1800.f, 870.f}}, 290.f, s.coat},
         {{{1250.f, 990.f}, {950.f, 1210.f}, {670.f, 1140.f}}, 150.f, s.legs},
         {{{650.f, 1140.f}, {570.f, 1190.f}}, 155.f, s.shoes},
         {{{1800.f, 1030.f}, {1980.f, 1270.f}, {2220.f, 1300.f}}, 135.f, s.coat},
-        {{{2290.f, 1300.f}, {2300.f, 1300.f}}, 135.f, kSkin},
+        {{{2290.f, 1300.f}, {2300.f, 1300.f}}, 135.f, Skin},
         {{{2120.f, 870.f}, {2130.f, 870.f}}, 230.f, s.hair},
     };
     if (s.extra == Extra::BatScarf)
         body.insert(body.end() - 1, {{{1850.f, 1160.f}, {1960.f, 1000.f}, {1950.f, 720.f}}, 110.f, rgb(0x101010)});
     paintGroup(c, body);
     // Face turned down-left, the hair stays on the back of the skull.
-    c.fillCircle({2070.f, 905.f}, 175.f, kSkin);
+    c.fillCircle({2070.f, 905.f}, 175.f, Skin);
     return c;
 }
 

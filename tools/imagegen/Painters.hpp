@@ -5,7 +5,7 @@
 #include "Canvas.hpp"
 
 // Every shadow cast on the ground, by roofs, trees, cars and props alike.
-inline const sf::Color kGroundShadow(0, 0, 0, 60);
+inline const sf::Color GroundShadow(0, 0, 0, 60);
 
 // People (People.cpp): 60 x 110 px, transparent; the game draws them at 0.35x.
 Canvas paintPlayer();

@@ -13,13 +13,13 @@
 namespace
 {
 
-constexpr unsigned kWidth = 60;
-constexpr unsigned kHeight = 110;
-constexpr float kMidX = 30.f;
+constexpr unsigned Width = 60;
+constexpr unsigned Height = 110;
+constexpr float MidX = 30.f;
 
-const sf::Color kInk = rgb(0x161616);
-const sf::Color kSilver = rgb(0xdcdcd4); // reflective tape on the vests
-const sf::Color kGold = rgb(0xe4b53a);
+const sf::Color Ink = rgb(0x161616);
+const sf::Color Silver = rgb(0xdcdcd4); // reflective tape on the vests
+const sf::Color Gold = rgb(0xe4b53a);
 
 enum class Headwear
 {
@@ -53,31 +53,31 @@ bool has(sf::Color c)
 
 void paintHead(Canvas& f, const Outfit& o)
 {
-    const Pt head{kMidX, 22.f};
+    const Pt head{MidX, 22.f};
     if (o.headwear == Headwear::Hood)
     {
         // Hood 14.5 px around the head, face peeking out lower down (tilted view).
         f.fillCircle(head, 14.5f, darker(o.jacket, 0.15f));
-        f.fillCircle({kMidX, 25.f}, 9.5f, o.skin);
-        f.ring({kMidX, 25.f}, 9.5f, 9.5f, 2.f, darker(o.jacket, 0.45f));
+        f.fillCircle({MidX, 25.f}, 9.5f, o.skin);
+        f.ring({MidX, 25.f}, 9.5f, 9.5f, 2.f, darker(o.jacket, 0.45f));
     }
     else
     {
         f.fillCircle(head, 12.f, o.skin);
         if (o.headwear == Headwear::PeakedCap)
         {
-            f.fillEllipse({kMidX, 17.f}, 14.f, 9.f, darker(o.jacket, 0.2f));
+            f.fillEllipse({MidX, 17.f}, 14.f, 9.f, darker(o.jacket, 0.2f));
             f.capsule({19.f, 21.5f}, {41.f, 21.5f}, 2.4f, o.capBand);
-            f.fillEllipse({kMidX, 25.5f}, 10.f, 3.f, kInk);
+            f.fillEllipse({MidX, 25.5f}, 10.f, 3.f, Ink);
         }
         else
         {
             // Hair covers the crown; the face shows as a strip below it.
-            f.fillEllipse({kMidX, 18.f}, 12.5f, 9.5f, o.hair);
+            f.fillEllipse({MidX, 18.f}, 12.5f, 9.5f, o.hair);
         }
     }
     for (float side : {-1.f, 1.f})
-        f.fillCircle({kMidX + 4.f * side, 29.5f}, 1.3f, kInk);
+        f.fillCircle({MidX + 4.f * side, 29.5f}, 1.3f, Ink);
 }
 
 void paintTorso(Canvas& f, const Outfit& o)
@@ -85,13 +85,13 @@ void paintTorso(Canvas& f, const Outfit& o)
     // Darker copy first, lit copy shifted up-left: reads as light from top-left.
     f.fillRoundRect({15.f, 36.f, 45.f, 76.f}, 7.f, darker(o.jacket, 0.3f));
     f.fillRoundRect({15.f, 36.f, 42.f, 73.f}, 7.f, o.jacket);
-    f.fillEllipse({kMidX, 41.f}, 16.f, 7.5f, o.jacket);
+    f.fillEllipse({MidX, 41.f}, 16.f, 7.5f, o.jacket);
     if (has(o.vest))
     {
         f.fillRoundRect({16.f, 38.f, 44.f, 74.f}, 6.f, o.vest);
         f.fillRect({28.5f, 40.f, 31.5f, 74.f}, darker(o.vest, 0.35f)); // the zip line
         for (float y : {51.f, 62.f})
-            f.fillRect({16.f, y, 44.f, y + 4.f}, kSilver);
+            f.fillRect({16.f, y, 44.f, y + 4.f}, Silver);
     }
     if (has(o.badge))
         f.fillPolygon({{36.f, 44.f}, {41.f, 44.f}, {41.f, 49.f}, {38.5f, 51.5f}, {36.f, 49.f}}, o.badge);
@@ -99,7 +99,7 @@ void paintTorso(Canvas& f, const Outfit& o)
     {
         f.fillPolygon({{25.f, 35.f}, {35.f, 35.f}, {30.f, 47.f}}, sf::Color::White);
         f.capsule({19.f, 41.f}, {41.f, 72.f}, 4.f, rgb(0xc8202c));
-        f.ring({kMidX, 40.f}, 8.5f, 6.f, 2.2f, kGold);
+        f.ring({MidX, 40.f}, 8.5f, 6.f, 2.2f, Gold);
     }
     if (has(o.scarf))
     {
@@ -112,10 +112,10 @@ void paintArms(Canvas& f, const Outfit& o)
 {
     for (float side : {-1.f, 1.f})
     {
-        const Pt shoulder{kMidX + 15.f * side, 43.f};
-        const Pt hand{kMidX + 17.f * side, 69.f};
+        const Pt shoulder{MidX + 15.f * side, 43.f};
+        const Pt hand{MidX + 17.f * side, 69.f};
         // A 1 px ink gap keeps each arm apart from the torso of the same colour.
-        f.capsule(shoulder, hand, 6.5f, kInk);
+        f.capsule(shoulder, hand, 6.5f, Ink);
         f.capsule(shoulder, hand, 5.5f, side < 0.f ? o.jacket : darker(o.jacket, 0.2f));
         f.fillCircle({hand.x, hand.y + 1.f}, 4.5f, o.skin);
     }
@@ -123,11 +123,11 @@ void paintArms(Canvas& f, const Outfit& o)
 
 Canvas paintPerson(const Outfit& o)
 {
-    Canvas figure(kWidth, kHeight);
+    Canvas figure(Width, Height);
     for (float side : {-1.f, 1.f})
     {
-        figure.capsule({kMidX + 6.f * side, 70.f}, {kMidX + 7.f * side, 93.f}, 6.f, o.trousers);
-        figure.fillEllipse({kMidX + 7.f * side, 97.f}, 6.f, 4.5f, o.shoes);
+        figure.capsule({MidX + 6.f * side, 70.f}, {MidX + 7.f * side, 93.f}, 6.f, o.trousers);
+        figure.fillEllipse({MidX + 7.f * side, 97.f}, 6.f, 4.5f, o.shoes);
     }
     paintTorso(figure, o);
     if (o.bat)
@@ -138,15 +138,15 @@ Canvas paintPerson(const Outfit& o)
     }
     paintArms(figure, o);
     paintHead(figure, o);
-    figure.outline(2.f, kInk);
+    figure.outline(2.f, Ink);
     if (o.halo)
         figure.outline(3.f, sf::Color::White);
 
     // Ground layer: soft shadow and the player's ring go under the figure.
-    Canvas image(kWidth, kHeight);
-    image.fillEllipse({kMidX, 99.f}, 19.f, 6.f, sf::Color(0, 0, 0, 90));
+    Canvas image(Width, Height);
+    image.fillEllipse({MidX, 99.f}, 19.f, 6.f, sf::Color(0, 0, 0, 90));
     if (o.halo)
-        image.ring({kMidX, 98.f}, 24.f, 8.f, 4.f, sf::Color::White);
+        image.ring({MidX, 98.f}, 24.f, 8.f, 4.f, sf::Color::White);
     image.drawOver(figure);
     return image;
 }

@@ -7,7 +7,7 @@
 namespace
 {
 
-const sf::Color kFrame = rgb(0x4a4e52);
+const sf::Color Frame = rgb(0x4a4e52);
 
 // A little bus pictogram on a round green sign, `r` px radius.
 void paintBusSign(Canvas& c, Pt centre, float r)
@@ -66,7 +66,7 @@ Canvas paintFence()
     // A 128 x 64 px palisade segment, front view: posts, two rails, pointed bars.
     Canvas c(128, 64);
     const sf::Color metal = rgb(0x3e5a48);
-    c.fillRect({2.f, 58.f, 126.f, 63.f}, kGroundShadow);
+    c.fillRect({2.f, 58.f, 126.f, 63.f}, GroundShadow);
     for (float y : {20.f, 46.f})
         c.fillRect({4.f, y, 124.f, y + 4.f}, darker(metal, 0.2f));
     for (float x = 14.f; x < 116.f; x += 10.f)
@@ -88,11 +88,11 @@ Canvas paintBusShelter()
     // A 192 x 112 px shelter, front view: glass back wall, roof slab, bench,
     // and the stop sign on its pole at the right.
     Canvas c(192, 112);
-    c.fillEllipse({90.f, 100.f}, 84.f, 8.f, kGroundShadow);
+    c.fillEllipse({90.f, 100.f}, 84.f, 8.f, GroundShadow);
     c.fillRect({14.f, 24.f, 166.f, 96.f}, rgb(0xa8c6d2, 130));
     for (float x : {14.f, 88.f, 162.f})
-        c.fillRect({x, 20.f, x + 4.f, 98.f}, kFrame);
-    c.fillRect({14.f, 92.f, 166.f, 96.f}, kFrame);
+        c.fillRect({x, 20.f, x + 4.f, 98.f}, Frame);
+    c.fillRect({14.f, 92.f, 166.f, 96.f}, Frame);
     // Reflections: two pale diagonal streaks on each pane.
     for (float x : {30.f, 104.f})
         c.fillPolygon({{x, 90.f}, {x + 10.f, 90.f}, {x + 34.f, 28.f}, {x + 24.f, 28.f}}, sf::Color(255, 255, 255, 60));
@@ -101,8 +101,8 @@ Canvas paintBusShelter()
     // Bench: seat and two legs.
     c.fillRect({36.f, 70.f, 144.f, 76.f}, rgb(0x9a6c40));
     for (float x : {44.f, 132.f})
-        c.fillRect({x, 76.f, x + 4.f, 94.f}, kFrame);
-    c.fillRect({178.f, 30.f, 182.f, 104.f}, kFrame);
+        c.fillRect({x, 76.f, x + 4.f, 94.f}, Frame);
+    c.fillRect({178.f, 30.f, 182.f, 104.f}, Frame);
     paintBusSign(c, {180.f, 24.f}, 11.f);
     return c;
 }
@@ -125,7 +125,7 @@ Canvas paintShopFront()
         c.fillCircle({x + 6.f, 44.f}, 6.f, stripe);
     }
     // Shop window: glass, two shelves of goods.
-    c.fillRect({10.f, 56.f, 102.f, 118.f}, kFrame);
+    c.fillRect({10.f, 56.f, 102.f, 118.f}, Frame);
     c.fillRect({14.f, 60.f, 98.f, 114.f}, rgb(0x9fbcc6));
     const sf::Color goods[] = {rgb(0xe0a030), rgb(0x4f8a5a), rgb(0xc85040), rgb(0x4a6fa8), rgb(0xe8d8b0)};
     for (float shelf : {84.f, 110.f})

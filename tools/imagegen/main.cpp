@@ -7,37 +7,20 @@
 
 #include "Painters.hpp"
 
+#include "city/TextureBank.hpp"
+
+#include <array>
 #include <filesystem>
 #include <iostream>
 
 namespace
 {
 
-struct ImageFile
-{
-    const char* name;
-    Canvas (*paint)();
-};
-
-// The file names are the ones the game's texture catalogue loads.
-const ImageFile kImages[] = {
-    {"01_building1.png", paintBuildingRoof},
-    {"02_busStation.png", paintBusShelter},
-    {"03_character.png", paintPlayer},
-    {"04_civil.png", paintCivilian},
-    {"04b_deadCivil.png", paintDeadCivilian},
-    {"05_fense.png", paintFence},
-    {"06_hooli.png", paintHooligan},
-    {"06b_deadHooli.png", paintDeadHooligan},
-    {"07_vigil.png", paintVigilante},
-    {"07b_vigil.png", paintVigilanteVariant},
-    {"08_map.png", paintCityMap},
-    {"09_Mayor.png", paintMayor},
-    {"10_paths.png", paintPathTile},
-    {"11_police.png", paintPolice},
-    {"11b_deadPolice.png", paintDeadPolice},
-    {"12_shopping.png", paintShopFront},
-    {"13_tree.png", paintTree},
+/// The painter of every image, in the catalogue's slot order (city/TextureBank.hpp).
+const std::array<Canvas (*)(), ImageFileCount> Painters = {
+    paintBuildingRoof, paintBusShelter, paintPlayer, paintCivilian, paintDeadCivilian, paintFence,
+    paintHooligan, paintDeadHooligan, paintVigilante, paintVigilanteVariant, paintCityMap, paintMayor,
+    paintPathTile, paintPolice, paintDeadPolice, paintShopFront, paintTree,
 };
 
 // The desktop icon, written beside the image folder: resources/icon/.
@@ -60,10 +43,10 @@ int main(int argc, char** argv)
         std::cerr << "cannot create " << folder << ": " << error.message() << '\n';
         return 1;
     }
-    for (const ImageFile& image : kImages)
+    for (std::size_t slot = 0; slot < ImageFileCount; ++slot)
     {
-        const Canvas canvas = image.paint();
-        const std::filesystem::path file = folder / image.name;
+        const Canvas canvas = Painters[slot]();
+        const std::filesystem::path file = folder / ImageFiles[slot];
         if (!canvas.save(file.string()))
         {
             std::cerr << "cannot write " << file << '\n';

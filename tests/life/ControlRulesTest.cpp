@@ -1,0 +1,71 @@
+// The arithmetic rules of play, without a window: the walking ramp, the zoom and
+// its bounds, the recruiting cell, and who hunts whom.
+#include "app/ControlRules.hpp"
+#include "city/Actor.hpp"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+TEST(ControlRules, TheWalkingRampStartsAtElevenGainsOneAndTopsAtTwenty)
+{
+    // {speed before, direction, speed after}
+    const std::int32_t rows[][3] = {{0, 1, 11}, {0, -1, -11}, {11, 1, 12}, {19, 1, 20}, {20, 1, 20},
+                                    {-19, -1, -20}, {-20, -1, -20}, {15, -1, -11}, {-15, 1, 11}, {10, 1, 11}};
+    for (const auto& row : rows)
+        EXPECT_EQ(rampToward(row[0], row[1]), row[2]) << row[0] << " toward " << row[1];
+}
+
+TEST(ControlRules, ZoomStepsStopOnEightTimesEitherWayKeepingTheAspect)
+{
+    const sf::Vector2f window(1600.0f, 900.0f);
+    struct Row
+    {
+        sf::Vector2f size;
+        float factor;
+        sf::Vector2f after;
+    };
+    const Row rows[] = {
+        {window, ZoomOutFactor, {1600.0f * 1.1f, 900.0f * 1.1f}},
+        {window, ZoomInFactor, {1600.0f * 0.9f, 900.0f * 0.9f}},
+        {{12000.0f, 6750.0f}, ZoomOutFactor, {12800.0f, 7200.0f}},  // would pass the bound: stops on it
+        {{12800.0f, 7200.0f}, ZoomOutFactor, {12800.0f, 7200.0f}},
+        {{12800.0f, 7200.0f}, ZoomInFactor, {12800.0f * 0.9f, 7200.0f * 0.9f}},
+        {{210.0f, 118.0f}, ZoomInFactor, {200.0f, 112.5f}},
+        {{200.0f, 112.5f}, ZoomInFactor, {200.0f, 112.5f}},
+        {{150.0f, 80.0f}, ZoomInFactor, {150.0f, 80.0f}},  // already past: stays
+    };
+    for (const Row& row : rows)
+    {
+        const sf::Vector2f after = zoomedViewSize(row.size, window, row.factor);
+        EXPECT_EQ(after, row.after) << row.size.x << " by " << row.factor << " gave " << after.x << " x " << after.y;
+    }
+    EXPECT_EQ(zoomedViewSize({1.0f, 1.0f}, unzoomedViewSize({1, 1}), 1.5f), sf::Vector2f(1.5f, 1.5f));
+    EXPECT_EQ(unzoomedViewSize({0, 900}), sf::Vector2f(MinViewSide, 900.0f)) << "never a zero side";
+    EXPECT_EQ(unzoomedViewSize({1600, 0}), sf::Vector2f(1600.0f, MinViewSide));
+}
+
+TEST(ControlRules, RecruitingReachesTheCharactersTruncatedCellAndTheEightAround)
+{
+    const b2Vec2 character(60.9f, 30.1f);  // cell (60, 30)
+    const std::pair<b2Vec2, bool> rows[] = {
+        {{59.0f, 29.0f}, true},  {{61.99f, 31.99f}, true}, {{60.0f, 30.0f}, true},
+        {{62.0f, 30.5f}, false}, {{58.99f, 30.0f}, false}, {{60.5f, 28.9f}, false},
+        {{99999.0f, 99999.0f}, false},  // a parked body
+    };
+    for (const auto& [other, reached] : rows)
+        EXPECT_EQ(withinRecruitingReach(character, other), reached) << other.x << ", " << other.y;
+    // Truncated toward zero, not floored: -1.5 m is cell -1, next to cell 0.
+    EXPECT_TRUE(withinRecruitingReach({0.5f, 0.5f}, {-1.5f, 0.5f}));
+    EXPECT_FALSE(withinRecruitingReach({0.5f, 0.5f}, {-2.5f, 0.5f}));
+}
+
+TEST(ControlRules, HooligansHuntCiviliansAndPolicePoliceHuntHooligansCiviliansNobody)
+{
+    const Faction sides[] = {Faction::Civil, Faction::Hooli, Faction::Police};
+    const bool hunts[3][3] = {{false, false, false}, {true, false, true}, {false, true, false}};
+    for (std::size_t h = 0; h < 3; ++h)
+        for (std::size_t c = 0; c < 3; ++c)
+            EXPECT_EQ(isHostile(sides[h], sides[c]), hunts[h][c]) << h << " hunts " << c;
+}
+} // namespace

@@ -1,0 +1,173 @@
+// Whole runs of a fresh city without a window. Every run is the same run (unseeded
+// rand(), a fixed step): the same newcomers at the same places, the same deaths in
+// the same frames. Over a long, stirred run the counts always add up, and the street
+// list, which passes the parked dead by, plays exactly as visiting everyone would.
+#include "GoldenTrace.hpp"
+
+#include "bench/PlainFrame.hpp"
+#include "life/Simulation.hpp"
+#include "support/TestCity.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+namespace
+{
+constexpr std::size_t Founders = 3;
+constexpr std::size_t WallCount = 4;
+
+TEST(GoldenRun, EveryFreshCityPlaysTheGoldenFiftySeconds)
+{
+    for (int run = 1; run <= 2; ++run)
+    {
+        SCOPED_TRACE(run == 1 ? "first run" : "second run in the same process");
+        resetRandom();
+        TestCity town;
+        CityTrace trace;
+        runHeadless(town.world, town.city, TraceFrames,
+                    [&](std::int64_t frame) { trace.record(town.city, frame); });
+        EXPECT_EQ(trace.hash(), GoldenTraceHash) << std::hex << "0x" << trace.hash();
+        EXPECT_EQ(trace.firstDeathFrame(), GoldenFirstDeathFrame);
+        EXPECT_EQ(trace.firstVictim(), GoldenFirstVictim);
+
+        // By the end the hooligans have the streets: nine waves came, 23 fell (ten
+        // of them police), and 13 are counted, so no more come.
+        const CitySummary summary = summarise(town.city);
+        EXPECT_EQ(summary.waves, 9);
+        EXPECT_EQ(summary.deaths, (std::array<std::int64_t, 3>{9, 4, 10}));
+        EXPECT_EQ(summary.corpses, 23);
+        EXPECT_EQ(summary.population, 13);
+        EXPECT_EQ(summary.actors, 39u);
+    }
+}
+
+TEST(Waves, FourNewcomersWheneverTheCounterIsBelowTwelveAtTheSamePlaces)
+{
+    resetRandom();
+    TestCity town;
+    City& city = town.city;
+    // Two hooligans, a civilian and an officer in the vigilante's vest, on whole
+    // metres drawn x first: pinned, since a change in the draws moves them.
+    const Faction sides[] = {Faction::Hooli, Faction::Hooli, Faction::Civil, Faction::Police};
+    const TextureId images[] = {TextureId::Hooli, TextureId::Hooli, TextureId::Civil, TextureId::Vigil};
+    const b2Vec2 firstWave[] = {{163, 66}, {57, 25}, {173, 65}, {166, 22}};
+
+    city.population = PopulationLimit;
+    city.update();
+    EXPECT_EQ(city.actors.size(), Founders) << "no wave at the limit";
+    city.population = 0;
+    for (std::int32_t wave = 1; wave <= 3; ++wave)
+    {
+        city.update();
+        EXPECT_EQ(city.population, WaveSize * wave);
+        ASSERT_EQ(city.actors.size(), Founders + 4u * static_cast<std::size_t>(wave));
+        for (std::size_t k = 0; k < 4; ++k)
+        {
+            const Actor& newcomer = city.actors[city.actors.size() - 4 + k];
+            EXPECT_EQ(newcomer.faction, sides[k]);
+            EXPECT_EQ(newcomer.sprite.getTexture(), &city.texture(images[k]));
+            if (wave == 1)
+            {
+                EXPECT_EQ(newcomer.body->GetPosition(), firstWave[k]) << k;
+            }
+        }
+    }
+    city.update();
+    EXPECT_EQ(city.actors.size(), 15u) << "full at 12";
+    city.population = PopulationLimit - 1;
+    city.update();
+    EXPECT_EQ(city.population, PopulationLimit - 1 + WaveSize) << "11 brings a wave";
+}
+
+/// Every 5 s, every other living hooligan turns police, or every other officer
+/// hooligan, as E and Q would: people keep dying and waves keep coming.
+void recruitBothWays(City& city, std::int64_t frame)
+{
+    if (frame % 300 != 0)
+        return;
+    const bool toPolice = frame % 600 == 0;
+    const Faction from = toPolice ? Faction::Hooli : Faction::Police;
+    bool turn = false;
+    for (std::size_t i = 1; i < city.actors.size(); ++i)
+    {
+        Actor& actor = city.actors[i];
+        if (actor.dead || actor.faction != from)
+            continue;
+        if (turn)
+            actor.faction = toPolice ? Faction::Police : Faction::Hooli;
+        turn = !turn;
+    }
+}
+
+/// What must hold after every frame: every newcomer came in a whole wave; the
+/// counter is the newcomers less the corpses; one corpse per death, the dead
+/// parked out of play; the living whole, in play, at finite places.
+std::string whatIsWrong(const City& city)
+{
+    std::ostringstream problem;
+    const CitySummary summary = summarise(city);
+    if ((city.actors.size() - Founders) % WaveSize != 0)
+        problem << city.actors.size() << " actors is no whole number of waves; ";
+    if (summary.population != summary.waves * WaveSize - summary.corpses)
+        problem << "population " << summary.population << " after " << summary.waves << " waves and "
+                << summary.corpses << " corpses; ";
+    if (summary.deaths[0] + summary.deaths[1] + summary.deaths[2] != summary.corpses)
+        problem << summary.corpses << " corpses for other deaths; ";
+    for (std::size_t i = 0; i < city.actors.size(); ++i)
+    {
+        const Actor& actor = city.actors[i];
+        const b2Body& body = *actor.body;
+        const bool parked = body.GetPosition() == ParkPosition && !body.IsEnabled();
+        if (actor.corpseLaid != actor.dead || actor.dead != parked || (actor.dead && actor.health != 0))
+            problem << "actor " << i << " is dead, laid out and parked only in part; ";
+        if (!actor.dead && (actor.health < 1 || !std::isfinite(body.GetPosition().x + body.GetPosition().y)))
+            problem << "living actor " << i << " is out of play; ";
+    }
+    return problem.str();
+}
+
+/// The state hash after each of `frames` frames of a fresh city stirred both ways;
+/// `plain` visits every actor ever spawned each frame, as plain loops would.
+std::vector<std::uint64_t> stirredRun(std::int64_t frames, bool plain, std::int64_t& corpses)
+{
+    resetRandom();
+    TestCity town;
+    StateHash hash;
+    std::vector<std::uint64_t> hashes;
+    for (std::int64_t frame = 1; frame <= frames; ++frame)
+    {
+        recruitBothWays(town.city, frame);
+        if (plain)
+            visitEveryone(town.city);
+        advanceCity(town.world, town.city);
+        hash.record(town.city);
+        hashes.push_back(hash.value());
+        // The plain run is held to the game's by the hashes.
+        const std::string problem = plain ? std::string() : whatIsWrong(town.city);
+        if (!problem.empty())
+        {
+            ADD_FAILURE() << "frame " << frame << ": " << problem;
+            break;
+        }
+    }
+    corpses = summarise(town.city).corpses;
+    return hashes;
+}
+
+TEST(LongRun, AStirredCityKeepsItsCountsAndPlaysAsIfEveryoneWereVisited)
+{
+    constexpr std::int64_t Frames = 40000;  // 11 min of play
+    std::int64_t corpses = 0;
+    const std::vector<std::uint64_t> game = stirredRun(Frames, false, corpses);
+    EXPECT_GT(corpses, 300) << "the run must pile up the dead to prove anything";
+    const std::vector<std::uint64_t> plain = stirredRun(Frames, true, corpses);
+    ASSERT_EQ(game.size(), plain.size());
+    const auto parted = std::mismatch(game.begin(), game.end(), plain.begin());
+    EXPECT_TRUE(parted.first == game.end()) << "the runs part at frame " << parted.first - game.begin() + 1;
+}
+} // namespace

@@ -1,0 +1,270 @@
+// People on a street of a real city: who picks whom (the nearest hostile, ties to
+// the lower index), the chase (5 m/s at the target, a hit below 3 m, death at 0
+// health), and corpses where they fell.
+#include "life/Simulation.hpp"
+#include "support/TestCity.hpp"
+
+#include "city/Units.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace
+{
+/// Open ground well inside the walls, 50 m from the character at (60, 30) m.
+constexpr float StageX = 100.0f;
+constexpr float StageY = 60.0f;
+/// Far above the limit, so no wave arrives, not even after a few deaths.
+constexpr std::int32_t QuietPopulation = 100;
+
+/// A real city with the two outside founders parked out of reach (alive) and the
+/// counter at QuietPopulation: each test places exactly the people it needs, from index 3.
+class StreetTest : public ::testing::Test
+{
+protected:
+    StreetTest()
+    {
+        resetRandom();
+        // Beyond SearchRadius of every place in the city, and of each other.
+        city.actors[1].body->SetTransform(b2Vec2(99999.0f, -99999.0f), 0.0f);
+        city.actors[2].body->SetTransform(b2Vec2(-99999.0f, 99999.0f), 0.0f);
+        city.population = QuietPopulation;
+    }
+
+    /// Spawns a person of `side` at exactly (x, y) m from the stage; returns its index.
+    std::size_t place(Faction side, float x, float y)
+    {
+        city.spawnActor(0.0f, 0.0f, TextureId::Civil, side);
+        city.actors.back().body->SetTransform(b2Vec2(StageX + x, StageY + y), 0.0f);
+        return city.actors.size() - 1;
+    }
+
+    /// Takes everyone placed off the street again, bodies and all.
+    void clearStage()
+    {
+        for (std::size_t i = 3; i < city.actors.size(); ++i)
+            town.world.DestroyBody(city.actors[i].body);
+        city.actors.resize(3);
+        city.onStreet.resize(3);
+    }
+
+    /// Makes `hunter` chase `prey`, as a target choice would have.
+    void chase(std::size_t hunter, std::size_t prey)
+    {
+        actor(hunter).target = static_cast<std::uint32_t>(prey);
+        actor(hunter).state = ActorState::Chasing;
+    }
+
+    Actor& actor(std::size_t who) { return city.actors[who]; }
+    b2Vec2 velocityOf(std::size_t who) const { return city.actors[who].body->GetLinearVelocity(); }
+
+    TestCity town;
+    City& city = town.city;
+};
+
+/// The bits of a float, so that -0 is not +0 and no rounding hides.
+std::uint32_t bitsOf(float value)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+using Pursuit = StreetTest;
+
+struct Chase
+{
+    const char* what;
+    b2Vec2 preyAt;  ///< from the hunter (m)
+    bool hunterDead;
+    b2Vec2 velocity;  ///< what the hunter is given, bit for bit
+    ActorState state;
+    std::int32_t preyHealth;
+};
+
+TEST_F(Pursuit, OneCallRunsAtTheTargetAndHitsBelowThreeMetres)
+{
+    // Direction in single precision, scaling in double: scaled in float, y would end in ...935.
+    const Chase chases[] = {
+        {"3-4-5 triangle", {3, 4}, false, {3, 4}, ActorState::Chasing, 10},
+        {"scaling in float would round otherwise", {0.1f, -13.8f}, false, {0.0362303853f, -4.99986887f},
+         ActorState::Chasing, 10},
+        {"exactly 3 m is out of reach", {3, 0}, false, {5, 0}, ActorState::Chasing, 10},
+        {"2.99 m hits in the same call", {-2.99f, 0}, false, {-5, 0}, ActorState::Idle, 9},
+        {"on top: a hit, no new velocity", {0, 0}, false, {0.75f, -1.25f}, ActorState::Idle, 9},
+        {"the dead neither run nor hit", {2, 0}, true, {0.75f, -1.25f}, ActorState::Chasing, 10},
+    };
+    for (const Chase& c : chases)
+    {
+        SCOPED_TRACE(c.what);
+        const std::size_t hunter = place(Faction::Hooli, 0, 0);
+        const std::size_t prey = place(Faction::Police, c.preyAt.x, c.preyAt.y);
+        chase(hunter, prey);
+        actor(hunter).dead = c.hunterDead;
+        actor(hunter).body->SetLinearVelocity(b2Vec2(0.75f, -1.25f));
+
+        actor(hunter).pursue(city.actors, PursuitSpeed);
+        EXPECT_EQ(bitsOf(velocityOf(hunter).x), bitsOf(c.velocity.x)) << velocityOf(hunter).x;
+        EXPECT_EQ(bitsOf(velocityOf(hunter).y), bitsOf(c.velocity.y)) << velocityOf(hunter).y;
+        EXPECT_EQ(actor(hunter).state, c.state);
+        EXPECT_EQ(actor(prey).health, c.preyHealth);
+        EXPECT_EQ(actor(prey).state, ActorState::Idle) << "a hit does not change the target's mind";
+        clearStage();
+    }
+}
+
+TEST_F(Pursuit, TenHitsKillAndTintTheVictimAndASecondPursuerThenLetsGo)
+{
+    const std::size_t prey = place(Faction::Civil, 0, 0);
+    const std::size_t killer = place(Faction::Hooli, 1, 0);
+    const std::size_t second = place(Faction::Hooli, -1, 0);
+    chase(killer, prey);
+    // No world step: all stand still and the killer hits once per update.
+    for (int hit = 1; hit <= 9; ++hit)
+    {
+        actor(killer).pursue(city.actors, PursuitSpeed);
+        chase(killer, prey);
+    }
+    EXPECT_EQ(actor(prey).health, 1);
+    EXPECT_FALSE(actor(prey).dead);
+    EXPECT_EQ(actor(prey).sprite.getColor(), sf::Color::White);
+    chase(second, prey);
+    actor(second).body->SetLinearVelocity(b2Vec2(0.5f, 0.25f));
+    actor(killer).pursue(city.actors, PursuitSpeed);
+    actor(second).pursue(city.actors, PursuitSpeed);
+    EXPECT_EQ(actor(prey).health, 0);
+    EXPECT_TRUE(actor(prey).dead);
+    EXPECT_EQ(actor(prey).sprite.getColor(), DeathTint);
+    EXPECT_EQ(actor(second).state, ActorState::Idle) << "the dead are not hit again";
+    EXPECT_EQ(velocityOf(second), b2Vec2(0.5f, 0.25f)) << "letting go sets no velocity";
+}
+
+TEST_F(Pursuit, AMutualLastBlowGoesToTheLowerIndex)
+{
+    // Two pairs 50 m apart, each on its last point of health and chasing the other.
+    const std::size_t hooliFirst = place(Faction::Hooli, 0, 0);
+    const std::size_t policeSecond = place(Faction::Police, 2, 0);
+    const std::size_t policeFirst = place(Faction::Police, 50, 0);
+    const std::size_t hooliSecond = place(Faction::Hooli, 52, 0);
+    for (auto [a, b] : {std::pair{hooliFirst, policeSecond}, std::pair{policeFirst, hooliSecond}})
+    {
+        actor(a).health = 1;
+        actor(b).health = 1;
+        chase(a, b);
+        chase(b, a);
+    }
+    city.update();
+    EXPECT_FALSE(actor(hooliFirst).dead);
+    EXPECT_FALSE(actor(policeFirst).dead);
+    EXPECT_TRUE(actor(policeSecond).dead);
+    EXPECT_TRUE(actor(hooliSecond).dead);
+}
+
+using TargetChoice = StreetTest;
+
+struct Person
+{
+    Faction side;
+    float dx;  ///< from the chooser (m)
+    float dy;
+};
+
+struct Pick
+{
+    const char* what;
+    Faction chooser;
+    bool dead;
+    std::vector<Person> others;  ///< placed in this order after the chooser
+    int picked;  ///< index into `others`, or -1 for none
+};
+
+TEST_F(TargetChoice, NearestHostileWithTiesToTheLowerIndex)
+{
+    const Pick picks[] = {
+        {"hooligan: nearest civilian or officer, own side ignored", Faction::Hooli, false,
+         {{Faction::Civil, 9, 0}, {Faction::Police, 0, -6}, {Faction::Hooli, 1, 0}, {Faction::Civil, -7, 7}}, 1},
+        {"officer: hooligans only", Faction::Police, false,
+         {{Faction::Civil, 1, 0}, {Faction::Police, 0, 1}, {Faction::Hooli, 20, 0}}, 2},
+        {"tie, civilian first", Faction::Hooli, false, {{Faction::Civil, 3, 4}, {Faction::Police, -3, -4}}, 0},
+        {"tie, officer first", Faction::Hooli, false, {{Faction::Police, 0, 5}, {Faction::Civil, -5, 0}}, 0},
+        {"civilians never choose", Faction::Civil, false, {{Faction::Hooli, 4, 0}, {Faction::Police, -4, 0}}, -1},
+        {"the dead never choose", Faction::Hooli, true, {{Faction::Civil, 2, 0}}, -1},
+        {"no hostile: Idle", Faction::Police, false, {{Faction::Civil, 0, 5}, {Faction::Police, -5, 0}}, -1},
+    };
+    for (const Pick& pick : picks)
+    {
+        SCOPED_TRACE(pick.what);
+        const std::size_t chooser = place(pick.chooser, 0, 0);
+        for (const Person& other : pick.others)
+            place(other.side, other.dx, other.dy);
+        actor(chooser).dead = pick.dead;
+        chase(chooser, 2);
+        actor(chooser).state = ActorState::Idle;
+        actor(chooser).body->SetLinearVelocity(b2Vec2(1.5f, -2.5f));
+
+        actor(chooser).selectTarget(city.actors, city.onStreet);
+        const bool chosen = pick.picked >= 0;
+        EXPECT_EQ(actor(chooser).state, chosen ? ActorState::Chasing : ActorState::Idle);
+        EXPECT_EQ(actor(chooser).target, chosen ? chooser + 1 + static_cast<std::size_t>(pick.picked) : 2u);
+        EXPECT_EQ(velocityOf(chooser), b2Vec2(1.5f, -2.5f)) << "a choice sets no velocity";
+        clearStage();
+    }
+}
+
+using Corpses = StreetTest;
+
+TEST_F(Corpses, EachDeadLiesWhereItFellWithItsSidesImageAndIsParkedOnce)
+{
+    const Faction sides[] = {Faction::Police, Faction::Hooli, Faction::Civil};
+    const TextureId images[] = {TextureId::DeadPolice, TextureId::DeadHooli, TextureId::DeadCivil};
+    std::vector<std::size_t> victims;
+    for (std::size_t k = 0; k < 3; ++k)
+    {
+        const float x = 30.0f * static_cast<float>(k);
+        victims.push_back(place(sides[k], x, 0));
+        actor(victims.back()).health = 1;
+        // Walking right at 1.5 m/s and turned, so both the step and the parking show.
+        actor(victims.back()).body->SetLinearVelocity(b2Vec2(1.5f, 0.0f));
+        actor(victims.back()).body->SetTransform(actor(victims.back()).body->GetPosition(), 0.7f);
+        chase(place(sides[k] == Faction::Hooli ? Faction::Police : Faction::Hooli, x + 2.0f, 0), victims.back());
+    }
+    city.population = 14;
+
+    advanceCity(town.world, city);
+    ASSERT_EQ(city.props.size(), 7u);
+    EXPECT_EQ(city.population, 11);
+    for (std::size_t k = 0; k < 3; ++k)
+    {
+        SCOPED_TRACE(k);
+        // Laid in the order of the dead, 2.5 cm right of where they stood: one step at 1.5 m/s.
+        const Prop& corpse = city.props[4 + k];
+        const b2Vec2 fell = corpse.body->GetPosition();
+        EXPECT_NEAR(fell.x, StageX + 30.0f * static_cast<float>(k) + 0.025f, 1e-4f);
+        EXPECT_NEAR(fell.y, StageY, 1e-4f);
+        EXPECT_EQ(corpse.sprite.getPosition(), sf::Vector2f(fell.x * PixelsPerMeter, fell.y * PixelsPerMeter));
+        EXPECT_EQ(corpse.sprite.getTexture(), &city.texture(images[k]));
+        EXPECT_FLOAT_EQ(corpse.sprite.getScale().x, CorpseScale / PixelsPerMeter);
+        EXPECT_EQ(corpse.body->GetType(), b2_staticBody);
+        const b2AABB box = corpse.body->GetFixtureList()->GetAABB(0);
+        EXPECT_NEAR(box.upperBound.x - box.lowerBound.x, 2 * (CorpseHalfSize + b2_polygonRadius), 1e-4f);
+    }
+
+    // 11 is below 12: the next update brings a wave, and no death is counted twice.
+    advanceCity(town.world, city);
+    EXPECT_EQ(city.population, 15);
+    EXPECT_EQ(city.props.size(), 7u);
+    // The parked bodies share one spot and never push each other: they take no part.
+    for (int frame = 0; frame < 120; ++frame)
+        advanceCity(town.world, city);
+    for (const std::size_t victim : victims)
+    {
+        const b2Body& body = *actor(victim).body;
+        EXPECT_TRUE(actor(victim).corpseLaid);
+        EXPECT_EQ(body.GetPosition(), ParkPosition);
+        EXPECT_EQ(body.GetAngle(), 0.0f);
+        EXPECT_FALSE(body.IsEnabled());
+    }
+}
+} // namespace
