@@ -3,7 +3,6 @@
 #include <SFML/Window/Event.hpp>
 
 #include <algorithm>
-#include <cmath>
 
 namespace
 {
@@ -35,12 +34,6 @@ sf::Vector2f unzoomedViewSize(sf::Vector2u windowSize)
     return sf::Vector2f(std::max(static_cast<float>(windowSize.x), MinViewSide),
                         std::max(static_cast<float>(windowSize.y), MinViewSide));
 }
-
-/// The whole-metre cell of a coordinate (m), truncated toward zero.
-std::int32_t cellOf(float coordinate)
-{
-    return static_cast<std::int32_t>(coordinate);
-}
 } // namespace
 
 void Game::handleInput()
@@ -54,6 +47,13 @@ void Game::handleInput()
         if (keyHeld(sf::Keyboard::Z))
             zoomView(ZoomOutFactor);
         if (keyHeld(sf::Keyboard::X))
+            zoomView(ZoomInFactor);
+        const SightRequest sight = sightEvents.read(event, window.hasFocus());
+        if (sight.toggleOverlays)
+            overlaysShown = !overlaysShown;
+        for (std::int32_t step = 0; step < sight.zoomSteps; ++step)
+            zoomView(ZoomOutFactor);
+        for (std::int32_t step = 0; step > sight.zoomSteps; --step)
             zoomView(ZoomInFactor);
         // Back to one view pixel per window pixel, undoing any zoom.
         if (event.type == sf::Event::Resized)
@@ -153,12 +153,7 @@ void Game::recruit(Faction side, TextureId image)
     // Index 0 is the character itself and is never recruited.
     for (std::size_t i = 1; i < actors.size(); ++i)
     {
-        const b2Vec2 character = actors[0].body->GetPosition();
-        const b2Vec2 other = actors[i].body->GetPosition();
-        // Differences in double: a parked body is 100 km away, too far for an int square.
-        const double dx = cellOf(character.x) - cellOf(other.x);
-        const double dy = cellOf(character.y) - cellOf(other.y);
-        if (std::sqrt(dx * dx + dy * dy) < RecruitRange)
+        if (inRecruitReach(actors[0].body->GetPosition(), actors[i].body->GetPosition()))
         {
             actors[i].faction = side;
             city->dress(actors[i].sprite, image);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "app/Overlays.hpp"
 #include "app/PhysicsWorld.hpp"
+#include "app/RecruitReach.hpp"
 #include "app/Scene.hpp"
+#include "app/SightEvents.hpp"
 #include "city/City.hpp"
 
 #include <SFML/Graphics/Color.hpp>
@@ -37,8 +40,6 @@ constexpr float MinViewSide = 1.0f;
 /// and gains 1 m/s per frame up to WalkTopSpeed.
 constexpr std::int32_t WalkRampStart = 10;
 constexpr std::int32_t WalkTopSpeed = 20;
-/// People whose truncated cell is this close to the character's (whole m, strict) are recruited.
-constexpr double RecruitRange = 2.0;
 
 /// Tells whether a key is held right now.
 using KeyReader = std::function<bool(sf::Keyboard::Key)>;
@@ -102,6 +103,9 @@ public:
     CityPainter paint;
     /// Told of each part of every frame; nobody by default.
     FrameWatcher watch;
+    bool overlaysShown = true;  ///< H hides and shows the status panel and the overlays
+    Overlays overlays;          ///< what lets the player read the fight, drawn over the city
+    SightEvents sightEvents;    ///< H and the mouse wheel, read from the window's events
 
 private:
     /// Zooms the view by `factor`, stopping at ZoomLimit either way.

@@ -25,6 +25,7 @@ GameTest::GameTest()
     game.window.setFramerateLimit(0);
     game.window.setPosition(sf::Vector2i(0, 0));
     city.population = PopulationLimit;
+    game.overlaysShown = false;
     drainEvents();
 }
 

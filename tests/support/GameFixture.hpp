@@ -33,6 +33,7 @@ protected:
     /// top-left corner, frees the frame rate and lets the window's first events
     /// (focus, pointer entering) arrive and drains them. The city is made quiet:
     /// `population` at the limit, so no wave arrives unless a test lowers it.
+    /// The overlays are hidden: what is drawn is the city's own picture.
     GameTest();
 
     void hold(std::initializer_list<sf::Keyboard::Key> keys);
