@@ -16,6 +16,9 @@ constexpr float CharacterRingWidth = 3.0f;
 constexpr float ReachRingRadius = 17.0f;
 constexpr float ReachRingWidth = 2.5f;
 constexpr float FlashRadius = 13.0f;
+constexpr float FlashRingWidth = 3.0f;
+/// The flash's inside lets the person show through it (alpha of 255).
+constexpr sf::Uint8 FlashCoreAlpha = 140;
 constexpr float DeathMarkArm = 16.0f;      ///< half the length of a bar of the cross
 constexpr float DeathMarkBar = 4.0f;       ///< thickness of a bar
 constexpr float EdgeWidth = 1.5f;          ///< dark band that keeps a light mark readable on light ground
@@ -26,12 +29,24 @@ const sf::Color CellLine(255, 255, 255, 110);
 const sf::Color MarkEdge(0, 0, 0, 160);
 const sf::Color DeathMarkColour(255, 255, 255);
 
+/// Room between a person and a ring round it (window px).
+constexpr float RingClearance = 4.0f;
+
 /// Where a person is seen (px): the middle of its sprite, or its corner when
 /// the sprite shows no image.
 sf::Vector2f centreOf(const sf::Sprite& sprite)
 {
     const sf::FloatRect bounds = sprite.getGlobalBounds();
     return sf::Vector2f(bounds.left + bounds.width / 2.0f, bounds.top + bounds.height / 2.0f);
+}
+
+/// A mark's radius (px of the view): `screenRadius` window px, or round the
+/// whole person when zoomed in so far that the person is bigger than that.
+float radiusAround(const sf::Sprite& sprite, float screenRadius, float screenPx)
+{
+    const sf::FloatRect bounds = sprite.getGlobalBounds();
+    const float halfLength = std::max(bounds.width, bounds.height) / 2.0f;
+    return std::max(screenRadius * screenPx, halfLength + RingClearance * screenPx);
 }
 
 /// The side whose people struck someone of `struck`'s side: police strike
@@ -63,12 +78,16 @@ void drawRing(sf::RenderTarget& target, sf::Vector2f centre, float radius, float
     target.draw(ring);
 }
 
-void drawDisc(sf::RenderTarget& target, sf::Vector2f centre, float radius, sf::Color colour)
+/// A see-through disc in `colour` with a solid rim of it; sizes in px of the view.
+void drawFlash(sf::RenderTarget& target, sf::Vector2f centre, float radius, float screenPx, sf::Color colour)
 {
     sf::CircleShape disc(radius);
     disc.setOrigin(radius, radius);
     disc.setPosition(centre);
-    disc.setFillColor(colour);
+    disc.setFillColor(sf::Color(colour.r, colour.g, colour.b,
+                                static_cast<sf::Uint8>(colour.a * FlashCoreAlpha / 255)));
+    disc.setOutlineThickness(-FlashRingWidth * screenPx);
+    disc.setOutlineColor(colour);
     target.draw(disc);
 }
 
@@ -128,9 +147,9 @@ void Overlays::observe(const City& city)
         Seen& before = seen[i];
         // In the frame of a death the sprite still lies where the person fell.
         if (actor.health < before.health)
-            marks.push_back({centreOf(actor.sprite), hitterColour(actor.faction), HitFlashFrames, false});
+            marks.push_back({actor.sprite, hitterColour(actor.faction), HitFlashFrames, false});
         if (actor.dead && !before.dead)
-            marks.push_back({centreOf(actor.sprite), DeathMarkColour, DeathMarkFrames, true});
+            marks.push_back({actor.sprite, DeathMarkColour, DeathMarkFrames, true});
         before = {actor.health, actor.dead};
     }
 }
@@ -159,17 +178,23 @@ void Overlays::draw(sf::RenderTarget& target, const City& city, bool hooligansCa
         drawReachCells(target, city.actors[0].body->GetPosition(), screenPx);
         const sf::Color called = policeCalled ? PoliceMarkColour : hooligansCalled ? HooliganMarkColour : ReachMarkColour;
         for (const std::uint32_t i : reachable(city))
-            drawRing(target, centreOf(city.actors[i].sprite), ReachRingRadius * screenPx, ReachRingWidth * screenPx,
-                     EdgeWidth * screenPx, called);
-        drawRing(target, centreOf(city.actors[0].sprite), CharacterRingRadius * screenPx,
+        {
+            const sf::Sprite& person = city.actors[i].sprite;
+            drawRing(target, centreOf(person), radiusAround(person, ReachRingRadius, screenPx),
+                     ReachRingWidth * screenPx, EdgeWidth * screenPx, called);
+        }
+        const sf::Sprite& character = city.actors[0].sprite;
+        drawRing(target, centreOf(character), radiusAround(character, CharacterRingRadius, screenPx),
                  CharacterRingWidth * screenPx, EdgeWidth * screenPx, CharacterMarkColour);
     }
     for (const Mark& mark : marks)
     {
+        const sf::Vector2f where = centreOf(mark.struck);
         if (mark.death)
-            drawCross(target, mark.where, DeathMarkArm * screenPx, DeathMarkBar * screenPx, EdgeWidth * screenPx,
-                      fading(mark.colour, mark.framesLeft, DeathMarkFrames));
+            drawCross(target, where, radiusAround(mark.struck, DeathMarkArm, screenPx), DeathMarkBar * screenPx,
+                      EdgeWidth * screenPx, fading(mark.colour, mark.framesLeft, DeathMarkFrames));
         else
-            drawDisc(target, mark.where, FlashRadius * screenPx, fading(mark.colour, mark.framesLeft, HitFlashFrames));
+            drawFlash(target, where, radiusAround(mark.struck, FlashRadius, screenPx), screenPx,
+                      fading(mark.colour, mark.framesLeft, HitFlashFrames));
     }
 }

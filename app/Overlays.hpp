@@ -4,7 +4,7 @@
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
-#include <SFML/System/Vector2.hpp>
+#include <SFML/Graphics/Sprite.hpp>
 
 #include <cstdint>
 #include <vector>
@@ -51,10 +51,11 @@ private:
         std::int32_t health;
         bool dead;
     };
-    /// A hit flash or a death mark, at the struck person's centre (px).
+    /// A hit flash or a death mark, on the struck person as it stood then: the
+    /// dead are parked out of sight by the next frame, their sprite with them.
     struct Mark
     {
-        sf::Vector2f where;
+        sf::Sprite struck;
         sf::Color colour;
         std::int32_t framesLeft;
         bool death;
