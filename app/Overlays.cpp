@@ -17,7 +17,7 @@ constexpr float ReachRingRadius = 17.0f;
 constexpr float ReachRingWidth = 2.5f;
 constexpr float FlashRadius = 13.0f;
 constexpr float FlashRingWidth = 3.0f;
-/// The flash's inside lets the person show through it (alpha of 255).
+/// Alpha (of 255) of the flash's inside, which lets the person show through.
 constexpr sf::Uint8 FlashCoreAlpha = 140;
 constexpr float DeathMarkArm = 16.0f;      ///< half the length of a bar of the cross
 constexpr float DeathMarkBar = 4.0f;       ///< thickness of a bar
@@ -51,7 +51,7 @@ float radiusAround(const sf::Sprite& sprite, float screenRadius, float screenPx)
 
 /// The side whose people struck someone of `struck`'s side: police strike
 /// hooligans, hooligans strike everyone else. A hunter recruited in the middle
-/// of a chase may land one last hit for its old side, shown in its new colour.
+/// of a chase may land one last hit for its old side: the flash shows that side.
 sf::Color hitterColour(Faction struck)
 {
     return isHostile(Faction::Police, struck) ? PoliceMarkColour : HooliganMarkColour;

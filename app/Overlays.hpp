@@ -26,7 +26,8 @@ const sf::Color ReachMarkColour(255, 255, 255);
 /// character, the nine cells Q and E reach with the living people in them, a
 /// flash where a hit lands and a mark where someone dies. Reads the city, never
 /// writes it: hits and deaths are told from how health and `dead` changed since
-/// the last frame. Marks of the city keep their size on screen at every zoom.
+/// the last frame. Marks keep their size on screen at every zoom, growing only
+/// to go round a person zoomed in bigger than they are.
 class Overlays
 {
 public:
