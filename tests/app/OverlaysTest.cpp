@@ -166,7 +166,7 @@ TEST_F(OverlaysTest, PicturesOfOneMomentWithAndWithoutThem)
     standAt(55.5f, 26.0f, TextureId::Hooli, Faction::Hooli);
     // The three corpses on grass, pavement and asphalt, to judge them at the game's scale.
     const TextureId corpses[] = {TextureId::DeadCivil, TextureId::DeadHooli, TextureId::DeadPolice};
-    for (const sf::Vector2f ground : {sf::Vector2f(56.0f, 18.3f), sf::Vector2f(56.0f, 21.6f), sf::Vector2f(60.0f, 35.5f)})
+    for (const sf::Vector2f ground : {sf::Vector2f(56.0f, 18.3f), sf::Vector2f(56.0f, 20.6f), sf::Vector2f(60.0f, 35.5f)})
         for (int i = 0; i < 3; ++i)
             city.addProp((ground.x + 1.2f * static_cast<float>(i)) * PixelsPerMeter, ground.y * PixelsPerMeter,
                          CorpseHalfSize, CorpseHalfSize, CorpseScale, CorpseScale, corpses[i]);
