@@ -32,6 +32,8 @@ std::string helpText(const std::vector<std::string>& imageFolders, const std::st
         "  Q         the people about one body-width around you become hooligans\n"
         "  E         the people about one body-width around you become police\n"
         "  Z / X     zoom out / in, a step per window event while held\n"
+        "  wheel     zoom, a step per notch\n"
+        "  H         hide or show the marks over the fight\n"
         "\n"
         "Environment:\n"
         "  DISPLAY          the X display to open the window on\n"

@@ -3,14 +3,21 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
-/// The whole-metre cell of a coordinate (m), truncated toward zero.
 std::int32_t cellOf(float coordinate)
 {
     return static_cast<std::int32_t>(coordinate);
 }
-} // namespace
+
+CellSpan spanOf(std::int32_t cell)
+{
+    // Truncation toward zero folds (-1, 0] and [0, 1) into cell 0.
+    const float at = static_cast<float>(cell);
+    if (cell > 0)
+        return {at, at + 1.0f};
+    if (cell < 0)
+        return {at - 1.0f, at};
+    return {-1.0f, 1.0f};
+}
 
 std::int32_t rampToward(std::int32_t speed, std::int32_t direction)
 {

@@ -14,6 +14,13 @@ void Game::handleInput()
             zoomView(ZoomOutFactor);
         if (keyHeld(sf::Keyboard::X))
             zoomView(ZoomInFactor);
+        const SightRequest sight = sightEvents.read(event, window.hasFocus());
+        if (sight.toggleOverlays)
+            overlaysShown = !overlaysShown;
+        for (std::int32_t step = 0; step < sight.zoomSteps; ++step)
+            zoomView(ZoomOutFactor);
+        for (std::int32_t step = 0; step > sight.zoomSteps; --step)
+            zoomView(ZoomInFactor);
         // Back to one view pixel per window pixel, undoing any zoom.
         if (event.type == sf::Event::Resized)
             fitViewToWindow(sf::Vector2u(event.size.width, event.size.height));

@@ -42,8 +42,11 @@ void Game::runFrame()
     window.clear(ClearColour);
     begin(FramePart::Step);
     advanceCity(physics->world, *city, [&begin] { begin(FramePart::Update); });
+    overlays.observe(*city);
     begin(FramePart::Draw);
     paint(window, *city);
+    if (overlaysShown)
+        overlays.draw(window, *city, keyHeld(sf::Keyboard::Q), keyHeld(sf::Keyboard::E));
     begin(FramePart::Present);
     window.display();
     begin(FramePart::Done);

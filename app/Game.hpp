@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/ControlRules.hpp"
+#include "app/Overlays.hpp"
 #include "app/PhysicsWorld.hpp"
 #include "app/Scene.hpp"
+#include "app/SightEvents.hpp"
 #include "city/City.hpp"
 
 #include <SFML/Graphics/Color.hpp>
@@ -82,6 +84,9 @@ public:
     CityPainter paint;
     /// Told of each part of every frame; nobody by default.
     FrameWatcher watch;
+    bool overlaysShown = true;  ///< H hides and shows the status panel and the overlays
+    Overlays overlays;          ///< what lets the player read the fight, drawn over the city
+    SightEvents sightEvents;    ///< H and the mouse wheel, read from the window's events
 
 private:
     /// Zooms the view by `factor`, stopping at ZoomLimit either way.

@@ -102,9 +102,7 @@ TEST_F(SceneSamenessTest, EveryFrameIsThePlainFrameAtAnySizeAndZoom)
 TEST_F(SceneSamenessTest, HalvingTheWindowShowsTheCentreOfWhatItShowed)
 {
     place(0, 90.0f, 50.0f);
-    // The character alone: nobody walks into the picture between the two frames.
-    city.actors.resize(1);
-    city.onStreet.assign(1, 0);
+    removeActorsFrom(1);
     loop(2);
     const sf::Image whole = playFrame();
     resizeTo(800, 450);

@@ -2,6 +2,7 @@
 
 #include "support/TestCity.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <thread>
@@ -54,6 +55,7 @@ GameTest::GameTest()
     EXPECT_TRUE(waitUntil("the game's window to be mapped", std::chrono::seconds(5),
                           [&] { return xSession.info(window).viewable; }));
     EXPECT_TRUE(waitForQuiet());
+    game.overlaysShown = false;
 }
 
 void GameTest::loop(int times)
@@ -126,6 +128,14 @@ const sf::Texture& GameTest::solidTexture(sf::Color colour, sf::Vector2u size)
     madeTextures_.emplace_back();
     madeTextures_.back().loadFromImage(image);
     return madeTextures_.back();
+}
+
+void GameTest::removeActorsFrom(std::size_t first)
+{
+    city.actors.erase(city.actors.begin() + static_cast<std::ptrdiff_t>(first), city.actors.end());
+    city.onStreet.erase(std::remove_if(city.onStreet.begin(), city.onStreet.end(),
+                                       [first](std::uint32_t i) { return i >= first; }),
+                        city.onStreet.end());
 }
 
 void GameTest::place(std::size_t index, float x, float y)

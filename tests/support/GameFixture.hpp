@@ -44,6 +44,7 @@ protected:
     /// top-left corner, frees the frame rate, waits for the window to be mapped
     /// and for its first events to pass. The city is made quiet: `population` at
     /// the limit, so no wave arrives unless a test lowers it.
+    /// The overlays are hidden: what is drawn is the city's own picture.
     GameTest();
 
     void hold(std::initializer_list<sf::Keyboard::Key> keys) { held.insert(keys); }
@@ -76,6 +77,10 @@ protected:
 
     /// Puts the body of actor `index` at (`x`, `y`) m, angle 0, at rest.
     void place(std::size_t index, float x, float y);
+
+    /// Takes actors `first` and after out of the city, street list and all
+    /// (their bodies stay in the world, where nobody looks for them).
+    void removeActorsFrom(std::size_t first);
 
     PhysicsWorld physics;
     City city;

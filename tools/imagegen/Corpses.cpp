@@ -1,11 +1,14 @@
-// The fallen: a body sprawled on its side in a blood pool, one painter with
-// one colour set per side.
+// The fallen: a person spread out on its back inside a chalk line, one painter
+// with one colour set per side.
 //
-// The game draws these 3000 x 1800 px pictures at 1/150 (about 20 x 12 px on
-// screen) with no mipmaps, so one screen pixel samples a single image pixel
-// out of every 150. Anything narrower than ~200 px would flicker in and out,
-// hence: only flat colour areas, limbs at least 260 px thick, a 140 px rim,
-// no texture. Flat areas also keep the PNGs small.
+// The game draws these 3000 x 1800 px pictures at 1/150 (20 x 12 px on screen)
+// with no mipmaps, so one screen pixel samples a single image pixel out of
+// every 150. Anything narrower than ~200 px would flicker in and out, hence:
+// only flat colour areas, limbs at least 280 px thick, a 150 px chalk line and
+// no texture. The figure fills the picture, so a corpse is as long on screen
+// as a person is wide and tall together, and the pale chalk line parts it from
+// asphalt, grass and pavement alike: dark ground shows the line, light ground
+// shows the dark clothes inside it.
 
 #include "Painters.hpp"
 
@@ -16,18 +19,20 @@ namespace
 
 constexpr unsigned Width = 3000;
 constexpr unsigned Height = 1800;
-constexpr float Rim = 140.f; // dark rim round the body and each dropped thing, px
+constexpr float Chalk = 150.f; // pale line round the whole figure, px
+constexpr float Ink = 50.f;    // dark hairline outside the chalk, for pale pavement
 
-const sf::Color Ink = rgb(0x1a1414);
-const sf::Color Blood = rgb(0x5e0b0b);
-const sf::Color BloodWet = rgb(0x7e1212); // the fresher middle of the pool
-const sf::Color Skin = rgb(0xd8a888);
+
+const sf::Color ChalkColour = rgb(0xf4f0e6);
+const sf::Color InkColour = rgb(0x1a1414);
+const sf::Color Blood = rgb(0x8a0f0f);
+const sf::Color Skin = rgb(0xe0b090);
 
 enum class Extra
 {
-    Bag,      // civilian: dropped shopping bag
-    BatScarf, // hooligan: black scarf round the neck, bat on the ground
-    Cap       // police: cap fallen off beside the head
+    Bag,   // civilian: dropped shopping bag
+    Scarf, // hooligan: black scarf round the neck, white trainers
+    Cap    // police: white-banded cap fallen beside the head
 };
 
 struct CorpseStyle
@@ -47,8 +52,8 @@ struct Part
     sf::Color fill;
 };
 
-// Draws the parts grown by `grow` px in `ink`, or in their own colours when
-// `ink` is transparent.
+// Draws the parts grown by `grow` px, in `ink` or, when it is transparent, in
+// their own colours.
 void paintParts(Canvas& c, const std::vector<Part>& parts, float grow, sf::Color ink)
 {
     for (const Part& part : parts)
@@ -56,28 +61,25 @@ void paintParts(Canvas& c, const std::vector<Part>& parts, float grow, sf::Color
             c.capsule(part.joints[i - 1], part.joints[i], part.radius + grow, ink.a > 0 ? ink : part.fill);
 }
 
-// One rim round the whole group, then the fills: no rims inside the group,
-// which at 1/150 would only add dark speckles.
-void paintGroup(Canvas& c, const std::vector<Part>& parts)
+// Head to the right, arms and legs thrown out: the shape of a person at a
+// glance, as wide as the picture allows while the whole figure, chalk and
+// hairline included, keeps 160 px of bare picture on every side: more than one
+// screen pixel's worth, so the edge of a corpse's quad only ever samples
+// transparent pixels, however it is rasterised (one sprite or many in one draw).
+std::vector<Part> bodyOf(const CorpseStyle& s)
 {
-    paintParts(c, parts, Rim, Ink);
-    paintParts(c, parts, 0.f, sf::Color::Transparent);
-}
-
-void paintBloodPool(Canvas& c)
-{
-    // Overlapping discs under the chest and round the head make a lumpy pool
-    // that shows well beyond the body, the first thing read on screen.
-    const struct
-    {
-        Pt centre;
-        float radius;
-    } blobs[] = {{{2150.f, 950.f}, 520.f},  {{1750.f, 1200.f}, 420.f}, {{2600.f, 900.f}, 330.f},
-                 {{1350.f, 1380.f}, 300.f}, {{2350.f, 520.f}, 300.f},  {{2450.f, 1400.f}, 330.f},
-                 {{1950.f, 1450.f}, 300.f}, {{2780.f, 1250.f}, 180.f}};
-    for (const auto& blob : blobs)
-        c.fillCircle(blob.centre, blob.radius, Blood);
-    c.fillEllipse({2100.f, 1330.f}, 480.f, 240.f, BloodWet);
+    return {
+        {{{1250.f, 760.f}, {850.f, 560.f}, {600.f, 540.f}}, 180.f, s.legs},
+        {{{1250.f, 1040.f}, {850.f, 1240.f}, {600.f, 1260.f}}, 180.f, s.legs},
+        {{{540.f, 545.f}, {545.f, 545.f}}, 160.f, s.shoes},
+        {{{540.f, 1255.f}, {545.f, 1255.f}}, 160.f, s.shoes},
+        {{{1950.f, 640.f}, {2200.f, 520.f}}, 150.f, s.coat},
+        {{{1950.f, 1160.f}, {2200.f, 1280.f}}, 150.f, s.coat},
+        {{{2280.f, 510.f}, {2285.f, 510.f}}, 140.f, Skin},
+        {{{2280.f, 1290.f}, {2285.f, 1290.f}}, 140.f, Skin},
+        {{{1250.f, 900.f}, {2000.f, 900.f}}, 360.f, s.coat},
+        {{{2400.f, 900.f}, {2405.f, 900.f}}, 235.f, s.hair},
+    };
 }
 
 void paintExtra(Canvas& c, const CorpseStyle& s)
@@ -85,21 +87,14 @@ void paintExtra(Canvas& c, const CorpseStyle& s)
     switch (s.extra)
     {
     case Extra::Bag:
-    {
-        const Box bag{250.f, 1250.f, 700.f, 1560.f};
-        c.fillRoundRect(bag.inset(-Rim), 80.f + Rim, Ink);
-        c.fillRoundRect(bag, 80.f, rgb(0xb89a6a));
-        c.fillRoundRect({bag.x0, bag.y0, bag.x1, bag.y0 + 170.f}, 80.f, rgb(0x9a7e52)); // folded top
+        c.fillRoundRect({2420.f, 1180.f, 2760.f, 1440.f}, 60.f, rgb(0xd8b67a));
         break;
-    }
-    case Extra::BatScarf:
-        paintGroup(c, {{{{700.f, 300.f}, {1450.f, 250.f}}, 105.f, rgb(0xd2a86a)}});
+    case Extra::Scarf:
+        c.capsule({2150.f, 700.f}, {2150.f, 1100.f}, 120.f, rgb(0x101010));
         break;
     case Extra::Cap:
-        // Fallen cap seen from above: the white band shows below the crown.
-        c.fillEllipse({2650.f, 420.f}, 230.f + Rim, 170.f + Rim, Ink);
-        c.fillEllipse({2650.f, 420.f}, 230.f, 170.f, sf::Color::White);
-        c.fillEllipse({2650.f, 370.f}, 210.f, 120.f, s.coat);
+        c.fillEllipse({2660.f, 500.f}, 150.f, 120.f, sf::Color::White);
+        c.fillEllipse({2660.f, 470.f}, 130.f, 80.f, s.coat);
         break;
     }
 }
@@ -108,30 +103,15 @@ Canvas paintCorpse(const CorpseStyle& s)
 {
     Canvas c(Width, Height);
     c.setSoftEdges(false);
-    paintBloodPool(c);
-    paintExtra(c, s); // dropped things lie under the body
-
-    // Lying on the left side, head to the right, limbs thrown out; parts go
-    // from the far side (darker) to the near side so overlaps read as depth.
-    const sf::Color farCoat = darker(s.coat, 0.25f);
-    const sf::Color farLegs = darker(s.legs, 0.25f);
-    std::vector<Part> body = {
-        {{{1250.f, 820.f}, {950.f, 620.f}, {680.f, 640.f}}, 145.f, farLegs},
-        {{{660.f, 640.f}, {580.f, 600.f}}, 150.f, s.shoes},
-        {{{1800.f, 760.f}, {2000.f, 520.f}, {2220.f, 470.f}}, 130.f, farCoat},
-        {{{2290.f, 470.f}, {2300.f, 470.f}}, 130.f, Skin},
-        {{{1250.f, 900.f}, {1800.f, 870.f}}, 290.f, s.coat},
-        {{{1250.f, 990.f}, {950.f, 1210.f}, {670.f, 1140.f}}, 150.f, s.legs},
-        {{{650.f, 1140.f}, {570.f, 1190.f}}, 155.f, s.shoes},
-        {{{1800.f, 1030.f}, {1980.f, 1270.f}, {2220.f, 1300.f}}, 135.f, s.coat},
-        {{{2290.f, 1300.f}, {2300.f, 1300.f}}, 135.f, Skin},
-        {{{2120.f, 870.f}, {2130.f, 870.f}}, 230.f, s.hair},
-    };
-    if (s.extra == Extra::BatScarf)
-        body.insert(body.end() - 1, {{{1850.f, 1160.f}, {1960.f, 1000.f}, {1950.f, 720.f}}, 110.f, rgb(0x101010)});
-    paintGroup(c, body);
-    // Face turned down-left, the hair stays on the back of the skull.
-    c.fillCircle({2070.f, 905.f}, 175.f, Skin);
+    const std::vector<Part> body = bodyOf(s);
+    paintParts(c, body, Chalk + Ink, InkColour);
+    paintParts(c, body, Chalk, ChalkColour);
+    // The pool spreads from under the chest and head, inside the chalk line.
+    c.fillEllipse({1750.f, 950.f}, 600.f, 400.f, Blood);
+    paintParts(c, body, 0.f, sf::Color::Transparent);
+    paintExtra(c, s);
+    // Face up: skin in the middle of the hair.
+    c.fillCircle({2430.f, 900.f}, 165.f, Skin);
     return c;
 }
 
@@ -139,15 +119,15 @@ Canvas paintCorpse(const CorpseStyle& s)
 
 Canvas paintDeadCivilian()
 {
-    return paintCorpse({rgb(0x7c8560), rgb(0x6a5542), rgb(0x3a2c22), rgb(0x6b4a2c), Extra::Bag});
+    return paintCorpse({rgb(0x9aa870), rgb(0x6a5542), rgb(0x3a2c22), rgb(0x6b4a2c), Extra::Bag});
 }
 
 Canvas paintDeadHooligan()
 {
-    return paintCorpse({rgb(0xd81e1e), rgb(0x1a1a1a), rgb(0xf0f0f0), rgb(0x3a2a1e), Extra::BatScarf});
+    return paintCorpse({rgb(0xe82020), rgb(0x1a1a1a), rgb(0xf0f0f0), rgb(0x3a2a1e), Extra::Scarf});
 }
 
 Canvas paintDeadPolice()
 {
-    return paintCorpse({rgb(0x1e3274), rgb(0x141d40), rgb(0x202020), rgb(0x4a3222), Extra::Cap});
+    return paintCorpse({rgb(0x2848b0), rgb(0x141d40), rgb(0x202020), rgb(0x4a3222), Extra::Cap});
 }

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "city/City.hpp"
+
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+
+#include <cstdint>
+#include <vector>
+
+/// How long a hit flash shows (frames of 1/60 s): a fifth of a second.
+constexpr std::int32_t HitFlashFrames = 12;
+/// How long a death mark shows (frames of 1/60 s): a second and a half.
+constexpr std::int32_t DeathMarkFrames = 90;
+
+/// The colours the overlays speak in: the character's yellow and the
+/// colours of the sides' clothes, brightened to read on dark ground.
+const sf::Color CharacterMarkColour(255, 210, 26);
+const sf::Color HooliganMarkColour(240, 40, 40);
+const sf::Color PoliceMarkColour(70, 150, 255);
+/// People in reach while neither Q nor E is held.
+const sf::Color ReachMarkColour(255, 255, 255);
+
+/// What lets a player read the fight, drawn over the city: a ring on the
+/// character, the nine cells Q and E reach with the living people in them, a
+/// flash where a hit lands and a mark where someone dies. Reads the city, never
+/// writes it: hits and deaths are told from how health and `dead` changed since
+/// the last frame. Marks keep their size on screen at every zoom, growing only
+/// to go round a person zoomed in bigger than they are.
+class Overlays
+{
+public:
+    /// Notes this frame's hits and deaths and ages the marks by one frame. Call
+    /// once per frame after the city's update, whether the overlays are shown or
+    /// not, so that showing them brings no stale marks.
+    void observe(const City& city);
+
+    /// The living people Q and E would reach now (never the character), in
+    /// index order: recruiting's own rule, on the bodies as they stand.
+    std::vector<std::uint32_t> reachable(const City& city) const;
+
+    /// Draws into `target` with the camera's view already applied, over the
+    /// city. `hooligansCalled` and `policeCalled` tell whether Q and E are held:
+    /// the people in reach show the colour they are turning to, E's if both.
+    void draw(sf::RenderTarget& target, const City& city, bool hooligansCalled, bool policeCalled) const;
+
+private:
+    /// An actor as the last frame left it.
+    struct Seen
+    {
+        std::int32_t health;
+        bool dead;
+    };
+    /// A hit flash or a death mark, on the struck person as it stood then: the
+    /// dead are parked out of sight by the next frame, their sprite with them.
+    struct Mark
+    {
+        sf::Sprite struck;
+        sf::Color colour;
+        std::int32_t framesLeft;
+        bool death;
+    };
+
+    std::vector<Seen> seen;   ///< one per actor, by index
+    std::vector<Mark> marks;  ///< those still showing
+};

@@ -1,0 +1,181 @@
+// The overlays that let a player read the fight: hidden, they leave the city's
+// own pixels; the people they ring are exactly those Q recruits; a hit flashes
+// in the frame it lands and is gone a second later; H toggles once per press.
+// Also takes the pictures of one moment with and without them.
+
+#include "support/GameFixture.hpp"
+
+#include "city/Units.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+const std::string ShotFolder = std::string(TAMROW_BUILD_DIR) + "/";
+
+class OverlaysTest : public GameTest
+{
+protected:
+    OverlaysTest() { game.overlaysShown = true; }
+
+    /// Appends a person of `side` with its body at (`x`, `y`) m; returns its index.
+    std::size_t standAt(float x, float y, TextureId image, Faction side)
+    {
+        city.spawnActor(0.0f, 0.0f, image, side);
+        place(city.actors.size() - 1, x, y);
+        return city.actors.size() - 1;
+    }
+
+    /// The last frame drawn again from the same state: the city alone, or with the overlays.
+    sf::Image redrawn(bool withOverlays)
+    {
+        game.window.clear(ClearColour);
+        game.scene.draw(game.window, city);
+        if (withOverlays)
+            game.overlays.draw(game.window, city, false, false);
+        game.window.display();
+        return presented();
+    }
+
+    /// The window pixel of actor `index`'s middle.
+    sf::Vector2i middleOf(std::size_t index)
+    {
+        const sf::FloatRect bounds = city.actors[index].sprite.getGlobalBounds();
+        return game.window.mapCoordsToPixel({bounds.left + bounds.width / 2.0f, bounds.top + bounds.height / 2.0f});
+    }
+
+    /// Window pixels within `radius` of actor `index`'s middle where `a` and `b` differ.
+    int differencesAround(const sf::Image& a, const sf::Image& b, std::size_t index, int radius)
+    {
+        const sf::Vector2i middle = middleOf(index);
+        int differing = 0;
+        for (int y = middle.y - radius; y <= middle.y + radius; ++y)
+            for (int x = middle.x - radius; x <= middle.x + radius; ++x)
+                differing += a.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) !=
+                             b.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+        return differing;
+    }
+};
+
+bool samePixels(const sf::Image& a, const sf::Image& b)
+{
+    return a.getSize() == b.getSize() &&
+           std::memcmp(a.getPixelsPtr(), b.getPixelsPtr(), std::size_t(a.getSize().x) * a.getSize().y * 4) == 0;
+}
+
+sf::Event keyEvent(sf::Event::EventType type, sf::Keyboard::Key code)
+{
+    sf::Event event;
+    event.type = type;
+    event.key = {code, false, false, false, false};
+    return event;
+}
+} // namespace
+
+TEST_F(OverlaysTest, HiddenTheyLeaveTheCitysOwnPixels)
+{
+    removeActorsFrom(1);
+    standAt(60.6f, 30.4f, TextureId::Civil, Faction::Civil);
+    game.overlaysShown = false;
+    loop(2);
+    const sf::Image hidden = presented();
+    EXPECT_TRUE(samePixels(hidden, redrawn(false)));
+    EXPECT_FALSE(samePixels(hidden, redrawn(true))) << "shown, they draw something";
+}
+
+TEST_F(OverlaysTest, RingExactlyThePeopleQRecruitsAtTheCellEdges)
+{
+    // Cell (40, 30), then cell 0 on both axes, two metres wide.
+    for (const sf::Vector2f character : {sf::Vector2f(40.5f, 30.5f), sf::Vector2f(0.5f, 0.5f)})
+    {
+        removeActorsFrom(1);
+        place(0, character.x, character.y);
+        const float cx = static_cast<float>(static_cast<int>(character.x));
+        const float cy = static_cast<float>(static_cast<int>(character.y));
+        for (const float offset : {-2.0001f, -1.9999f, -1.0001f, -0.9999f, 1.9999f, 2.0f, 2.0001f})
+        {
+            standAt(cx + offset, character.y, TextureId::Civil, Faction::Civil);
+            standAt(character.x, cy + offset, TextureId::Civil, Faction::Civil);
+        }
+        const std::vector<std::uint32_t> ringed = game.overlays.reachable(city);
+        hold({sf::Keyboard::Q});
+        game.handleInput();
+        releaseAll();
+        std::size_t recruited = 0;
+        for (std::uint32_t i = 1; i < city.actors.size(); ++i)
+        {
+            const bool wasRinged = std::find(ringed.begin(), ringed.end(), i) != ringed.end();
+            recruited += city.actors[i].faction == Faction::Hooli;
+            EXPECT_EQ(wasRinged, city.actors[i].faction == Faction::Hooli)
+                << "at " << city.actors[i].body->GetPosition().x << ", " << city.actors[i].body->GetPosition().y;
+        }
+        EXPECT_GT(recruited, 3u);
+        EXPECT_LT(recruited, city.actors.size() - 4);
+    }
+}
+
+TEST_F(OverlaysTest, HitFlashesInTheFrameOfTheHitAndIsGoneASecondLater)
+{
+    removeActorsFrom(1);
+    const std::size_t struck = standAt(64.0f, 30.0f, TextureId::Civil, Faction::Civil);
+    const std::size_t hitter = standAt(65.5f, 30.0f, TextureId::Hooli, Faction::Hooli);
+    int frames = 0;
+    while (city.actors[struck].health == 10 && frames++ < 10)
+        loop(1);
+    ASSERT_EQ(city.actors[struck].health, 9);
+    const sf::Image hitFrame = presented();
+    const sf::Image plainHitFrame = redrawn(false);
+    EXPECT_GT(differencesAround(hitFrame, plainHitFrame, struck, 8), 200);
+    const sf::Color flash = pixelAt(hitFrame, middleOf(struck));
+    EXPECT_TRUE(flash.r > flash.g + 60 && flash.r > flash.b + 60) << flash << ": the hitter's side's red";
+
+    // The hooligan lays down its quarrel: no more hits.
+    city.actors[hitter].faction = Faction::Civil;
+    city.actors[hitter].state = ActorState::Idle;
+    place(hitter, 70.0f, 30.0f);
+    loop(60);
+    EXPECT_EQ(city.actors[struck].health, 9);
+    EXPECT_EQ(differencesAround(presented(), redrawn(false), struck, 14), 0);
+}
+
+TEST(SightEventsTest, HTogglesOncePerPressAndOnlyWithTheFocus)
+{
+    SightEvents events;
+    const sf::Event press = keyEvent(sf::Event::KeyPressed, sf::Keyboard::H);
+    const sf::Event release = keyEvent(sf::Event::KeyReleased, sf::Keyboard::H);
+    EXPECT_TRUE(events.read(press, true).toggleOverlays);
+    EXPECT_FALSE(events.read(press, true).toggleOverlays) << "the system's repeat";
+    events.read(release, true);
+    EXPECT_FALSE(events.read(press, false).toggleOverlays) << "without the focus";
+    events.read(release, false);
+    EXPECT_TRUE(events.read(press, true).toggleOverlays);
+}
+
+TEST_F(OverlaysTest, PicturesOfOneMomentWithAndWithoutThem)
+{
+    removeActorsFrom(1);
+    standAt(61.0f, 30.6f, TextureId::Civil, Faction::Civil);
+    standAt(59.2f, 29.4f, TextureId::Civil, Faction::Civil);
+    const std::size_t victim = standAt(64.0f, 33.0f, TextureId::Civil, Faction::Civil);
+    city.actors[victim].health = 3;
+    standAt(65.5f, 33.0f, TextureId::Hooli, Faction::Hooli);
+    standAt(57.0f, 26.0f, TextureId::Police, Faction::Police);
+    standAt(55.5f, 26.0f, TextureId::Hooli, Faction::Hooli);
+    // The three corpses on grass, pavement and asphalt, to judge them at the game's scale.
+    const TextureId corpses[] = {TextureId::DeadCivil, TextureId::DeadHooli, TextureId::DeadPolice};
+    for (const sf::Vector2f ground : {sf::Vector2f(56.0f, 18.3f), sf::Vector2f(56.0f, 20.6f), sf::Vector2f(60.0f, 35.5f)})
+        for (int i = 0; i < 3; ++i)
+            city.addProp((ground.x + 1.2f * static_cast<float>(i)) * PixelsPerMeter, ground.y * PixelsPerMeter,
+                         CorpseHalfSize, CorpseHalfSize, CorpseScale, CorpseScale, corpses[i]);
+    int frames = 0;
+    while (!city.actors[victim].dead && frames++ < 20)
+        loop(1);
+    ASSERT_TRUE(city.actors[victim].dead);
+    const sf::Image after = presented();
+    const sf::Image before = redrawn(false);
+    EXPECT_TRUE(after.saveToFile(ShotFolder + "overlays-shown.png"));
+    EXPECT_TRUE(before.saveToFile(ShotFolder + "overlays-hidden.png"));
+}
