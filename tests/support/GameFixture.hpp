@@ -31,7 +31,7 @@ class GameTest : public ::testing::Test
 protected:
     /// Seeds rand() as a fresh process has it, opens the window at the screen's
     /// top-left corner, frees the frame rate and lets the window's first events
-    /// (focus, pointer entering) arrive and drains them. The city is made quiet:
+    /// (focus, pointer entering) arrive and drains them. The status panel is hidden. The city is made quiet:
     /// `population` at the limit, so no wave arrives unless a test lowers it.
     GameTest();
 
