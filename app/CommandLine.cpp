@@ -32,10 +32,18 @@ std::string helpText(const std::vector<std::string>& imageFolders, const std::st
         "  Q         the people about one body-width around you become hooligans\n"
         "  E         the people about one body-width around you become police\n"
         "  Z / X     zoom out / in, a step per window event while held\n"
+        "  P, Esc    pause and resume\n"
+        "  F5        start again\n"
+        "  F11       full screen and back\n"
+        "  F12       save a screenshot in $XDG_PICTURES_DIR, else ~/Pictures\n"
+        "  H         hide and show the status panel\n"
+        "  A gamepad's stick or cross walks, buttons 0 and 1 recruit as Q and E,\n"
+        "  the shoulders zoom and Start pauses.\n"
         "\n"
         "Environment:\n"
         "  DISPLAY          the X display to open the window on\n"
         "  TAMROW_DATA_DIR  a folder of the game's 17 images, looked in first\n"
+        "  XDG_PICTURES_DIR where F12 saves screenshots (else ~/Pictures, else here)\n"
         "\n"
         "Files: the images are read from the first of these folders that holds 08_map.png:\n";
     for (const std::string& folder : imageFolders)

@@ -15,16 +15,29 @@ constexpr unsigned ControlsSize = 17;  ///< px
 constexpr float TitleHeight = 0.2f;
 constexpr float TitleGap = 30.0f;  ///< px between the title and the controls
 
-const char* const ControlsList =
-    "W A S D, the left stick or the cross     walk\n"
-    "Q or the bottom face button     people next to you become hooligans\n"
-    "E or the right face button     people next to you become police\n"
-    "Z / X or the left / right shoulder     zoom out / in\n"
-    "P, Escape or Start     pause and resume\n"
-    "F5     start again\n"
-    "F11     full screen\n"
-    "F12     screenshot into your pictures folder\n"
-    "H     hide or show the status panel";
+constexpr float ColumnGap = 24.0f;  ///< px between the keys and what they do
+
+/// The controls, one per line: the keys and pad controls, then what they do.
+const char* const ControlKeys =
+    "W A S D, left stick, cross\n"
+    "Q, bottom face button\n"
+    "E, right face button\n"
+    "Z / X, left / right shoulder\n"
+    "P, Escape, Start\n"
+    "F5\n"
+    "F11\n"
+    "F12\n"
+    "H";
+const char* const ControlActions =
+    "walk\n"
+    "people next to you become hooligans\n"
+    "people next to you become police\n"
+    "zoom out / in\n"
+    "pause and resume\n"
+    "start again\n"
+    "full screen\n"
+    "screenshot into your pictures folder\n"
+    "hide or show the status panel";
 
 /// Puts `text` with its top at `top` px, centred across a target `width` px wide, on whole pixels.
 void centre(sf::Text& text, float width, float top)
@@ -46,8 +59,17 @@ void PauseScreen::draw(sf::RenderTarget& target, const sf::Font* font)
     title.setFillColor(Lettering);
     centre(title, size.x, size.y * TitleHeight);
     target.draw(title);
-    sf::Text controls(ControlsList, *font, ControlsSize);
-    controls.setFillColor(Lettering);
-    centre(controls, size.x, title.getPosition().y + static_cast<float>(TitleSize) + TitleGap);
-    target.draw(controls);
+    // Two columns, the keys and what they do, centred together.
+    sf::Text keys(ControlKeys, *font, ControlsSize);
+    sf::Text actions(ControlActions, *font, ControlsSize);
+    keys.setFillColor(Lettering);
+    actions.setFillColor(Lettering);
+    const float keysWidth = keys.getLocalBounds().left + keys.getLocalBounds().width;
+    const float actionsWidth = actions.getLocalBounds().left + actions.getLocalBounds().width;
+    const float left = std::round((size.x - keysWidth - ColumnGap - actionsWidth) / 2.0f);
+    const float top = title.getPosition().y + static_cast<float>(TitleSize) + TitleGap;
+    keys.setPosition(left, top);
+    actions.setPosition(std::round(left + keysWidth + ColumnGap), top);
+    target.draw(keys);
+    target.draw(actions);
 }
