@@ -112,7 +112,8 @@ public:
     std::int32_t moveY = 0;   ///< character's vertical speed (m/s), positive down the screen
     /// The keyboard; tests put their own keys here. The game's own reader sees
     /// no key held while the window lacks the focus: the keyboard then belongs to
-    /// whatever the player is typing into, and must not walk or recruit.
+    /// whatever the player is typing into, and must not walk or recruit. It also
+    /// sees the keys the first pad stands in for (withPad).
     KeyReader keyHeld;
     Scene scene;              ///< draws the city, a few draws for what is in view
     /// How runFrame draws the city; `scene` unless a yardstick puts its own here.
