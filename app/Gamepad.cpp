@@ -10,7 +10,7 @@ constexpr unsigned FirstPad = 0;
 
 bool buttonHeld(const PadState& pad, unsigned button)
 {
-    return (pad.buttons >> button & 1u) != 0;
+    return ((pad.buttons >> button) & 1u) != 0;
 }
 } // namespace
 
