@@ -9,6 +9,7 @@ void Game::handleInput()
     {
         if (event.type == sf::Event::Closed)
             window.close();
+        answerOnce(event);
         // Zoom keys are looked at once per event of any kind, not per frame.
         if (keyHeld(sf::Keyboard::Z))
             zoomView(ZoomOutFactor);
@@ -26,7 +27,7 @@ void Game::handleInput()
             fitViewToWindow(sf::Vector2u(event.size.width, event.size.height));
     }
 
-    if (city->actors.empty())
+    if (city->actors.empty() || paused)
         return;
 
     // Up beats down and left beats right when both keys of an axis are held.

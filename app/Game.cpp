@@ -1,5 +1,7 @@
 #include "app/Game.hpp"
 
+#include "app/Gamepad.hpp"
+#include "app/Screenshot.hpp"
 #include "life/Simulation.hpp"
 
 const char* const WindowTitle = "Tamrow 2014 Sorn";
@@ -16,9 +18,8 @@ Game::Game(City& level, PhysicsWorld& physicsWorld)
     , view()
     , city(&level)
     , physics(&physicsWorld)
-    , keyHeld([this](sf::Keyboard::Key key) {
-        return window.hasFocus() && sf::Keyboard::isKeyPressed(key);
-    })
+    , keyHeld(withPad([this](sf::Keyboard::Key key) { return window.hasFocus() && sf::Keyboard::isKeyPressed(key); },
+                      [this] { return window.hasFocus() ? readFirstPad() : PadState(); }))
     , paint([this](sf::RenderTarget& target, const City& shown) { scene.draw(target, shown); })
 {
     window.setFramerateLimit(FrameRateLimit);
@@ -41,13 +42,27 @@ void Game::runFrame()
     window.setView(view);
     window.clear(ClearColour);
     begin(FramePart::Step);
-    advanceCity(physics->world, *city, [&begin] { begin(FramePart::Update); });
-    overlays.observe(*city);
+    if (!paused)
+    {
+        advanceCity(physics->world, *city, [&begin] { begin(FramePart::Update); });
+        overlays.observe(*city);
+    }
     begin(FramePart::Draw);
     paint(window, *city);
     if (overlaysShown)
         overlays.draw(window, *city, keyHeld(sf::Keyboard::Q), keyHeld(sf::Keyboard::E));
+    drawOnTop();
+    if (desk.screenshotWanted)
+        saveScreenshot(window, picturesFolder());
+    desk.screenshotWanted = false;
     begin(FramePart::Present);
     window.display();
     begin(FramePart::Done);
+}
+
+void Game::reopenWindow(sf::VideoMode mode, std::uint32_t style)
+{
+    window.create(mode, WindowTitle, style, WindowContext);
+    window.setFramerateLimit(FrameRateLimit);
+    fitViewToWindow(window.getSize());
 }

@@ -1,15 +1,18 @@
 #pragma once
 
 #include "app/ControlRules.hpp"
+#include "app/Desk.hpp"
 #include "app/Overlays.hpp"
 #include "app/PhysicsWorld.hpp"
 #include "app/Scene.hpp"
+#include "app/Session.hpp"
 #include "app/SightEvents.hpp"
 #include "city/City.hpp"
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/View.hpp>
+#include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
 
 #include <cstdint>
@@ -69,6 +72,20 @@ public:
     /// E: people in the character's cell or the eight around it become police.
     void recruitPolice();
 
+    /// What an event does beyond the play: a key press of P, Escape, F5, F11,
+    /// F12 or H (or the pad's Start) acts once; the system's repeats of a held
+    /// key and presses while the window lacks the focus do nothing.
+    void answerOnce(const sf::Event& event);
+    /// P, Escape, Start: while paused nothing steps or updates and the keys
+    /// neither walk nor recruit; the window still closes, resizes and zooms.
+    void togglePause();
+    /// F5: a fresh world and city from `session`, the same game as a fresh start
+    /// of the program, unpaused; does nothing without a session.
+    void startAgain();
+    /// F11: between the window and full screen at the desktop's resolution,
+    /// one view pixel per screen pixel, the camera still on the character.
+    void toggleFullScreen();
+
     sf::RenderWindow window;
     sf::View view;
     City* city;               ///< not owned
@@ -77,7 +94,8 @@ public:
     std::int32_t moveY = 0;   ///< character's vertical speed (m/s), positive down the screen
     /// The keyboard; tests put their own keys here. The game's own reader sees
     /// no key held while the window lacks the focus: the keyboard then belongs to
-    /// whatever the player is typing into, and must not walk or recruit.
+    /// whatever the player is typing into, and must not walk or recruit. It also
+    /// sees the keys the first pad stands in for (withPad).
     KeyReader keyHeld;
     Scene scene;              ///< draws the city, a few draws for what is in view
     /// How runFrame draws the city; `scene` unless a yardstick puts its own here.
@@ -87,10 +105,18 @@ public:
     bool overlaysShown = true;  ///< H hides and shows the status panel and the overlays
     Overlays overlays;          ///< what lets the player read the fight, drawn over the city
     SightEvents sightEvents;    ///< H and the mouse wheel, read from the window's events
+    bool paused = false;        ///< see togglePause
+    Session* session = nullptr; ///< what F5 builds afresh; not owned
+    Desk desk;                  ///< lettering, once-acting keys, full screen, screenshot
 
 private:
     /// Zooms the view by `factor`, stopping at ZoomLimit either way.
     void zoomView(float factor);
     void applyWalkingVelocity();
     void recruit(Faction side, TextureId image);
+    /// The status panel and the pause screen over the drawn city, with a view
+    /// of one pixel per window pixel; the camera's view is applied again after.
+    void drawOnTop();
+    /// Opens the window anew in `mode` and `style`, frame rate and view as at start.
+    void reopenWindow(sf::VideoMode mode, std::uint32_t style);
 };

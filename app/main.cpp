@@ -1,8 +1,7 @@
 #include "app/CommandLine.hpp"
 #include "app/DisplayConnection.hpp"
 #include "app/Game.hpp"
-#include "app/PhysicsWorld.hpp"
-#include "city/City.hpp"
+#include "app/Session.hpp"
 #include "city/ImageFolder.hpp"
 
 #include <cstdio>
@@ -64,10 +63,11 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    // Built in this order and torn down in reverse: the world outlives every body.
-    PhysicsWorld physics;
-    City city(physics.world, imageFolderOrComplaint(imageFolderCandidates()), &physics.carPark);
-    Game game(city, physics);
+    // The world and the city before the window, torn down after it; F5 builds
+    // them afresh while the window stays.
+    Session session(imageFolderOrComplaint(imageFolderCandidates()));
+    Game game(session.city(), session.physics());
+    game.session = &session;
     while (game.window.isOpen())
         game.runFrame();
     return 0;

@@ -31,7 +31,11 @@ expect_installed "$scratch/prefix"
 
 (cd "$build" && cpack -G DEB -B "$scratch/package" > /dev/null)
 deb="$(ls "$scratch"/package/*.deb)"
-dpkg-deb -I "$deb" | grep -q "Depends: .*libsfml-graphics2.5" || { echo "check-install: no SFML dependency" >&2; exit 1; }
+# Read whole before grep looks: grep -q stops at the first match, and under
+# pipefail a writer cut off by that counts as a failure.
+info="$(dpkg-deb -I "$deb")"
+grep -q "Depends: .*libsfml-graphics2.5" <<< "$info" || { echo "check-install: no SFML dependency" >&2; exit 1; }
+grep -q "Depends: .*fonts-dejavu-core" <<< "$info" || { echo "check-install: no font dependency" >&2; exit 1; }
 dpkg-deb -x "$deb" "$scratch/root"
 expect_installed "$scratch/root"
 echo "check-install: the installed tree and $(basename "$deb") both run from / with their images"

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth libgl1-mesa-dri         # a virtual display with software OpenGL for the tests
   xdotool x11-utils imagemagick      # key injection, window lookup, screenshots
   valgrind                           # memory check of the headless city
+  fonts-dejavu-core libfontconfig-dev # the status panel's lettering, found through fontconfig
 )
 
 missing=()

@@ -126,10 +126,12 @@ TEST(RealProgramTest, WithoutADisplayItSaysSoInOneLineAndFails)
 constexpr seconds MonkeyTime(60);
 constexpr std::mt19937::result_type MonkeySeed = 2014;
 /// The game's keys, twice over so that they come up most, and others a player
-/// might press, modifiers among them (xdotool's names).
+/// might press, modifiers among them (xdotool's names). Not F11, whose full
+/// screen is a new window while the monkey holds the game's by its id, nor F12,
+/// which would leave screenshots behind.
 const std::vector<std::string> MonkeyKeys = {
     "w", "a", "s", "d", "q", "e", "z", "x", "w", "a", "s", "d", "q", "e", "z", "x", "space", "Return",
-    "Escape", "Tab", "BackSpace", "F1", "F11", "Up", "Left", "1", "m", "p", "shift", "ctrl", "alt", "super"};
+    "Escape", "Tab", "BackSpace", "F1", "F5", "Up", "Left", "1", "m", "p", "shift", "ctrl", "alt", "super"};
 
 TEST(MonkeyTest, AMinuteOfRandomKeysResizesAndFocusThenACleanClose)
 {

@@ -15,6 +15,8 @@ constexpr std::uint64_t GoldenTraceHash = 0x7d5f96a054803f59ull;
 /// The first death of every run: the wave's first civilian, caught by a hooligan.
 constexpr std::int64_t GoldenFirstDeathFrame = 96;
 constexpr std::size_t GoldenFirstVictim = 5;
+/// Corpses in the street after TraceFrames frames.
+constexpr std::size_t GoldenDeaths = 23;
 
 /// The state hash of a run, frame after frame, and its first death.
 class CityTrace

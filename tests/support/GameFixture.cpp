@@ -55,6 +55,7 @@ GameTest::GameTest()
     EXPECT_TRUE(waitUntil("the game's window to be mapped", std::chrono::seconds(5),
                           [&] { return xSession.info(window).viewable; }));
     EXPECT_TRUE(waitForQuiet());
+    // The city's frame alone: the panel's and the overlays' own pixels are checked apart.
     game.overlaysShown = false;
 }
 

@@ -44,7 +44,7 @@ protected:
     /// top-left corner, frees the frame rate, waits for the window to be mapped
     /// and for its first events to pass. The city is made quiet: `population` at
     /// the limit, so no wave arrives unless a test lowers it.
-    /// The overlays are hidden: what is drawn is the city's own picture.
+    /// The overlays and the status panel are hidden: what is drawn is the city's own picture.
     GameTest();
 
     void hold(std::initializer_list<sf::Keyboard::Key> keys) { held.insert(keys); }
