@@ -54,6 +54,12 @@ TEST_F(WindowTest, HeldKeysWalkTheCharacterOneFrameAheadOfTheCamera)
         {"only WASD walk", {{{K::Up, K::Left, K::Z, K::X, K::Q, K::E}, {still, still}}}},
     };
     b2Body& body = *city.actors[0].body;
+    // The velocity the frame's input set, read before the step moves the body.
+    b2Vec2 set;
+    game.watch = [&](FramePart part) {
+        if (part == FramePart::Camera)
+            set = body.GetLinearVelocity();
+    };
     for (const auto& script : scripts)
     {
         SCOPED_TRACE(script.what);
@@ -67,11 +73,6 @@ TEST_F(WindowTest, HeldKeysWalkTheCharacterOneFrameAheadOfTheCamera)
             {
                 const sf::Vector2f spriteBefore = city.actors[0].sprite.getPosition();
                 const b2Vec2 before = body.GetPosition();
-                b2Vec2 set;
-                game.watch = [&](FramePart part) {
-                    if (part == FramePart::Camera)
-                        set = body.GetLinearVelocity();
-                };
                 game.runFrame();
                 ASSERT_EQ(set, given);
                 // One step of 1/60 s at the speed just set; the camera on where the sprite stood.
