@@ -1,0 +1,138 @@
+// Record and replay: a game played through the window's own input path replays
+// headless to the same state hash at every frame, without a display; with no
+// key held it is the golden run; a damaged file is refused in one line, status 1.
+
+#include "app/Replay.hpp"
+#include "app/ReplayWriter.hpp"
+#include "life/GoldenTrace.hpp"
+#include "support/ChildProcess.hpp"
+#include "support/GameFixture.hpp"
+#include "support/TestCity.hpp"
+
+#include <fstream>
+#include <sys/wait.h>
+
+namespace
+{
+using ReplayTest = GameTest;
+
+/// tamrow_headless (or `program`) on `arguments` with DISPLAY unset: exit status, output, errors.
+struct Outcome { int status = -1; std::string out, err; };
+Outcome runWithoutDisplay(const TempFolder& folder, std::vector<std::string> arguments, const char* program = TAMROW_HEADLESS)
+{
+    arguments.insert(arguments.begin(), {"/usr/bin/env", "-u", "DISPLAY", program});
+    ChildProcess child(arguments, folder.path, folder.path + "/out", folder.path + "/err");
+    const std::optional<int> status = child.waitForExit(std::chrono::seconds(30));
+    return {status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1, fileContent(folder.path + "/out"),
+            fileContent(folder.path + "/err")};
+}
+
+void writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+/// `frames` frames of a fresh game with no key held, recorded without a window.
+void recordIdle(const std::string& path, int frames)
+{
+    resetRandom();
+    Session session(std::nullopt);
+    Play play(session.city(), session.physics());
+    ReplayWriter writer(path);
+    for (int frame = 0; frame < frames; ++frame)
+    {
+        play.playFrame(FrameInput());
+        writer.write(FrameInput(), *play.city);
+    }
+    ASSERT_TRUE(writer.finish());
+}
+} // namespace
+
+TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
+{
+    using K = sf::Keyboard;
+    TempFolder folder;
+    const std::string path = folder.path + "/scripted.tamrow";
+    Session session(std::nullopt);
+    game.session = &session;
+    game.startAgain();  // a fresh start of the program, as a replay builds it
+    ReplayWriter writer(path);
+    int resizes = 0, zooms = 0, frames = 0;
+    const auto frame = [&] {
+        game.runFrame();
+        writer.write(game.lastInput, *game.city);
+        ++frames;
+        for (const InputEvent& event : game.lastInput.events)
+        {
+            resizes += event.kind == InputEvent::Kind::Resize;
+            zooms += event.kind == InputEvent::Kind::Zoom;
+        }
+    };
+    // Walk right, then up recruiting hooligans, then down-left recruiting police.
+    const std::vector<std::pair<int, std::set<K::Key>>> script = {
+        {90, {K::D}}, {90, {K::W, K::Q}}, {30, {K::Z}}, {90, {K::S, K::A, K::E}}, {60, {}}};
+    for (const auto& [count, keys] : script)
+    {
+        held = keys;
+        if (keys.count(K::Z) > 0)
+        {
+            game.window.setSize(sf::Vector2u(1200, 700));
+            xSession.warpPointer(300, 300);
+            ASSERT_EQ(runCommand({"xdotool", "click", "5"}), 0);
+        }
+        for (int k = 0; k < count; ++k)
+            frame();
+    }
+    releaseAll();
+    ASSERT_TRUE(waitUntil("the resize and the wheel to reach the game", std::chrono::seconds(3), [&] {
+        frame();
+        return resizes > 0 && zooms > 0;
+    }));
+    ASSERT_TRUE(writer.finish());
+
+    std::string error;
+    std::optional<Replay> replay = Replay::read(path, error);
+    ASSERT_TRUE(replay) << error;
+    resetRandom();
+    Session again(std::nullopt);
+    Play play(again.city(), again.physics());
+    play.session = &again;
+    EXPECT_TRUE(replay->playWithoutWindow(play)) << replay->mismatch();
+    EXPECT_EQ(replay->played(), static_cast<std::size_t>(frames));
+    const Outcome run = runWithoutDisplay(folder, {"--replay", path});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(hashText(replay->hash())), std::string::npos) << run.out;
+}
+
+TEST(ReplayFile, NoKeyHeldReplaysTheGoldenTraceWithoutADisplay)
+{
+    TempFolder folder;
+    recordIdle(folder.path + "/idle.tamrow", TraceFrames);
+    const Outcome run = runWithoutDisplay(folder, {"--replay", folder.path + "/idle.tamrow"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(hashText(GoldenTraceHash)), std::string::npos) << run.out;
+}
+
+TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
+{
+    TempFolder folder;
+    recordIdle(folder.path + "/good.tamrow", 60);
+    const std::string good = fileContent(folder.path + "/good.tamrow");
+    std::string flipped = good, otherVersion = good;
+    flipped[good.size() / 2] = static_cast<char>(flipped[good.size() / 2] ^ 0x5a);
+    otherVersion[8] = 2;
+    const std::vector<std::string> damaged = {good.substr(0, good.size() - 1), good.substr(0, good.size() / 3),
+                                              flipped, otherVersion, "W held, then Q\n"};
+    for (std::size_t k = 0; k < damaged.size(); ++k)
+    {
+        const std::string path = folder.path + "/damaged" + std::to_string(k);
+        writeFile(path, damaged[k]);
+        for (const char* program : {TAMROW_HEADLESS, TAMROW_BINARY})
+        {
+            const Outcome run = runWithoutDisplay(folder, {"--replay", path}, program);
+            EXPECT_EQ(run.status, 1) << program << " on damaged file " << k;
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+            EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
+        }
+    }
+}
