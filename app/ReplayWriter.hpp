@@ -27,6 +27,8 @@ public:
 
     /// False once a write has failed.
     bool ok() const { return file_.good(); }
+    /// The state hash of the frames written so far.
+    std::uint64_t hash() const { return hash_.value(); }
 
 private:
     void put(const std::vector<unsigned char>& bytes);
