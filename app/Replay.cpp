@@ -45,6 +45,8 @@ private:
 /// Reads one event's kind and values; an empty string when they are sound.
 std::string readEvent(Cursor& in, InputEvent& event)
 {
+    if (!in.has(1))
+        return "an event cut short";
     const unsigned char kind = in.byte();
     if (kind >= InputEvent::KindCount)
         return "an unknown event kind " + std::to_string(kind);
@@ -139,7 +141,7 @@ std::optional<Replay> Replay::read(const std::string& path, std::string& error)
         FrameInput input;
         input.keys = in.byte();
         const std::uint32_t count = in.u32();
-        // Every event takes at least its kind byte.
+        // Every event takes at least its kind byte: no count larger than what is left.
         if (count > MaxEventsPerFrame || !in.has(count))
             return fault(std::to_string(count) + " events");
         input.events.resize(count);

@@ -82,6 +82,18 @@ int main(int argc, char** argv)
         }
     }
 
+    // Opened before the window too: a file that cannot be written plays no game.
+    std::optional<ReplayWriter> recording;
+    if (!line.recordTo.empty())
+    {
+        recording.emplace(line.recordTo);
+        if (!recording->ok())
+        {
+            printLine(stderr, "tamrow: " + line.recordTo + ": cannot be written; nothing is played");
+            return 1;
+        }
+    }
+
     // Before anything is built, and held until everything is gone: a display that
     // cannot be reached gets one clear line instead of SFML's abort, and the X
     // server never resets between our connection and SFML's.
@@ -97,9 +109,6 @@ int main(int argc, char** argv)
     Session session(imageFolderOrComplaint(imageFolderCandidates()));
     Game game(session.city(), session.physics());
     game.session = &session;
-    std::optional<ReplayWriter> recording;
-    if (!line.recordTo.empty())
-        recording.emplace(line.recordTo);
     if (replay)
         game.replaying = [&replay](const FrameInput& taken) { return recordedWithClose(*replay, taken); };
     while (game.window.isOpen() && !(replay && replay->done()))
