@@ -53,6 +53,7 @@ TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
     Session session(std::nullopt);
     game.session = &session;
     game.startAgain();  // a fresh start of the program, as a replay builds it
+    const b2Vec2 start = game.city->actors[0].body->GetPosition();
     ReplayWriter writer(path);
     int resizes = 0, zooms = 0, frames = 0;
     const auto frame = [&] {
@@ -86,6 +87,7 @@ TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
         return resizes > 0 && zooms > 0;
     }));
     ASSERT_TRUE(writer.finish());
+    EXPECT_NE(game.city->actors[0].body->GetPosition().x, start.x) << "the script walked nobody";
 
     // The headless replay checks the hash of every frame against the recording.
     const Outcome run = runWithoutDisplay(folder, {"--replay", path});
