@@ -1,31 +1,54 @@
 #include "app/CommandLine.hpp"
 
+namespace
+{
+CommandLine refuse(const std::string& why)
+{
+    CommandLine line;
+    line.action = CommandLine::Action::Refuse;
+    line.refusal = "tamrow: " + why + " (try tamrow --help)";
+    return line;
+}
+} // namespace
+
 CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine line;
-    for (const std::string& argument : arguments)
+    for (std::size_t k = 0; k < arguments.size(); ++k)
     {
+        const std::string& argument = arguments[k];
         if (argument == "--help" || argument == "-h")
             line.action = CommandLine::Action::Help;
         else if (argument == "--version")
             line.action = CommandLine::Action::Version;
-        else
+        else if (argument == "--record" || argument == "--replay")
         {
-            line.action = CommandLine::Action::Refuse;
-            line.refusal = "tamrow: unknown option '" + argument + "' (try tamrow --help)";
-            return line;
+            if (k + 1 == arguments.size())
+                return refuse("option '" + argument + "' needs a file");
+            (argument == "--record" ? line.recordTo : line.replayFrom) = arguments[++k];
         }
+        else
+            return refuse("unknown option '" + argument + "'");
     }
+    if (!line.recordTo.empty() && !line.replayFrom.empty())
+        return refuse("--record and --replay do not go together");
     return line;
 }
 
 std::string helpText(const std::vector<std::string>& imageFolders, const std::string& found)
 {
     std::string text =
-        "Usage: tamrow [--help] [--version]\n"
+        "Usage: tamrow [--help] [--version] [--record FILE | --replay FILE]\n"
         "\n"
         "Tamrow 2014 Sorn: a top-down street fight. Walk a civilian through the city\n"
         "and turn the people right next to you into hooligans or police.\n"
+        "\n"
+        "Options:\n"
+        "  --record FILE  play as usual and write every frame's keys and events, with\n"
+        "                 the state hash after it, to FILE (a replay, see the README)\n"
+        "  --replay FILE  play the game recorded in FILE again; it stops with an error\n"
+        "                 at the first frame that plays differently\n"
+        "  --help, --version\n"
         "\n"
         "Keys:\n"
         "  W A S D   walk (11 m/s at once, up to 20 m/s)\n"

@@ -16,6 +16,8 @@ struct CommandLine
 
     Action action = Action::Play;
     std::string refusal;  ///< one line naming the unknown option, for standard error
+    std::string recordTo;    ///< --record FILE: the game is written to FILE as it is played
+    std::string replayFrom;  ///< --replay FILE: the game recorded in FILE is played again
 };
 
 /// Reads `arguments` (the command line without the program's name).

@@ -2,68 +2,86 @@
 
 #include <SFML/Window/Event.hpp>
 
+#include <array>
+
+namespace
+{
+/// The keyboard's key for each PlayKey, in PlayKey order.
+constexpr std::array<sf::Keyboard::Key, PlayKeyCount> PlayKeyCodes = {
+    sf::Keyboard::W, sf::Keyboard::A, sf::Keyboard::S, sf::Keyboard::D,
+    sf::Keyboard::Q, sf::Keyboard::E, sf::Keyboard::Z, sf::Keyboard::X};
+} // namespace
+
 void Game::handleInput()
 {
+    FrameInput taken;
     sf::Event event;
     while (window.pollEvent(event))
+        taken.events.push_back(readEvent(event));
+    // Read once, after the events: every test of a key in the frame gets the
+    // same answer, which is what a recording can give back.
+    taken.keys = keysHeldNow();
+    lastInput = replaying ? replaying(taken) : std::move(taken);
+    playInput(lastInput);
+}
+
+void Game::playInput(const FrameInput& input)
+{
+    for (const InputEvent& event : input.events)
     {
-        if (event.type == sf::Event::Closed)
+        if (event.kind == InputEvent::Kind::Close)
             window.close();
-        answerOnce(event);
+        obey(event);
         // Zoom keys are looked at once per event of any kind, not per frame.
-        if (keyHeld(sf::Keyboard::Z))
+        if (input.holds(PlayKey::Z))
             zoomView(ZoomOutFactor);
-        if (keyHeld(sf::Keyboard::X))
+        if (input.holds(PlayKey::X))
             zoomView(ZoomInFactor);
-        const SightRequest sight = sightEvents.read(event, window.hasFocus());
-        if (sight.toggleOverlays)
+        if (event.kind == InputEvent::Kind::Overlays)
             overlaysShown = !overlaysShown;
-        for (std::int32_t step = 0; step < sight.zoomSteps; ++step)
+        for (std::int32_t step = 0; step < event.zoomSteps; ++step)
             zoomView(ZoomOutFactor);
-        for (std::int32_t step = 0; step > sight.zoomSteps; --step)
+        for (std::int32_t step = 0; step > event.zoomSteps; --step)
             zoomView(ZoomInFactor);
         // Back to one view pixel per window pixel, undoing any zoom.
-        if (event.type == sf::Event::Resized)
-            fitViewToWindow(sf::Vector2u(event.size.width, event.size.height));
+        if (event.kind == InputEvent::Kind::Resize)
+            fitViewToWindow(sf::Vector2u(event.width, event.height));
     }
+    steer(input);
+}
 
-    if (city->actors.empty() || paused)
-        return;
+InputEvent Game::readEvent(const sf::Event& event)
+{
+    InputEvent taken;
+    taken.kind = answerOnce(event);
+    const SightRequest sight = sightEvents.read(event, window.hasFocus());
+    if (event.type == sf::Event::Closed)
+        taken.kind = InputEvent::Kind::Close;
+    else if (event.type == sf::Event::Resized)
+    {
+        taken.kind = InputEvent::Kind::Resize;
+        taken.width = event.size.width;
+        taken.height = event.size.height;
+    }
+    else if (sight.toggleOverlays)
+        taken.kind = InputEvent::Kind::Overlays;
+    else if (sight.zoomSteps != 0)
+    {
+        taken.kind = InputEvent::Kind::Zoom;
+        taken.zoomSteps = sight.zoomSteps;
+    }
+    return taken;
+}
 
-    // Up beats down and left beats right when both keys of an axis are held.
-    if (keyHeld(sf::Keyboard::W))
+std::uint8_t Game::keysHeldNow() const
+{
+    std::uint8_t keys = 0;
+    for (std::uint8_t k = 0; k < PlayKeyCount; ++k)
     {
-        moveY = rampToward(moveY, -1);
-        applyWalkingVelocity();
+        if (keyHeld(PlayKeyCodes[k]))
+            keys = static_cast<std::uint8_t>(keys | keyBit(static_cast<PlayKey>(k)));
     }
-    else if (keyHeld(sf::Keyboard::S))
-    {
-        moveY = rampToward(moveY, +1);
-        applyWalkingVelocity();
-    }
-    if (keyHeld(sf::Keyboard::A))
-    {
-        moveX = rampToward(moveX, -1);
-        applyWalkingVelocity();
-    }
-    else if (keyHeld(sf::Keyboard::D))
-    {
-        moveX = rampToward(moveX, +1);
-        applyWalkingVelocity();
-    }
-    if (!keyHeld(sf::Keyboard::A) && !keyHeld(sf::Keyboard::D))
-        moveX = 0;
-    if (!keyHeld(sf::Keyboard::W) && !keyHeld(sf::Keyboard::S))
-    {
-        moveY = 0;
-        applyWalkingVelocity();
-    }
-
-    // With both held, E comes last and wins.
-    if (keyHeld(sf::Keyboard::Q))
-        recruitHooligans();
-    if (keyHeld(sf::Keyboard::E))
-        recruitPolice();
+    return keys;
 }
 
 void Game::fitViewToWindow(sf::Vector2u windowSize)
@@ -76,34 +94,4 @@ void Game::zoomView(float factor)
 {
     // The bounds follow the window as the last resize event left it.
     view.setSize(zoomedViewSize(view.getSize(), unzoomedViewSize(window.getSize()), factor));
-}
-
-void Game::applyWalkingVelocity()
-{
-    city->actors[0].body->SetLinearVelocity(
-        b2Vec2(static_cast<float>(moveX), static_cast<float>(moveY)));
-}
-
-void Game::recruitHooligans()
-{
-    recruit(Faction::Hooli, TextureId::Hooli);
-}
-
-void Game::recruitPolice()
-{
-    recruit(Faction::Police, TextureId::Police);
-}
-
-void Game::recruit(Faction side, TextureId image)
-{
-    std::vector<Actor>& actors = city->actors;
-    // Index 0 is the character itself and is never recruited.
-    for (std::size_t i = 1; i < actors.size(); ++i)
-    {
-        if (withinRecruitingReach(actors[0].body->GetPosition(), actors[i].body->GetPosition()))
-        {
-            actors[i].faction = side;
-            city->dress(actors[i].sprite, image);
-        }
-    }
 }

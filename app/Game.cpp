@@ -2,7 +2,6 @@
 
 #include "app/Gamepad.hpp"
 #include "app/Screenshot.hpp"
-#include "life/Simulation.hpp"
 
 const char* const WindowTitle = "Tamrow 2014 Sorn";
 
@@ -13,11 +12,10 @@ const sf::ContextSettings WindowContext(0, 0, 0, 2, 0);
 } // namespace
 
 Game::Game(City& level, PhysicsWorld& physicsWorld)
-    : window(sf::VideoMode(WindowWidth, WindowHeight, WindowBitsPerPixel), WindowTitle,
+    : Play(level, physicsWorld)
+    , window(sf::VideoMode(WindowWidth, WindowHeight, WindowBitsPerPixel), WindowTitle,
              sf::Style::Default, WindowContext)
     , view()
-    , city(&level)
-    , physics(&physicsWorld)
     , keyHeld(withPad([this](sf::Keyboard::Key key) { return window.hasFocus() && sf::Keyboard::isKeyPressed(key); },
                       [this] { return window.hasFocus() ? readFirstPad() : PadState(); }))
     , paint([this](sf::RenderTarget& target, const City& shown) { scene.draw(target, shown); })
@@ -42,15 +40,12 @@ void Game::runFrame()
     window.setView(view);
     window.clear(ClearColour);
     begin(FramePart::Step);
-    if (!paused)
-    {
-        advanceCity(physics->world, *city, [&begin] { begin(FramePart::Update); });
+    if (advance([&begin] { begin(FramePart::Update); }))
         overlays.observe(*city);
-    }
     begin(FramePart::Draw);
     paint(window, *city);
     if (overlaysShown)
-        overlays.draw(window, *city, keyHeld(sf::Keyboard::Q), keyHeld(sf::Keyboard::E));
+        overlays.draw(window, *city, lastInput.holds(PlayKey::Q), lastInput.holds(PlayKey::E));
     drawOnTop();
     if (desk.screenshotWanted)
         saveScreenshot(window, picturesFolder());

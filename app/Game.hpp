@@ -2,8 +2,10 @@
 
 #include "app/ControlRules.hpp"
 #include "app/Desk.hpp"
+#include "app/FrameInput.hpp"
 #include "app/Overlays.hpp"
 #include "app/PhysicsWorld.hpp"
+#include "app/Play.hpp"
 #include "app/Scene.hpp"
 #include "app/Session.hpp"
 #include "app/SightEvents.hpp"
@@ -44,9 +46,9 @@ using FrameWatcher = std::function<void(FramePart)>;
 /// Draws the city into a target already cleared and viewed.
 using CityPainter = std::function<void(sf::RenderTarget&, const City&)>;
 
-/// The window, the camera and the player's walking speed. Refers to the city and
+/// The window, the camera and the play around them. Refers to the city and
 /// the physics world it is given; they must outlive it. Never copied or moved.
-class Game
+class Game : public Play
 {
 public:
     /// Opens the window and sets up the camera. The city must be fully built.
@@ -54,9 +56,13 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    /// Empties the event queue (close, resize, zoom), then walks the player's
-    /// character and recruits the people next to it from the keys held.
+    /// Empties the event queue (close, resize, zoom), reads the keys held once,
+    /// then plays what it took (or what `replaying` gives instead): the events
+    /// in order, then walking and recruiting. What was played is left in `lastInput`.
     void handleInput();
+    /// Plays one frame's input on the window and the game: close, zoom, resize
+    /// and the overlays here, pause, start again, walking and recruiting in Play.
+    void playInput(const FrameInput& input);
 
     /// What a resize does: one view pixel per window pixel for a window of
     /// `windowSize` px (each side at least MinViewSide), applied to the window.
@@ -67,31 +73,19 @@ public:
     /// the window, presented (which waits to hold the window's frame-rate limit).
     void runFrame();
 
-    /// Q: people in the character's cell or the eight around it become hooligans.
-    void recruitHooligans();
-    /// E: people in the character's cell or the eight around it become police.
-    void recruitPolice();
-
-    /// What an event does beyond the play: a key press of P, Escape, F5, F11,
-    /// F12 or H (or the pad's Start) acts once; the system's repeats of a held
-    /// key and presses while the window lacks the focus do nothing.
-    void answerOnce(const sf::Event& event);
-    /// P, Escape, Start: while paused nothing steps or updates and the keys
-    /// neither walk nor recruit; the window still closes, resizes and zooms.
-    void togglePause();
-    /// F5: a fresh world and city from `session`, the same game as a fresh start
-    /// of the program, unpaused; does nothing without a session.
-    void startAgain();
+    /// What a key press of P, Escape, F5, F11 or F12 (or the pad's Start) asks,
+    /// once; the system's repeats of a held key and presses while the window
+    /// lacks the focus ask nothing. F11 and F12, which only the desktop sees,
+    /// act here; pause and start again are returned, to be played.
+    InputEvent::Kind answerOnce(const sf::Event& event);
+    /// Play::startAgain, and the scene forgets the old city's props.
+    void startAgain() override;
     /// F11: between the window and full screen at the desktop's resolution,
     /// one view pixel per screen pixel, the camera still on the character.
     void toggleFullScreen();
 
     sf::RenderWindow window;
     sf::View view;
-    City* city;               ///< not owned
-    PhysicsWorld* physics;    ///< not owned
-    std::int32_t moveX = 0;   ///< character's horizontal speed (m/s): 0 or 11..20 either way
-    std::int32_t moveY = 0;   ///< character's vertical speed (m/s), positive down the screen
     /// The keyboard; tests put their own keys here. The game's own reader sees
     /// no key held while the window lacks the focus: the keyboard then belongs to
     /// whatever the player is typing into, and must not walk or recruit. It also
@@ -105,15 +99,19 @@ public:
     bool overlaysShown = true;  ///< H hides and shows the status panel and the overlays
     Overlays overlays;          ///< what lets the player read the fight, drawn over the city
     SightEvents sightEvents;    ///< H and the mouse wheel, read from the window's events
-    bool paused = false;        ///< see togglePause
-    Session* session = nullptr; ///< what F5 builds afresh; not owned
     Desk desk;                  ///< lettering, once-acting keys, full screen, screenshot
+    /// Unset, a frame plays what it took from the window and the keyboard. A
+    /// replay puts here what gives its recorded frame instead, from what was taken.
+    std::function<FrameInput(const FrameInput& taken)> replaying;
+    FrameInput lastInput;       ///< what the last frame played, for a recording
 
 private:
+    /// What one window event is to the play, the once-acting keys answered.
+    InputEvent readEvent(const sf::Event& event);
+    /// The keys of PlayKey held now, as keyHeld sees them.
+    std::uint8_t keysHeldNow() const;
     /// Zooms the view by `factor`, stopping at ZoomLimit either way.
     void zoomView(float factor);
-    void applyWalkingVelocity();
-    void recruit(Faction side, TextureId image);
     /// The status panel and the pause screen over the drawn city, with a view
     /// of one pixel per window pixel; the camera's view is applied again after.
     void drawOnTop();

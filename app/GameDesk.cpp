@@ -6,67 +6,50 @@
 
 #include <algorithm>
 
-void Game::answerOnce(const sf::Event& event)
+InputEvent::Kind Game::answerOnce(const sf::Event& event)
 {
+    using Kind = InputEvent::Kind;
     switch (event.type)
     {
     case sf::Event::LostFocus:
         desk.onceKeys.forgetAll();
-        return;
+        return Kind::Other;
     case sf::Event::KeyReleased:
         desk.onceKeys.release(event.key.code);
-        return;
+        return Kind::Other;
     case sf::Event::JoystickButtonPressed:
-        if (window.hasFocus() && event.joystickButton.button == PadStartButton)
-            togglePause();
-        return;
+        return window.hasFocus() && event.joystickButton.button == PadStartButton ? Kind::Pause : Kind::Other;
     case sf::Event::KeyPressed:
         break;
     default:
-        return;
+        return Kind::Other;
     }
+    // H is SightEvents' own: it passes by the repeats itself.
     if (!window.hasFocus() || !desk.onceKeys.press(event.key.code))
-        return;
+        return Kind::Other;
     switch (event.key.code)
     {
     case sf::Keyboard::P:
     case sf::Keyboard::Escape:
-        togglePause();
-        break;
+        return Kind::Pause;
     case sf::Keyboard::F5:
-        startAgain();
-        break;
+        return Kind::StartAgain;
     case sf::Keyboard::F11:
         toggleFullScreen();
-        break;
+        return Kind::Other;
     case sf::Keyboard::F12:
         desk.screenshotWanted = true;
-        break;
-    case sf::Keyboard::H:
-        overlaysShown = !overlaysShown;
-        break;
+        return Kind::Other;
     default:
-        break;
+        return Kind::Other;
     }
-}
-
-void Game::togglePause()
-{
-    paused = !paused;
 }
 
 void Game::startAgain()
 {
-    if (session == nullptr)
-        return;
-    session->startAgain();
-    city = &session->city();
-    physics = &session->physics();
+    Play::startAgain();
     // The index of the old city's props would draw props that are gone.
     scene = Scene();
-    moveX = 0;
-    moveY = 0;
-    paused = false;
 }
 
 void Game::toggleFullScreen()

@@ -1,10 +1,13 @@
 #include "app/CommandLine.hpp"
 #include "app/DisplayConnection.hpp"
 #include "app/Game.hpp"
+#include "app/Replay.hpp"
+#include "app/ReplayWriter.hpp"
 #include "app/Session.hpp"
 #include "city/ImageFolder.hpp"
 
 #include <cstdio>
+#include <optional>
 
 namespace
 {
@@ -30,6 +33,19 @@ std::optional<std::string> imageFolderOrComplaint(const std::vector<std::string>
     }
     return found;
 }
+
+/// What a replay's frame is in the window: the recorded frame, and the real
+/// window's close button, which still ends it.
+FrameInput recordedWithClose(const Replay& replay, const FrameInput& taken)
+{
+    FrameInput played = replay.next();
+    for (const InputEvent& event : taken.events)
+    {
+        if (event.kind == InputEvent::Kind::Close)
+            played.events.push_back(event);
+    }
+    return played;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -53,6 +69,31 @@ int main(int argc, char** argv)
         break;
     }
 
+    // A replay is read whole before anything opens: a bad file is one line, not a half game.
+    std::optional<Replay> replay;
+    if (!line.replayFrom.empty())
+    {
+        std::string error;
+        replay = Replay::read(line.replayFrom, error);
+        if (!replay)
+        {
+            printLine(stderr, "tamrow: " + error);
+            return 1;
+        }
+    }
+
+    // Opened before the window too: a file that cannot be written plays no game.
+    std::optional<ReplayWriter> recording;
+    if (!line.recordTo.empty())
+    {
+        recording.emplace(line.recordTo);
+        if (!recording->ok())
+        {
+            printLine(stderr, "tamrow: " + line.recordTo + ": cannot be written; nothing is played");
+            return 1;
+        }
+    }
+
     // Before anything is built, and held until everything is gone: a display that
     // cannot be reached gets one clear line instead of SFML's abort, and the X
     // server never resets between our connection and SFML's.
@@ -68,7 +109,23 @@ int main(int argc, char** argv)
     Session session(imageFolderOrComplaint(imageFolderCandidates()));
     Game game(session.city(), session.physics());
     game.session = &session;
-    while (game.window.isOpen())
+    if (replay)
+        game.replaying = [&replay](const FrameInput& taken) { return recordedWithClose(*replay, taken); };
+    while (game.window.isOpen() && !(replay && replay->done()))
+    {
         game.runFrame();
+        if (recording)
+            recording->write(game.lastInput, *game.city);
+        if (replay && !replay->check(*game.city))
+        {
+            printLine(stderr, "tamrow: " + line.replayFrom + ": " + replay->mismatch() + "; the replay stops");
+            return 1;
+        }
+    }
+    if (recording && !recording->finish())
+    {
+        printLine(stderr, "tamrow: " + line.recordTo + ": the recording could not be written whole");
+        return 1;
+    }
     return 0;
 }

@@ -1,25 +1,78 @@
-// Runs the city for a number of frames with no window and no keys held, then
-// prints what happened. It loads no image and needs no display:
+// Runs the city for a number of frames with no window and no keys held, or
+// replays a recorded game, then prints what happened. It loads no image and
+// needs no display:
 //   build/tools/tamrow_headless 36000
+//   build/tools/tamrow_headless --replay game.tamrow
+#include "app/Replay.hpp"
+#include "app/Session.hpp"
 #include "life/Simulation.hpp"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace
 {
 /// Ten minutes of play at 60 frames per second.
 constexpr long long DefaultFrames = 36000;
+constexpr int UsageError = 2;
+
+void printSummary(const City& city)
+{
+    const CitySummary summary = summarise(city);
+    std::printf("waves           %lld\n", static_cast<long long>(summary.waves));
+    std::printf("deaths          civil %lld, hooli %lld, police %lld\n",
+                static_cast<long long>(summary.deaths[0]), static_cast<long long>(summary.deaths[1]),
+                static_cast<long long>(summary.deaths[2]));
+    std::printf("corpses         %lld\n", static_cast<long long>(summary.corpses));
+    std::printf("population      %d (actors in the list: %zu)\n", summary.population, summary.actors);
+}
+
+/// Plays the game recorded in `path` and checks it frame by frame.
+int replay(const std::string& path)
+{
+    std::string error;
+    std::optional<Replay> recorded = Replay::read(path, error);
+    if (!recorded)
+    {
+        std::fprintf(stderr, "tamrow_headless: %s\n", error.c_str());
+        return 1;
+    }
+    // Built as the game builds it, without images; F5 in the recording builds it afresh.
+    Session session(std::nullopt);
+    Play play(session.city(), session.physics());
+    play.session = &session;
+    if (!recorded->playWithoutWindow(play))
+    {
+        std::fprintf(stderr, "tamrow_headless: %s: %s; the replay stops\n", path.c_str(), recorded->mismatch().c_str());
+        return 1;
+    }
+    std::printf("replayed        %zu frames (%.1f min of play), every state hash as recorded\n", recorded->played(),
+                static_cast<double>(recorded->played()) / 3600.0);
+    std::printf("state hash      %s\n", hashText(recorded->hash()).c_str());
+    printSummary(*play.city);
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (first == "--replay")
+    {
+        if (argc != 3)
+        {
+            std::fprintf(stderr, "usage: tamrow_headless --replay FILE\n");
+            return UsageError;
+        }
+        return replay(argv[2]);
+    }
     const long long frames = argc > 1 ? std::atoll(argv[1]) : DefaultFrames;
     if (frames < 0)
     {
-        std::fprintf(stderr, "usage: tamrow_headless [frames >= 0]\n");
-        return 2;
+        std::fprintf(stderr, "usage: tamrow_headless [frames >= 0 | --replay FILE]\n");
+        return UsageError;
     }
 
     const auto start = std::chrono::steady_clock::now();
@@ -30,16 +83,10 @@ int main(int argc, char** argv)
     runHeadless(world, city, frames);
     const auto finished = std::chrono::steady_clock::now();
 
-    const CitySummary summary = summarise(city);
     const std::chrono::duration<double> buildTime = built - start;
     const std::chrono::duration<double> runTime = finished - built;
     std::printf("frames          %lld (%.1f min of play)\n", frames, static_cast<double>(frames) / 3600.0);
-    std::printf("waves           %lld\n", static_cast<long long>(summary.waves));
-    std::printf("deaths          civil %lld, hooli %lld, police %lld\n",
-                static_cast<long long>(summary.deaths[0]), static_cast<long long>(summary.deaths[1]),
-                static_cast<long long>(summary.deaths[2]));
-    std::printf("corpses         %lld\n", static_cast<long long>(summary.corpses));
-    std::printf("population      %d (actors in the list: %zu)\n", summary.population, summary.actors);
+    printSummary(city);
     std::printf("build           %.3f s\n", buildTime.count());
     std::printf("run             %.3f s (%.1f us per frame)\n", runTime.count(),
                 frames > 0 ? runTime.count() * 1e6 / static_cast<double>(frames) : 0.0);
