@@ -1,12 +1,9 @@
 // The desktop around the play: the status panel, the once-acting keys, the
 // screenshot and the gamepad.
-#include "life/GoldenTrace.hpp"
-
 #include "app/Gamepad.hpp"
 #include "app/OnceKeys.hpp"
 #include "app/Screenshot.hpp"
 #include "app/StatusPanel.hpp"
-#include "life/Simulation.hpp"
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
@@ -15,23 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-
-TEST(StatusPanel, CountsWhatTheCitysRecordsHoldAfterTheFight)
-{
-    resetRandom();
-    TestCity town;
-    runHeadless(town.world, town.city, TraceFrames);
-    const FightStanding now = standing(town.city);
-
-    std::array<std::int64_t, 3> alive{};
-    for (const Actor& actor : town.city.actors)
-        if (actor.health > 0)
-            ++alive[static_cast<std::size_t>(actor.faction)];
-    EXPECT_EQ(now.alive, alive);
-    EXPECT_EQ(now.deaths, static_cast<std::int64_t>(GoldenDeaths));
-    EXPECT_EQ(now.deaths + alive[0] + alive[1] + alive[2], static_cast<std::int64_t>(town.city.actors.size()));
-    EXPECT_EQ(now.waves, 9);  // the golden run's nine waves
-}
 
 using DeskTest = GameTest;
 

@@ -1,5 +1,5 @@
 // The overlays that let a player read the fight: hidden, they leave the city's
-// own pixels; the people they ring are exactly those Q recruits; a hit flashes
+// own pixels; the people they ring are exactly those Q and E recruit; a hit flashes
 // in the frame it lands and is gone a second later; H toggles once per press.
 // Also takes the pictures of one moment with and without them.
 
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace
@@ -101,19 +102,29 @@ TEST_F(OverlaysTest, RingExactlyThePeopleQRecruitsAtTheCellEdges)
             standAt(character.x, cy + offset, TextureId::Civil, Faction::Civil);
         }
         const std::vector<std::uint32_t> ringed = game.overlays.reachable(city);
-        hold({sf::Keyboard::Q});
-        game.handleInput();
-        releaseAll();
-        std::size_t recruited = 0;
-        for (std::uint32_t i = 1; i < city.actors.size(); ++i)
+        // Q makes hooligans; E, even with Q held, police; only the side and the image change.
+        for (const auto& [keys, side, image] : {std::tuple{std::set{sf::Keyboard::Q}, Faction::Hooli, TextureId::Hooli},
+                                                std::tuple{std::set{sf::Keyboard::Q, sf::Keyboard::E}, Faction::Police,
+                                                           TextureId::Police}})
         {
-            const bool wasRinged = std::find(ringed.begin(), ringed.end(), i) != ringed.end();
-            recruited += city.actors[i].faction == Faction::Hooli;
-            EXPECT_EQ(wasRinged, city.actors[i].faction == Faction::Hooli)
-                << "at " << city.actors[i].body->GetPosition().x << ", " << city.actors[i].body->GetPosition().y;
+            held = keys;
+            game.handleInput();
+            std::size_t recruited = 0;
+            for (std::uint32_t i = 1; i < city.actors.size(); ++i)
+            {
+                const Actor& other = city.actors[i];
+                const bool wasRinged = std::find(ringed.begin(), ringed.end(), i) != ringed.end();
+                recruited += other.faction == side;
+                EXPECT_EQ(wasRinged, other.faction == side && other.sprite.getTexture() == &city.texture(image))
+                    << "at " << other.body->GetPosition().x << ", " << other.body->GetPosition().y;
+                EXPECT_EQ(other.health, 10);
+            }
+            EXPECT_GT(recruited, 3u);
+            EXPECT_LT(recruited, city.actors.size() - 4);
         }
-        EXPECT_GT(recruited, 3u);
-        EXPECT_LT(recruited, city.actors.size() - 4);
+        releaseAll();
+        EXPECT_EQ(city.actors[0].faction, Faction::Civil) << "the character is never recruited";
+        EXPECT_EQ(city.actors[0].sprite.getTexture(), &city.texture(TextureId::Character));
     }
 }
 
@@ -129,8 +140,9 @@ TEST_F(OverlaysTest, HitFlashesInTheFrameOfTheHitAndIsGoneASecondLater)
     const sf::Image hitFrame = presented();
     const sf::Image plainHitFrame = redrawn(false);
     EXPECT_GT(differencesAround(hitFrame, plainHitFrame, struck, 8), 200);
-    const sf::Color flash = pixelAt(hitFrame, middleOf(struck));
-    EXPECT_TRUE(flash.r > flash.g + 60 && flash.r > flash.b + 60) << flash << ": the hitter's side's red";
+    const sf::Vector2i middle = middleOf(struck);
+    const sf::Color flash = hitFrame.getPixel(static_cast<unsigned>(middle.x), static_cast<unsigned>(middle.y));
+    EXPECT_TRUE(flash.r > flash.g + 60 && flash.r > flash.b + 60) << int(flash.r) << ", " << int(flash.g) << ", " << int(flash.b) << ": the hitter's side's red";
 
     // The hooligan lays down its quarrel: no more hits.
     city.actors[hitter].faction = Faction::Civil;

@@ -1,9 +1,12 @@
-// The game in its real window: keys walk and recruit, real window events zoom
-// and resize, and the window's frames play the golden run.
+// The game in its real window: keys walk, real window events and the wheel zoom
+// and resize, a pause freezes the play, and after starting again the window's
+// frames play the golden run.
 #include "life/GoldenTrace.hpp"
+#include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
+#include "app/Session.hpp"
 #include "life/Simulation.hpp"
 
 #include <algorithm>
@@ -83,34 +86,6 @@ TEST_F(WindowTest, HeldKeysWalkTheCharacterOneFrameAheadOfTheCamera)
     }
 }
 
-TEST_F(WindowTest, QMakesHooligansAndEPoliceOfTheCharactersNeighboursNeverTheDead)
-{
-    // The character at (60.5, 30.5) m; civilians next door, two cells away, and one parked dead.
-    place(0, 60.5f, 30.5f);
-    for (const b2Vec2 at : {b2Vec2(61.5f, 31.5f), b2Vec2(59.2f, 30.0f), b2Vec2(62.5f, 30.5f), ParkPosition})
-    {
-        city.spawnActor(0.0f, 0.0f, TextureId::Civil, Faction::Civil);
-        place(city.actors.size() - 1, at.x, at.y);
-    }
-    city.actors.back().dead = true;
-    const auto sidesAfter = [&](std::initializer_list<K::Key> keys) {
-        held = keys;
-        game.handleInput();
-        std::vector<Faction> found;
-        for (std::size_t i = 3; i < city.actors.size(); ++i)
-            found.push_back(city.actors[i].faction);
-        return found;
-    };
-    EXPECT_EQ(sidesAfter({K::Q}), (std::vector<Faction>{Faction::Hooli, Faction::Hooli, Faction::Civil, Faction::Civil}));
-    EXPECT_EQ(city.actors[3].sprite.getTexture(), &city.texture(TextureId::Hooli));
-    EXPECT_EQ(sidesAfter({K::Q, K::E}),
-              (std::vector<Faction>{Faction::Police, Faction::Police, Faction::Civil, Faction::Civil}));
-    EXPECT_EQ(city.actors[3].sprite.getTexture(), &city.texture(TextureId::Police));
-    EXPECT_EQ(city.actors[0].faction, Faction::Civil) << "the character is never recruited";
-    EXPECT_EQ(city.actors[0].sprite.getTexture(), &city.texture(TextureId::Character));
-    EXPECT_EQ(city.actors[3].health, 10) << "only the side and the image change";
-}
-
 TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventAndAResizeUndoesIt)
 {
     const sf::Vector2f start(1600.0f, 900.0f);
@@ -139,23 +114,85 @@ TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventAndAResizeUndoesIt)
     EXPECT_EQ(presented().getSize(), sf::Vector2u(1, 1));
 }
 
-TEST(GoldenWindow, TheWindowsFramesRetraceTheHeadlessRun)
+TEST_F(WindowTest, AWheelNotchZoomsAsOneZOrXStepDoes)
 {
-    resetRandom();
-    PhysicsWorld physics;
-    City city(physics.world);
-    Game game(city, physics);
-    game.keyHeld = [](K::Key) { return false; };
-    // Unthrottled, in a small window: drawing does not change what happens.
-    game.window.setFramerateLimit(0);
-    game.window.setSize(sf::Vector2u(160, 90));
-    CityTrace trace;
-    for (std::int64_t frame = 1; frame <= TraceFrames; ++frame)
+    xSession.warpPointer(400, 300);
+    ASSERT_TRUE(waitForQuiet());
+    const sf::Vector2f unzoomed = unzoomedViewSize(game.window.getSize());
+    const sf::Vector2f out = zoomedViewSize(game.view.getSize(), unzoomed, ZoomOutFactor);
+    // X buttons 5 and 4 turn the wheel one notch down and up over the pointer.
+    ASSERT_EQ(runCommand({"xdotool", "click", "5"}), 0);
+    ASSERT_TRUE(viewReaches(out));
+    ASSERT_EQ(runCommand({"xdotool", "click", "4"}), 0);
+    ASSERT_TRUE(viewReaches(zoomedViewSize(out, unzoomed, ZoomInFactor)));
+}
+
+constexpr std::int64_t BeforePause = 120;
+constexpr std::int64_t PausedFrames = 60;
+constexpr std::int64_t AfterPause = 120;
+
+/// A fresh game, as the program starts it, in a small unthrottled window
+/// (drawing does not change what happens); D held throughout.
+struct WalkingGame
+{
+    WalkingGame()
+        : session((resetRandom(), std::string(ImageFolder)))
+        , game(session.city(), session.physics())
     {
-        game.handleInput();
-        game.runFrame();
-        trace.record(city, frame);
+        game.session = &session;
+        game.keyHeld = [](K::Key key) { return key == K::D; };
+        game.window.setFramerateLimit(0);
+        game.window.setSize(sf::Vector2u(160, 90));
     }
+    /// Plays `frames` frames, folding each into `trace`; the frames are numbered from `first`.
+    void play(std::int64_t frames, CityTrace& trace, std::int64_t first = 1)
+    {
+        for (std::int64_t frame = first; frame < first + frames; ++frame)
+        {
+            game.runFrame();
+            trace.record(*game.city, frame);
+        }
+    }
+    Session session;
+    Game game;
+};
+
+TEST(Pause, FreezesTheGameAndResumingContinuesItExactly)
+{
+    CityTrace unpaused;
+    WalkingGame().play(BeforePause + AfterPause, unpaused);
+
+    WalkingGame walker;
+    CityTrace resumed;
+    walker.play(BeforePause, resumed);
+    const std::int32_t speed = walker.game.moveX;
+    const auto fingerprint = [&walker] {
+        CityTrace now;
+        now.record(*walker.game.city, 0);
+        return now.hash();
+    };
+    const std::uint64_t frozen = fingerprint();
+    walker.game.togglePause();
+    for (std::int64_t frame = 0; frame < PausedFrames; ++frame)
+        walker.game.runFrame();
+    EXPECT_EQ(fingerprint(), frozen) << "the city moved while paused";
+    EXPECT_EQ(walker.game.moveX, speed) << "a held key walked while paused";
+    walker.game.togglePause();
+    walker.play(AfterPause, resumed, BeforePause + 1);
+    EXPECT_EQ(resumed.hash(), unpaused.hash());
+}
+
+TEST(GoldenWindow, StartedAgainTheWindowsFramesRetraceTheHeadlessRun)
+{
+    WalkingGame walker;
+    CityTrace stirred;
+    walker.play(BeforePause, stirred);  // rand(), the world and the walking speed are all moved on
+    walker.game.keyHeld = [](K::Key) { return false; };
+    walker.game.startAgain();
+
+    CityTrace trace;
+    walker.play(TraceFrames, trace);
     EXPECT_EQ(trace.hash(), GoldenTraceHash) << std::hex << "0x" << trace.hash();
+    EXPECT_EQ(trace.firstDeathFrame(), GoldenFirstDeathFrame);
 }
 } // namespace

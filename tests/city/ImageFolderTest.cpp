@@ -10,28 +10,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 namespace
 {
-/// Sets or unsets $TAMROW_DATA_DIR for its lifetime, then puts it back.
-class DataDirSetting
-{
-public:
-    explicit DataDirSetting(const char* value)
-    {
-        if (const char* old = std::getenv(Name))
-            old_ = old;
-        set(value);
-    }
-    ~DataDirSetting() { set(old_ ? old_->c_str() : nullptr); }
-
-private:
-    static constexpr const char* Name = "TAMROW_DATA_DIR";
-    static void set(const char* value) { value ? setenv(Name, value, 1) : unsetenv(Name); }
-    std::optional<std::string> old_;
-};
-
 std::string folderWith(const TempFolder& root, const std::string& name, const char* mapFile)
 {
     const std::filesystem::path folder = std::filesystem::path(root.path) / name;
@@ -47,13 +28,11 @@ TEST(ImageFolderTest, CandidatesComeInTheirOrderEachEndingWithASlash)
     const std::string program = std::filesystem::read_symlink("/proc/self/exe").string();
     const std::string installed =
         std::filesystem::path(program).parent_path().parent_path().string() + "/share/tamrow/image/";
-    {
-        const DataDirSetting chosen("/opt/pictures");
-        EXPECT_EQ(imageFolderCandidates(),
-                  (std::vector<std::string>{"/opt/pictures/", "./resources/image/", installed,
-                                            std::string(TAMROW_SOURCE_DIR) + "/resources/image/"}));
-    }
-    const DataDirSetting unset(nullptr);
+    ASSERT_EQ(setenv("TAMROW_DATA_DIR", "/opt/pictures", 1), 0);
+    EXPECT_EQ(imageFolderCandidates(),
+              (std::vector<std::string>{"/opt/pictures/", "./resources/image/", installed,
+                                        std::string(TAMROW_SOURCE_DIR) + "/resources/image/"}));
+    unsetenv("TAMROW_DATA_DIR");
     EXPECT_EQ(imageFolderCandidates().front(), "./resources/image/");
     EXPECT_EQ(imageFolderCandidates().size(), 3u);
 }

@@ -36,9 +36,9 @@ protected:
                          std::chrono::seconds(5), [&] {
                              sf::Event event;
                              while (game.window.pollEvent(event))
-                                 passed.add(event);
+                                 ++passed[event.type];
                              return game.window.hasFocus() == toGame;
-                         }, [&] { return passed.describe(); });
+                         }, [&] { return describe(passed); });
     }
 
     /// Puts the police founder in the character's next cell, where Q recruits.

@@ -14,9 +14,10 @@
 // run, answer the close button and exit with status 0, having printed nothing.
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
-#include "support/PrivateDisplay.hpp"
 #include "support/TestCity.hpp"
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 #include <set>
 #include <sys/wait.h>
@@ -71,6 +72,41 @@ struct RealProgram
     ChildProcess process;
 };
 
+struct MapMatch
+{
+    int compared = 0;
+    int off = 0;
+};
+
+/// Compares every 17th pixel of a 1600 x 900 `shown`, but for the character's
+/// corner, with the pixel of `map` (drawn from (0, 0) at MapScale, the clear
+/// colour beyond it) under it while the camera is on the character's start,
+/// (1800, 900) px, one view pixel per window pixel. Passes by pixels whose centre
+/// falls within a tenth of a map pixel of its edge, where sampling may go either way.
+MapMatch compareWithMap(const sf::Image& shown, const sf::Image& map)
+{
+    const sf::IntRect character(800, 450, 22, 40);
+    const auto nearEdge = [](float t) { return std::abs(t - std::round(t)) < 0.1f; };
+    MapMatch match;
+    for (unsigned y = 0; y < 900; y += 17)
+    {
+        for (unsigned x = 0; x < 1600; x += 17)
+        {
+            const float u = (1000.0f + static_cast<float>(x) + 0.5f) / MapScale;
+            const float v = (450.0f + static_cast<float>(y) + 0.5f) / MapScale;
+            if (nearEdge(u) || nearEdge(v) || character.contains(static_cast<int>(x), static_cast<int>(y)))
+                continue;
+            const bool onMap = u < static_cast<float>(map.getSize().x) && v < static_cast<float>(map.getSize().y);
+            const sf::Color expected = onMap ? map.getPixel(static_cast<unsigned>(u), static_cast<unsigned>(v)) : ClearColour;
+            const sf::Color actual = shown.getPixel(x, y);
+            const int differences[] = {actual.r - expected.r, actual.g - expected.g, actual.b - expected.b};
+            ++match.compared;
+            match.off += std::any_of(std::begin(differences), std::end(differences), [](int d) { return std::abs(d) > 1; });
+        }
+    }
+    return match;
+}
+
 TEST(RealProgramTest, RunsInOneWindowShowingTheMapAndClosesWithStatusZero)
 {
     XSession x;
@@ -87,15 +123,14 @@ TEST(RealProgramTest, RunsInOneWindowShowingTheMapAndClosesWithStatusZero)
     const std::string screenshot = std::string(TAMROW_BUILD_DIR) + "/screenshot.png";
     sf::Image map;
     ASSERT_TRUE(map.loadFromFile(std::string(TAMROW_SOURCE_DIR) + "/resources/image/08_map.png"));
-    BackdropComparison backdrop;
+    MapMatch match;
     EXPECT_TRUE(waitUntil("the map around the character on the screen", seconds(15), [&] {
         sf::Image shown;
-        backdrop = BackdropComparison();
+        match = MapMatch();
         if (runCommand({"import", "-window", std::to_string(window), screenshot}) == 0 && shown.loadFromFile(screenshot))
-            backdrop = compareWithBackdrop(shown, map, {1800.0f, 900.0f}, {800, 450, 22, 40});
-        return backdrop.compared > 3000 && backdrop.mismatched < backdrop.compared / 20;
-    }, [&] { return std::to_string(backdrop.mismatched) + " of " + std::to_string(backdrop.compared) +
-                    " pixels off the map, first\n" + backdrop.firstMismatches; }));
+            match = compareWithMap(shown, map);
+        return match.compared > 3000 && match.off < match.compared / 20;
+    }, [&] { return std::to_string(match.off) + " of " + std::to_string(match.compared) + " pixels off the map"; }));
 
     game.expectCleanClose(x, window, seconds(10));
     EXPECT_TRUE(x.windowsTitled(WindowTitle).empty());

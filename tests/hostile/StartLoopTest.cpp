@@ -10,8 +10,6 @@
 
 #include "app/Game.hpp"
 #include "support/ChildProcess.hpp"
-#include "support/PrivateDisplay.hpp"
-#include "support/Waiting.hpp"
 #include "support/XSession.hpp"
 #include "support/TestCity.hpp"
 

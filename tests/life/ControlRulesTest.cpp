@@ -1,7 +1,6 @@
 // The arithmetic rules of play, without a window: the walking ramp, the zoom and
-// its bounds, the recruiting cell, and who hunts whom.
+// its bounds, and the recruiting cell.
 #include "app/ControlRules.hpp"
-#include "city/Actor.hpp"
 
 #include <gtest/gtest.h>
 
@@ -58,14 +57,5 @@ TEST(ControlRules, RecruitingReachesTheCharactersTruncatedCellAndTheEightAround)
     // Truncated toward zero, not floored: -1.5 m is cell -1, next to cell 0.
     EXPECT_TRUE(withinRecruitingReach({0.5f, 0.5f}, {-1.5f, 0.5f}));
     EXPECT_FALSE(withinRecruitingReach({0.5f, 0.5f}, {-2.5f, 0.5f}));
-}
-
-TEST(ControlRules, HooligansHuntCiviliansAndPolicePoliceHuntHooligansCiviliansNobody)
-{
-    const Faction sides[] = {Faction::Civil, Faction::Hooli, Faction::Police};
-    const bool hunts[3][3] = {{false, false, false}, {true, false, true}, {false, true, false}};
-    for (std::size_t h = 0; h < 3; ++h)
-        for (std::size_t c = 0; c < 3; ++c)
-            EXPECT_EQ(isHostile(sides[h], sides[c]), hunts[h][c]) << h << " hunts " << c;
 }
 } // namespace

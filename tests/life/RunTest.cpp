@@ -4,6 +4,7 @@
 // list, which passes the parked dead by, plays exactly as visiting everyone would.
 #include "GoldenTrace.hpp"
 
+#include "app/StatusPanel.hpp"
 #include "bench/PlainFrame.hpp"
 #include "life/Simulation.hpp"
 #include "support/TestCity.hpp"
@@ -43,6 +44,11 @@ TEST(GoldenRun, EveryFreshCityPlaysTheGoldenFiftySeconds)
         EXPECT_EQ(summary.corpses, static_cast<std::int64_t>(GoldenDeaths));
         EXPECT_EQ(summary.population, 13);
         EXPECT_EQ(summary.actors, 39u);
+        // The status panel's count: the character and fifteen hooligans alive.
+        const FightStanding now = standing(town.city);
+        EXPECT_EQ(now.alive, (std::array<std::int64_t, 3>{1, 15, 0}));
+        EXPECT_EQ(now.deaths, static_cast<std::int64_t>(GoldenDeaths));
+        EXPECT_EQ(now.waves, 9);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "support/ChildProcess.hpp"
 
-#include "support/Waiting.hpp"
+#include "support/TestCity.hpp"
 
 #include <cerrno>
 #include <csignal>
@@ -95,4 +95,18 @@ std::string describeStatus(int status)
     if (WIFSIGNALED(status))
         return "killed by signal " + std::to_string(WTERMSIG(status));
     return "exit status " + std::to_string(WEXITSTATUS(status));
+}
+
+PrivateDisplay::PrivateDisplay()
+    : server_({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"}, "/",
+              folder_.path + "/display.txt", folder_.path + "/xvfb.txt")
+{
+    // Xvfb writes its display number once it accepts connections.
+    std::string number;
+    EXPECT_TRUE(waitUntil("Xvfb to write its display number", std::chrono::seconds(10), [&] {
+        number = fileContent(folder_.path + "/display.txt");
+        return !server_.running() || (!number.empty() && number.back() == '\n');
+    }, [&] { return "its log: " + fileContent(folder_.path + "/xvfb.txt"); }));
+    if (!number.empty() && number.back() == '\n')
+        name_ = ":" + number.substr(0, number.size() - 1);
 }

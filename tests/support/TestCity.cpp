@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <thread>
 #include <unistd.h>
 
 namespace
@@ -77,4 +78,18 @@ std::string fileContent(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+::testing::AssertionResult waitUntil(const std::string& awaited, std::chrono::milliseconds limit,
+                                     const std::function<bool()>& done, const Sightings& seen)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done())
+    {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return ::testing::AssertionFailure() << "waited " << limit.count() << " ms for " << awaited
+                                                 << "; saw " << (seen ? seen() : std::string("nothing of note"));
+        std::this_thread::sleep_for(PollInterval);
+    }
+    return ::testing::AssertionSuccess();
 }

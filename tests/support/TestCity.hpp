@@ -3,7 +3,10 @@
 #include "city/City.hpp"
 
 #include <box2d/box2d.h>
+#include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <string>
 
 /// A real physics world without gravity and a real city built in it from the
@@ -34,3 +37,18 @@ struct TempFolder
 
 /// The whole content of a (small) file; empty if there is none.
 std::string fileContent(const std::string& path);
+
+// Every wait of the tests has an overall deadline. On reaching it a wait fails
+// and says what it waited for, how long, and what it saw meanwhile, instead of
+// waiting on while something keeps it busy.
+
+/// How often a wait looks at its condition again.
+constexpr std::chrono::milliseconds PollInterval(5);
+
+/// Describes what a wait saw so far, for its failure message.
+using Sightings = std::function<std::string()>;
+
+/// Looks at `done` every PollInterval until it holds (success) or `limit` has
+/// passed since the call: then fails with "waited <limit> for <awaited>; saw <seen()>".
+::testing::AssertionResult waitUntil(const std::string& awaited, std::chrono::milliseconds limit,
+                                     const std::function<bool()>& done, const Sightings& seen = {});

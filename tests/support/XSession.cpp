@@ -1,7 +1,7 @@
 #include "support/XSession.hpp"
 
 #include "support/ChildProcess.hpp"
-#include "support/Waiting.hpp"
+#include "support/TestCity.hpp"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
