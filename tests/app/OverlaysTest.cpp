@@ -8,7 +8,6 @@
 #include "city/Units.hpp"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -60,12 +59,6 @@ protected:
         return differing;
     }
 };
-
-bool samePixels(const sf::Image& a, const sf::Image& b)
-{
-    return a.getSize() == b.getSize() &&
-           std::memcmp(a.getPixelsPtr(), b.getPixelsPtr(), std::size_t(a.getSize().x) * a.getSize().y * 4) == 0;
-}
 
 sf::Event keyEvent(sf::Event::EventType type, sf::Keyboard::Key code)
 {

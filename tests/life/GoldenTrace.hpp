@@ -14,7 +14,6 @@ constexpr std::int64_t TraceFrames = 3000;
 constexpr std::uint64_t GoldenTraceHash = 0x7d5f96a054803f59ull;
 /// The first death of every run: the wave's first civilian, caught by a hooligan.
 constexpr std::int64_t GoldenFirstDeathFrame = 96;
-constexpr std::size_t GoldenFirstVictim = 5;
 /// Corpses in the street after TraceFrames frames.
 constexpr std::size_t GoldenDeaths = 23;
 
@@ -29,20 +28,15 @@ public:
         for (std::size_t i = 0; i < city.actors.size() && firstDeathFrame_ == 0; ++i)
         {
             if (city.actors[i].dead)
-            {
                 firstDeathFrame_ = frame;
-                firstVictim_ = i;
-            }
         }
     }
 
     std::uint64_t hash() const { return hash_.value(); }
     /// 0 while nobody has died.
     std::int64_t firstDeathFrame() const { return firstDeathFrame_; }
-    std::size_t firstVictim() const { return firstVictim_; }
 
 private:
     StateHash hash_;
     std::int64_t firstDeathFrame_ = 0;
-    std::size_t firstVictim_ = 0;
 };

@@ -3,6 +3,7 @@
 #include "support/TestCity.hpp"
 
 #include <algorithm>
+#include <cstring>
 #include <sstream>
 
 namespace
@@ -17,6 +18,12 @@ constexpr const char* EventNames[] = {
     "JoystickConnected", "JoystickDisconnected", "TouchBegan", "TouchMoved", "TouchEnded", "SensorChanged"};
 static_assert(std::size(EventNames) == sf::Event::Count);
 } // namespace
+
+bool samePixels(const sf::Image& a, const sf::Image& b)
+{
+    return a.getSize() == b.getSize() &&
+           std::memcmp(a.getPixelsPtr(), b.getPixelsPtr(), std::size_t{a.getSize().x} * a.getSize().y * 4) == 0;
+}
 
 std::string describe(const EventTally& tally)
 {

@@ -19,6 +19,9 @@
 #include <set>
 #include <string>
 
+/// Whether two pictures have the same size and every pixel the same.
+bool samePixels(const sf::Image& a, const sf::Image& b);
+
 /// Window events counted by type, to say what kept a wait busy.
 using EventTally = std::map<sf::Event::EventType, int>;
 /// "12 events: 10 MouseMoved, 2 KeyPressed".
