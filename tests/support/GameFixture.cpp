@@ -61,25 +61,14 @@ void GameTest::loop(int times)
         game.runFrame();
 }
 
-::testing::AssertionResult GameTest::handleInputUntil(const std::string& awaited, const std::function<bool()>& done,
-                                                      std::chrono::milliseconds limit)
-{
-    return waitUntil(awaited, limit, [&] {
-        game.handleInput();
-        return done();
-    }, [&] {
-        std::ostringstream seen;
-        seen << "the view at " << game.view.getSize().x << " x " << game.view.getSize().y << ", the window "
-             << (game.window.isOpen() ? "open" : "closed");
-        return seen.str();
-    });
-}
-
 ::testing::AssertionResult GameTest::viewReaches(sf::Vector2f size)
 {
     std::ostringstream awaited;
     awaited << "the view to be " << size.x << " x " << size.y;
-    return handleInputUntil(awaited.str(), [&] { return game.view.getSize() == size; });
+    return waitUntil(awaited.str(), std::chrono::seconds(3), [&] {
+        game.handleInput();
+        return game.view.getSize() == size;
+    }, [&] { return "the view at " + std::to_string(game.view.getSize().x) + " x " + std::to_string(game.view.getSize().y); });
 }
 
 ::testing::AssertionResult GameTest::waitForQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds limit)

@@ -43,11 +43,7 @@ protected:
     /// One pass of the program's loop: one frame, its input included.
     void loop(int times = 1);
 
-    /// Calls handleInput until `done` holds; fails after `limit` saying what was awaited.
-    ::testing::AssertionResult handleInputUntil(const std::string& awaited, const std::function<bool()>& done,
-                                                std::chrono::milliseconds limit = std::chrono::seconds(3));
-
-    /// Handles input until the view has `size`.
+    /// Handles input until the view has `size`; fails after 3 s.
     ::testing::AssertionResult viewReaches(sf::Vector2f size);
 
     /// Pumps the window's events, unhandled, until none has come for `quiet`;

@@ -15,12 +15,10 @@
 
 namespace
 {
-/// SFML lets go of its shared OpenGL context, and with it its X connection, when the
-/// last texture is destroyed, and connects again for the next texture. Were its
-/// connection the display's last, the X server would reset in between and refuse
-/// the next one, and SFML would abort. Our own connection, held for the whole
-/// program, keeps the server from resetting; one context held as long spares
-/// every test the cost of a new one.
+/// SFML lets go of its X connection with its last texture and connects again for
+/// the next; were it the display's last client, the server would reset between
+/// and refuse it, and SFML abort. A connection and a context held for the whole
+/// program keep the server up and spare every test a new context.
 class OneDisplayConnection : public ::testing::Environment
 {
 public:
