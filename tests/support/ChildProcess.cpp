@@ -10,16 +10,6 @@
 
 namespace
 {
-/// argv as the exec family wants it: pointers into `args`, null-terminated.
-std::vector<char*> execArguments(const std::vector<std::string>& args)
-{
-    std::vector<char*> pointers;
-    for (const std::string& arg : args)
-        pointers.push_back(const_cast<char*>(arg.c_str()));
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
 /// In the child after fork: point fd `target` at the file `path`, or die.
 void redirect(const char* path, int flags, int target)
 {
@@ -46,7 +36,11 @@ std::optional<int> reap(pid_t pid, bool block)
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& workingDirectory,
                            const std::string& stdoutPath, const std::string& stderrPath)
 {
-    std::vector<char*> args = execArguments(argv);
+    // argv as the exec family wants it, made before the fork: pointers, null-terminated.
+    std::vector<char*> args;
+    for (const std::string& arg : argv)
+        args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
     pid_ = fork();
     if (pid_ != 0)
         return;

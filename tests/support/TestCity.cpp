@@ -79,7 +79,7 @@ std::string fileContent(const std::string& path)
 }
 
 ::testing::AssertionResult waitUntil(const std::string& awaited, std::chrono::milliseconds limit,
-                                     const std::function<bool()>& done, const Sightings& seen)
+                                     const std::function<bool()>& done, const std::function<std::string()>& seen)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!done())

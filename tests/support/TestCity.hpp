@@ -45,10 +45,9 @@ std::string fileContent(const std::string& path);
 /// How often a wait looks at its condition again.
 constexpr std::chrono::milliseconds PollInterval(5);
 
-/// Describes what a wait saw so far, for its failure message.
-using Sightings = std::function<std::string()>;
-
 /// Looks at `done` every PollInterval until it holds (success) or `limit` has
-/// passed since the call: then fails with "waited <limit> for <awaited>; saw <seen()>".
+/// passed since the call: then fails with "waited <limit> for <awaited>; saw
+/// <seen()>", `seen` describing what the wait saw meanwhile.
 ::testing::AssertionResult waitUntil(const std::string& awaited, std::chrono::milliseconds limit,
-                                     const std::function<bool()>& done, const Sightings& seen = {});
+                                     const std::function<bool()>& done,
+                                     const std::function<std::string()>& seen = {});
