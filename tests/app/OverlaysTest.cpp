@@ -63,14 +63,6 @@ protected:
         return differing;
     }
 };
-
-sf::Event keyEvent(sf::Event::EventType type, sf::Keyboard::Key code)
-{
-    sf::Event event;
-    event.type = type;
-    event.key = {code, false, false, false, false};
-    return event;
-}
 } // namespace
 
 TEST_F(OverlaysTest, RingExactlyThePeopleQRecruitsAtTheCellEdges)
@@ -142,8 +134,11 @@ TEST_F(OverlaysTest, HitFlashesInTheFrameOfTheHitAndIsGoneASecondLater)
 TEST(OncePerPress, HAndTheDeskKeysIgnoreTheSystemsRepeat)
 {
     SightEvents events;
-    const sf::Event press = keyEvent(sf::Event::KeyPressed, sf::Keyboard::H);
-    const sf::Event release = keyEvent(sf::Event::KeyReleased, sf::Keyboard::H);
+    sf::Event press{};
+    press.type = sf::Event::KeyPressed;
+    press.key.code = sf::Keyboard::H;
+    sf::Event release = press;
+    release.type = sf::Event::KeyReleased;
     EXPECT_TRUE(events.read(press, true).toggleOverlays);
     EXPECT_FALSE(events.read(press, true).toggleOverlays) << "the system's repeat";
     events.read(release, true);

@@ -21,10 +21,8 @@ protected:
         city.population = PopulationLimit;
     }
 
-    /// Resizes the window, handles input until its resize has reached the view,
-    /// and plays one frame: Mesa takes a window's new size only when a frame is
-    /// presented, so the first frame after a resize is drawn at the old size,
-    /// whoever draws it.
+    /// Resizes the window, handles input until the view has the new size, and plays
+    /// one frame: Mesa draws the first frame after a resize at the old size.
     void resizeTo(unsigned width, unsigned height)
     {
         releaseAll();

@@ -1,11 +1,11 @@
 // Image folders gone wrong: each image missing, empty, cut in half, not a picture,
-// a directory, or too large for the graphics card, in every
-// slot, and the whole folder missing. The spoiled slots stay empty and every other
-// image loads; without any image the whole level is built and plays, showing the
-// clear colour. One process loops over every case.
+// a directory, or too large for the graphics card, in every slot: the spoiled slots
+// stay empty and every other image loads. Without any image the game plays and
+// shows the clear colour. One process loops over every case.
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -47,13 +47,10 @@ const fs::path RepositoryImages = fs::path(TAMROW_SOURCE_DIR) / "resources/image
 
 TEST(BadImageTest, EverySpoiledSlotStaysEmptyAndEveryOtherImageLoads)
 {
-    std::vector<sf::Vector2u> goodSizes;
-    for (const char* file : ImageFiles)
-    {
-        sf::Texture good;
-        ASSERT_TRUE(good.loadFromFile((RepositoryImages / file).string()));
-        goodSizes.push_back(good.getSize());
-    }
+    TextureBank good(TextureSlotCount);
+    loadTextureBank(good, RepositoryImages.string() + "/");
+    ASSERT_TRUE(std::none_of(good.begin(), good.begin() + ImageFileCount,
+                             [](const sf::Texture& texture) { return texture.getSize() == sf::Vector2u(); }));
     for (const auto& [defect, spoil] : Defects)
     {
         // Even slots spoiled, then odd ones: each slot once, between good neighbours.
@@ -73,7 +70,7 @@ TEST(BadImageTest, EverySpoiledSlotStaysEmptyAndEveryOtherImageLoads)
             ASSERT_EQ(bank.size(), TextureSlotCount);
             for (std::size_t slot = 0; slot < ImageFileCount; ++slot)
             {
-                const sf::Vector2u expected = slot % 2 == parity ? sf::Vector2u() : goodSizes[slot];
+                const sf::Vector2u expected = slot % 2 == parity ? sf::Vector2u() : good[slot].getSize();
                 EXPECT_EQ(bank[slot].getSize(), expected) << ImageFiles[slot] << " " << defect;
             }
         }
@@ -99,13 +96,9 @@ class NoImagesTest : private NoImageFolder, public GameTest
 {
 };
 
-TEST_F(NoImagesTest, TheWholeLevelIsBuiltAndPlaysShowingTheClearColour)
+TEST_F(NoImagesTest, TheGamePlaysShowingTheClearColour)
 {
-    EXPECT_EQ(city.textures.size(), TextureSlotCount);
-    for (const sf::Texture& texture : city.textures)
-        EXPECT_EQ(texture.getSize(), sf::Vector2u());
-    EXPECT_EQ(city.actors.size(), 3u);
-    EXPECT_EQ(city.props.size(), 4u);
+    // The headless tests play whole runs without images; this draws them.
     city.population = 0;
     loop(120);
     EXPECT_GE(city.actors.size(), 15u) << "waves come";
