@@ -20,20 +20,15 @@ namespace fs = std::filesystem;
 /// Writes a spoiled image file at `path`, made from the repository's `good` one.
 using Spoiler = std::function<void(const fs::path& path, const fs::path& good)>;
 
-void writeFile(const fs::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
-
 const std::vector<std::pair<const char*, Spoiler>> Defects = {
     {"missing", [](const fs::path&, const fs::path&) {}},
-    {"empty", [](const fs::path& path, const fs::path&) { writeFile(path, ""); }},
+    {"empty", [](const fs::path& path, const fs::path&) { std::ofstream(path, std::ios::binary); }},
     {"cut in half",
      [](const fs::path& path, const fs::path& good) {
          const std::string whole = fileContent(good.string());
-         writeFile(path, whole.substr(0, whole.size() / 2));
+         std::ofstream(path, std::ios::binary) << whole.substr(0, whole.size() / 2);
      }},
-    {"text", [](const fs::path& path, const fs::path&) { writeFile(path, "not a picture\n"); }},
+    {"text", [](const fs::path& path, const fs::path&) { std::ofstream(path, std::ios::binary) << "not a picture\n"; }},
     {"a directory", [](const fs::path& path, const fs::path&) { fs::create_directory(path); }},
     {"too large for the graphics card",
      [](const fs::path& path, const fs::path&) {

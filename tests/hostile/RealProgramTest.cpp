@@ -198,11 +198,9 @@ TEST(MonkeyTest, AMinuteOfRandomKeysResizesAndFocusThenACleanClose)
         else if (roll < 93)
         {
             // Half the time a squeezed size: a pixel, a line, a sliver.
-            const int squeezed[][2] = {{1, 1}, {1, 900}, {1600, 1}, {2, 3}, {17, 9}};
-            const int* size = squeezed[pick(5)];
-            const int anySize[2] = {1 + pick(2400), 1 + pick(2400)};
-            const int* chosen = pick(2) == 0 ? size : anySize;
-            xdotool({"windowsize", std::to_string(window), std::to_string(chosen[0]), std::to_string(chosen[1])});
+            const int sizes[][2] = {{1, 1}, {1, 900}, {1600, 1}, {2, 3}, {17, 9}, {1 + pick(2400), 1 + pick(2400)}};
+            const int* size = sizes[pick(2) == 0 ? pick(5) : 5];
+            xdotool({"windowsize", std::to_string(window), std::to_string(size[0]), std::to_string(size[1])});
         }
         else
         {
@@ -233,10 +231,7 @@ XWindowId lookAlone(const std::string& display, ChildProcess& game)
     EXPECT_TRUE(waitUntil("the game's window on " + display, seconds(20), [&] {
         XSession x(display);
         for (const XWindowId window : x.windowsTitled(WindowTitle))
-        {
-            if (x.info(window).viewable)
-                found = window;
-        }
+            found = x.info(window).viewable ? window : found;
         return found != 0 || !game.running();
     }, [&] { return std::string(game.running() ? "the game running" : "the game ended"); }));
     return found;

@@ -3,7 +3,6 @@
 #include "support/TestCity.hpp"
 
 #include <algorithm>
-#include <cstring>
 #include <sstream>
 
 namespace
@@ -18,12 +17,6 @@ constexpr const char* EventNames[] = {
     "JoystickConnected", "JoystickDisconnected", "TouchBegan", "TouchMoved", "TouchEnded", "SensorChanged"};
 static_assert(std::size(EventNames) == sf::Event::Count);
 } // namespace
-
-bool samePixels(const sf::Image& a, const sf::Image& b)
-{
-    return a.getSize() == b.getSize() &&
-           std::memcmp(a.getPixelsPtr(), b.getPixelsPtr(), std::size_t{a.getSize().x} * a.getSize().y * 4) == 0;
-}
 
 std::string describe(const EventTally& tally)
 {

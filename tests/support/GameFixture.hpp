@@ -1,9 +1,8 @@
 #pragma once
 
-// A real game for a test: the physics world, the city built from the
-// repository's images and the Game with its open window, made in the order the
-// program makes them, with the test's own X connection beside it. The keyboard
-// is replaced by a set of keys the test holds.
+// A real game for a test, made as the program makes it (physics world, city from
+// the repository's images, Game and window), with the test's own X connection
+// beside it. The keyboard is a set of keys the test holds.
 
 #include "app/Game.hpp"
 #include "support/TestCity.hpp"
@@ -14,13 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
-
-/// Whether two pictures have the same size and every pixel the same.
-bool samePixels(const sf::Image& a, const sf::Image& b);
 
 /// Window events counted by type, to say what kept a wait busy.
 using EventTally = std::map<sf::Event::EventType, int>;
@@ -36,9 +31,6 @@ protected:
     /// the limit, so no wave arrives unless a test lowers it.
     /// The overlays and the status panel are hidden: what is drawn is the city's own picture.
     GameTest();
-
-    void hold(std::initializer_list<sf::Keyboard::Key> keys) { held.insert(keys); }
-    void releaseAll() { held.clear(); }
 
     /// One pass of the program's loop: one frame, its input included.
     void loop(int times = 1);

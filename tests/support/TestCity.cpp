@@ -87,7 +87,7 @@ std::string fileContent(const std::string& path)
         if (std::chrono::steady_clock::now() >= deadline)
             return ::testing::AssertionFailure() << "waited " << limit.count() << " ms for " << awaited
                                                  << "; saw " << (seen ? seen() : std::string("nothing of note"));
-        std::this_thread::sleep_for(PollInterval);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return ::testing::AssertionSuccess();
 }

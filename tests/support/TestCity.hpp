@@ -38,16 +38,9 @@ struct TempFolder
 /// The whole content of a (small) file; empty if there is none.
 std::string fileContent(const std::string& path);
 
-// Every wait of the tests has an overall deadline. On reaching it a wait fails
-// and says what it waited for, how long, and what it saw meanwhile, instead of
-// waiting on while something keeps it busy.
-
-/// How often a wait looks at its condition again.
-constexpr std::chrono::milliseconds PollInterval(5);
-
-/// Looks at `done` every PollInterval until it holds (success) or `limit` has
-/// passed since the call: then fails with "waited <limit> for <awaited>; saw
-/// <seen()>", `seen` describing what the wait saw meanwhile.
+/// Every wait of the tests has a deadline: looks at `done` every 5 ms until it
+/// holds (success) or `limit` has passed, then fails with "waited <limit> for
+/// <awaited>; saw <seen()>", `seen` saying what kept it busy meanwhile.
 ::testing::AssertionResult waitUntil(const std::string& awaited, std::chrono::milliseconds limit,
                                      const std::function<bool()>& done,
                                      const std::function<std::string()>& seen = {});
