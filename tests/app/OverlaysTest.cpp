@@ -118,7 +118,7 @@ TEST_F(OverlaysTest, HitFlashesInTheFrameOfTheHitAndIsGoneASecondLater)
     EXPECT_GT(differencesAround(hitFrame, plainHitFrame, struck, 8), 200);
     const sf::Vector2i middle = middleOf(struck);
     const sf::Color flash = hitFrame.getPixel(static_cast<unsigned>(middle.x), static_cast<unsigned>(middle.y));
-    EXPECT_TRUE(flash.r > flash.g + 60 && flash.r > flash.b + 60) << int(flash.r) << ", " << int(flash.g) << ", " << int(flash.b) << ": the hitter's side's red";
+    EXPECT_TRUE(flash.r > flash.g + 60 && flash.r > flash.b + 60) << "not the hitter's side's red";
 
     // The hooligan lays down its quarrel: no more hits.
     city.actors[hitter].faction = Faction::Civil;

@@ -93,13 +93,6 @@ TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAndAResizeUndoe
     ASSERT_TRUE(viewReaches(wheeledOut));
     ASSERT_EQ(runCommand({"xdotool", "click", "4"}), 0);
     ASSERT_TRUE(viewReaches(zoomedViewSize(wheeledOut, unzoomed, ZoomInFactor)));
-
-    game.window.setSize(sf::Vector2u(1, 1));
-    ASSERT_TRUE(viewReaches(sf::Vector2f(1.0f, 1.0f)));
-    held.insert({K::D});
-    loop(10);
-    EXPECT_EQ(game.moveX, 20) << "the character walks on in a window too small to see it";
-    EXPECT_EQ(presented().getSize(), sf::Vector2u(1, 1));
 }
 
 constexpr std::int64_t BeforePause = 120;

@@ -91,8 +91,6 @@ TEST(RealProgramTest, RunsInOneWindowShowingTheMapAndClosesWithStatusZero)
     RealProgram game;
     const XWindowId window = game.window(x, seconds(15));
     ASSERT_NE(window, 0u);
-    EXPECT_EQ(x.info(window).width, 1600);
-    EXPECT_EQ(x.info(window).height, 900);
 
     // The whole window on the screen, photographed until it shows the map around
     // the character's start (the first frames may take a while on a busy machine).
@@ -114,7 +112,8 @@ TEST(RealProgramTest, RunsInOneWindowShowingTheMapAndClosesWithStatusZero)
     EXPECT_TRUE(waitUntil("the map around the character on the screen", seconds(15), [&] {
         sf::Image shown;
         const bool taken = runCommand({"import", "-window", std::to_string(window), screenshot}) == 0;
-        off = taken && shown.loadFromFile(screenshot) && shown.getSize() == expected.getSize() ? pixelsOff(shown, expected) : -1;
+        const bool whole = taken && shown.loadFromFile(screenshot) && shown.getSize() == expected.getSize();
+        off = whole ? pixelsOff(shown, expected) : -1;
         return off >= 0 && off < 250;  // of about 5000 compared
     }, [&] { return std::to_string(off) + " pixels off the map"; }));
 

@@ -6,11 +6,8 @@
 
 #include "life/StateHash.hpp"
 
-#include <cstddef>
 #include <cstdint>
 
 /// Frames recorded: 50 s at 60 frames a second, past the last death of a fresh run.
 constexpr std::int64_t TraceFrames = 3000;
 constexpr std::uint64_t GoldenTraceHash = 0x7d5f96a054803f59ull;
-/// Corpses in the street after TraceFrames frames.
-constexpr std::size_t GoldenDeaths = 23;

@@ -61,7 +61,9 @@ void GameTest::loop(int times)
     return waitUntil(awaited.str(), std::chrono::seconds(3), [&] {
         game.handleInput();
         return game.view.getSize() == size;
-    }, [&] { return "the view at " + std::to_string(game.view.getSize().x) + " x " + std::to_string(game.view.getSize().y); });
+    }, [&] {
+        return "the view at " + std::to_string(game.view.getSize().x) + " x " + std::to_string(game.view.getSize().y);
+    });
 }
 
 ::testing::AssertionResult GameTest::waitForQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds limit)
