@@ -176,13 +176,13 @@ TEST_F(TargetChoice, NearestHostileWithTiesToTheLowerIndex)
         for (const Person& other : pick.others)
             place(other.side, other.dx, other.dy);
         actor(chooser).dead = pick.dead;
-        chase(chooser, 2);
-        actor(chooser).state = ActorState::Idle;
+        chase(chooser, 2);  // an old target: a search that finds nobody lets it go
         actor(chooser).body->SetLinearVelocity(b2Vec2(1.5f, -2.5f));
 
         actor(chooser).selectTarget(city.actors, city.onStreet);
         const bool chosen = pick.picked >= 0;
-        EXPECT_EQ(actor(chooser).state, chosen ? ActorState::Chasing : ActorState::Idle);
+        const bool searches = !pick.dead && pick.chooser != Faction::Civil;
+        EXPECT_EQ(actor(chooser).state, chosen || !searches ? ActorState::Chasing : ActorState::Idle);
         EXPECT_EQ(actor(chooser).target, chosen ? chooser + 1 + static_cast<std::size_t>(pick.picked) : 2u);
         EXPECT_EQ(velocityOf(chooser), b2Vec2(1.5f, -2.5f)) << "a choice sets no velocity";
         clearStage();
