@@ -1,21 +1,25 @@
-// The overlays that let a player read the fight: hidden, they leave the city's
-// own pixels; the people they ring are exactly those Q recruits; a hit flashes
-// in the frame it lands and is gone a second later; H toggles once per press.
-// Also takes the pictures of one moment with and without them.
-
+// What is drawn over the city and the keys around the play. The overlays: the
+// people they ring are exactly those Q and E recruit; a hit flashes in the frame
+// it lands and is gone a second later. (Hidden, they leave the city's own pixels:
+// the sameness test compares hidden-overlay frames with the plain frame.) The
+// status panel, H and the desk keys once per press, the screenshot, the gamepad.
+#include "app/Gamepad.hpp"
+#include "app/OnceKeys.hpp"
+#include "app/Screenshot.hpp"
+#include "app/StatusPanel.hpp"
 #include "support/GameFixture.hpp"
-
-#include "city/Units.hpp"
+#include "support/TestCity.hpp"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace
 {
-const std::string ShotFolder = std::string(TAMROW_BUILD_DIR) + "/";
-
 class OverlaysTest : public GameTest
 {
 protected:
@@ -29,13 +33,11 @@ protected:
         return city.actors.size() - 1;
     }
 
-    /// The last frame drawn again from the same state: the city alone, or with the overlays.
-    sf::Image redrawn(bool withOverlays)
+    /// The last frame drawn again from the same state, the city alone.
+    sf::Image redrawn()
     {
         game.window.clear(ClearColour);
         game.scene.draw(game.window, city);
-        if (withOverlays)
-            game.overlays.draw(game.window, city, false, false);
         game.window.display();
         return presented();
     }
@@ -59,32 +61,7 @@ protected:
         return differing;
     }
 };
-
-bool samePixels(const sf::Image& a, const sf::Image& b)
-{
-    return a.getSize() == b.getSize() &&
-           std::memcmp(a.getPixelsPtr(), b.getPixelsPtr(), std::size_t(a.getSize().x) * a.getSize().y * 4) == 0;
-}
-
-sf::Event keyEvent(sf::Event::EventType type, sf::Keyboard::Key code)
-{
-    sf::Event event;
-    event.type = type;
-    event.key = {code, false, false, false, false};
-    return event;
-}
 } // namespace
-
-TEST_F(OverlaysTest, HiddenTheyLeaveTheCitysOwnPixels)
-{
-    removeActorsFrom(1);
-    standAt(60.6f, 30.4f, TextureId::Civil, Faction::Civil);
-    game.overlaysShown = false;
-    loop(2);
-    const sf::Image hidden = presented();
-    EXPECT_TRUE(samePixels(hidden, redrawn(false)));
-    EXPECT_FALSE(samePixels(hidden, redrawn(true))) << "shown, they draw something";
-}
 
 TEST_F(OverlaysTest, RingExactlyThePeopleQRecruitsAtTheCellEdges)
 {
@@ -101,19 +78,29 @@ TEST_F(OverlaysTest, RingExactlyThePeopleQRecruitsAtTheCellEdges)
             standAt(character.x, cy + offset, TextureId::Civil, Faction::Civil);
         }
         const std::vector<std::uint32_t> ringed = game.overlays.reachable(city);
-        hold({sf::Keyboard::Q});
-        game.handleInput();
-        releaseAll();
-        std::size_t recruited = 0;
-        for (std::uint32_t i = 1; i < city.actors.size(); ++i)
+        // Q makes hooligans; E, even with Q held, police; only the side and the image change.
+        for (const auto& [keys, side, image] : {std::tuple{std::set{sf::Keyboard::Q}, Faction::Hooli, TextureId::Hooli},
+                                                std::tuple{std::set{sf::Keyboard::Q, sf::Keyboard::E}, Faction::Police,
+                                                           TextureId::Police}})
         {
-            const bool wasRinged = std::find(ringed.begin(), ringed.end(), i) != ringed.end();
-            recruited += city.actors[i].faction == Faction::Hooli;
-            EXPECT_EQ(wasRinged, city.actors[i].faction == Faction::Hooli)
-                << "at " << city.actors[i].body->GetPosition().x << ", " << city.actors[i].body->GetPosition().y;
+            held = keys;
+            game.handleInput();
+            std::size_t recruited = 0;
+            for (std::uint32_t i = 1; i < city.actors.size(); ++i)
+            {
+                const Actor& other = city.actors[i];
+                const bool wasRinged = std::find(ringed.begin(), ringed.end(), i) != ringed.end();
+                recruited += other.faction == side;
+                EXPECT_EQ(wasRinged, other.faction == side && other.sprite.getTexture() == &city.texture(image))
+                    << "at " << other.body->GetPosition().x << ", " << other.body->GetPosition().y;
+                EXPECT_EQ(other.health, 10);
+            }
+            EXPECT_GT(recruited, 3u);
+            EXPECT_LT(recruited, city.actors.size() - 4);
         }
-        EXPECT_GT(recruited, 3u);
-        EXPECT_LT(recruited, city.actors.size() - 4);
+        held.clear();
+        EXPECT_EQ(city.actors[0].faction, Faction::Civil) << "the character is never recruited";
+        EXPECT_EQ(city.actors[0].sprite.getTexture(), &city.texture(TextureId::Character));
     }
 }
 
@@ -127,10 +114,11 @@ TEST_F(OverlaysTest, HitFlashesInTheFrameOfTheHitAndIsGoneASecondLater)
         loop(1);
     ASSERT_EQ(city.actors[struck].health, 9);
     const sf::Image hitFrame = presented();
-    const sf::Image plainHitFrame = redrawn(false);
+    const sf::Image plainHitFrame = redrawn();
     EXPECT_GT(differencesAround(hitFrame, plainHitFrame, struck, 8), 200);
-    const sf::Color flash = pixelAt(hitFrame, middleOf(struck));
-    EXPECT_TRUE(flash.r > flash.g + 60 && flash.r > flash.b + 60) << flash << ": the hitter's side's red";
+    const sf::Vector2i middle = middleOf(struck);
+    const sf::Color flash = hitFrame.getPixel(static_cast<unsigned>(middle.x), static_cast<unsigned>(middle.y));
+    EXPECT_TRUE(flash.r > flash.g + 60 && flash.r > flash.b + 60) << "not the hitter's side's red";
 
     // The hooligan lays down its quarrel: no more hits.
     city.actors[hitter].faction = Faction::Civil;
@@ -138,44 +126,110 @@ TEST_F(OverlaysTest, HitFlashesInTheFrameOfTheHitAndIsGoneASecondLater)
     place(hitter, 70.0f, 30.0f);
     loop(60);
     EXPECT_EQ(city.actors[struck].health, 9);
-    EXPECT_EQ(differencesAround(presented(), redrawn(false), struck, 14), 0);
+    EXPECT_EQ(differencesAround(presented(), redrawn(), struck, 14), 0);
 }
 
-TEST(SightEventsTest, HTogglesOncePerPressAndOnlyWithTheFocus)
+TEST(OncePerPress, HAndTheDeskKeysIgnoreTheSystemsRepeat)
 {
     SightEvents events;
-    const sf::Event press = keyEvent(sf::Event::KeyPressed, sf::Keyboard::H);
-    const sf::Event release = keyEvent(sf::Event::KeyReleased, sf::Keyboard::H);
+    sf::Event press{};
+    press.type = sf::Event::KeyPressed;
+    press.key.code = sf::Keyboard::H;
+    sf::Event release = press;
+    release.type = sf::Event::KeyReleased;
     EXPECT_TRUE(events.read(press, true).toggleOverlays);
     EXPECT_FALSE(events.read(press, true).toggleOverlays) << "the system's repeat";
     events.read(release, true);
     EXPECT_FALSE(events.read(press, false).toggleOverlays) << "without the focus";
     events.read(release, false);
     EXPECT_TRUE(events.read(press, true).toggleOverlays);
+
+    OnceKeys keys;
+    EXPECT_TRUE(keys.press(sf::Keyboard::F5));
+    EXPECT_FALSE(keys.press(sf::Keyboard::F5)) << "the system's repeat of a held key";
+    EXPECT_TRUE(keys.press(sf::Keyboard::F11)) << "another key held at the same time";
+    keys.release(sf::Keyboard::F5);
+    EXPECT_TRUE(keys.press(sf::Keyboard::F5));
+    keys.forgetAll();
+    EXPECT_TRUE(keys.press(sf::Keyboard::F11)) << "its release went to another window";
 }
 
-TEST_F(OverlaysTest, PicturesOfOneMomentWithAndWithoutThem)
+using DeskTest = GameTest;
+
+TEST_F(DeskTest, ThePanelChangesNoPixelOutsideItsRectangle)
 {
-    removeActorsFrom(1);
-    standAt(61.0f, 30.6f, TextureId::Civil, Faction::Civil);
-    standAt(59.2f, 29.4f, TextureId::Civil, Faction::Civil);
-    const std::size_t victim = standAt(64.0f, 33.0f, TextureId::Civil, Faction::Civil);
-    city.actors[victim].health = 3;
-    standAt(65.5f, 33.0f, TextureId::Hooli, Faction::Hooli);
-    standAt(57.0f, 26.0f, TextureId::Police, Faction::Police);
-    standAt(55.5f, 26.0f, TextureId::Hooli, Faction::Hooli);
-    // The three corpses on grass, pavement and asphalt, to judge them at the game's scale.
-    const TextureId corpses[] = {TextureId::DeadCivil, TextureId::DeadHooli, TextureId::DeadPolice};
-    for (const sf::Vector2f ground : {sf::Vector2f(56.0f, 18.3f), sf::Vector2f(56.0f, 20.6f), sf::Vector2f(60.0f, 35.5f)})
-        for (int i = 0; i < 3; ++i)
-            city.addProp((ground.x + 1.2f * static_cast<float>(i)) * PixelsPerMeter, ground.y * PixelsPerMeter,
-                         CorpseHalfSize, CorpseHalfSize, CorpseScale, CorpseScale, corpses[i]);
-    int frames = 0;
-    while (!city.actors[victim].dead && frames++ < 20)
-        loop(1);
-    ASSERT_TRUE(city.actors[victim].dead);
-    const sf::Image after = presented();
-    const sf::Image before = redrawn(false);
-    EXPECT_TRUE(after.saveToFile(ShotFolder + "overlays-shown.png"));
-    EXPECT_TRUE(before.saveToFile(ShotFolder + "overlays-hidden.png"));
+    ASSERT_TRUE(game.desk.lettered);
+    loop(2);
+    const auto drawCity = [this](bool withPanel) {
+        game.window.clear(ClearColour);
+        game.paint(game.window, city);
+        const sf::Vector2u size = game.window.getSize();
+        game.window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, static_cast<float>(size.x), static_cast<float>(size.y))));
+        if (withPanel)
+            StatusPanel::draw(game.window, game.desk.font, city, 1.0f);
+        game.window.setView(game.view);
+        game.window.display();
+        return presented();
+    };
+    const sf::Image bare = drawCity(false);
+    const sf::Image paneled = drawCity(true);
+    const sf::IntRect panel = StatusPanel::placeIn(game.window.getSize());
+    int outside = 0;
+    int inside = 0;
+    for (unsigned y = 0; y < bare.getSize().y; ++y)
+        for (unsigned x = 0; x < bare.getSize().x; ++x)
+            if (bare.getPixel(x, y) != paneled.getPixel(x, y))
+                ++(panel.contains(static_cast<int>(x), static_cast<int>(y)) ? inside : outside);
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(inside, panel.width * panel.height / 2) << "the panel hardly shows";
+    // Clear of the play in the top-left quarter, or not shown at all.
+    EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(800, 450)), sf::IntRect(800 - 208, 8, 200, 138));
+    EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(300, 100)).width, 0);
+}
+
+TEST_F(DeskTest, AScreenshotIsAPngOfTheWindowsSize)
+{
+    const TempFolder pictures;
+    ASSERT_EQ(setenv("XDG_PICTURES_DIR", pictures.path.c_str(), 1), 0);
+    game.desk.screenshotWanted = true;
+    ::testing::internal::CaptureStderr();
+    loop(1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    unsetenv("XDG_PICTURES_DIR");
+
+    const std::filesystem::directory_iterator files(pictures.path);
+    ASSERT_NE(files, std::filesystem::directory_iterator());
+    const std::string path = files->path().string();
+    EXPECT_EQ(said, "tamrow: screenshot saved to " + path + "\n");
+    char signature[8] = {};
+    std::ifstream(path, std::ios::binary).read(signature, sizeof signature);
+    EXPECT_EQ(std::string(signature, sizeof signature), std::string("\x89PNG\r\n\x1a\n", 8));
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile(path));
+    EXPECT_EQ(shot.getSize(), game.window.getSize());
+
+    // A folder that cannot be written: one line, and the game goes on.
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(saveScreenshot(game.window, pictures.path + "/missing/folder"), "");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr().find("tamrow: cannot save the screenshot"), 0u);
+}
+
+TEST_F(DeskTest, ThePadsStickWalksWithTheKeysRampAndItsButtonsStandForKeys)
+{
+    PadState pad;
+    pad.connected = true;
+    pad.stickX = -100.0f;
+    pad.buttons = 1u << PadPoliceButton;
+    game.keyHeld = withPad([this](sf::Keyboard::Key key) { return held.count(key) > 0; }, [&pad] { return pad; });
+    held.insert({sf::Keyboard::W});
+    loop(1);
+    EXPECT_EQ(game.moveX, -11);
+    EXPECT_EQ(game.moveY, -11);
+    loop(9);
+    EXPECT_EQ(game.moveX, -20);
+    EXPECT_TRUE(padHolds(pad, sf::Keyboard::E));
+    EXPECT_FALSE(padHolds(pad, sf::Keyboard::Q));
+    pad.connected = false;
+    loop(1);
+    EXPECT_EQ(game.moveX, 0);
 }

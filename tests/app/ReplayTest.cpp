@@ -81,7 +81,7 @@ TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
         for (int k = 0; k < count; ++k)
             frame();
     }
-    releaseAll();
+    held.clear();
     ASSERT_TRUE(waitUntil("the resize and the wheel to reach the game", std::chrono::seconds(3), [&] {
         frame();
         return seen.count(InputEvent::Kind::Resize) > 0 && seen.count(InputEvent::Kind::Zoom) > 0;

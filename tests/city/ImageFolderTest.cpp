@@ -10,65 +10,30 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
-namespace
-{
-/// Sets or unsets $TAMROW_DATA_DIR for its lifetime, then puts it back.
-class DataDirSetting
-{
-public:
-    explicit DataDirSetting(const char* value)
-    {
-        if (const char* old = std::getenv(Name))
-            old_ = old;
-        set(value);
-    }
-    ~DataDirSetting() { set(old_ ? old_->c_str() : nullptr); }
-
-private:
-    static constexpr const char* Name = "TAMROW_DATA_DIR";
-    static void set(const char* value) { value ? setenv(Name, value, 1) : unsetenv(Name); }
-    std::optional<std::string> old_;
-};
-
-std::string folderWith(const TempFolder& root, const std::string& name, const char* mapFile)
-{
-    const std::filesystem::path folder = std::filesystem::path(root.path) / name;
-    std::filesystem::create_directories(folder);
-    if (mapFile != nullptr)
-        std::ofstream(folder / mapFile);
-    return folder.string() + "/";
-}
-} // namespace
-
-TEST(ImageFolderTest, CandidatesComeInTheirOrderEachEndingWithASlash)
+TEST(ImageFolderTest, TheFirstCandidateHoldingAMapFileWinsWhateverTheFileHolds)
 {
     const std::string program = std::filesystem::read_symlink("/proc/self/exe").string();
     const std::string installed =
         std::filesystem::path(program).parent_path().parent_path().string() + "/share/tamrow/image/";
-    {
-        const DataDirSetting chosen("/opt/pictures");
-        EXPECT_EQ(imageFolderCandidates(),
-                  (std::vector<std::string>{"/opt/pictures/", "./resources/image/", installed,
-                                            std::string(TAMROW_SOURCE_DIR) + "/resources/image/"}));
-    }
-    const DataDirSetting unset(nullptr);
+    ASSERT_EQ(setenv("TAMROW_DATA_DIR", "/opt/pictures", 1), 0);
+    EXPECT_EQ(imageFolderCandidates(),
+              (std::vector<std::string>{"/opt/pictures/", "./resources/image/", installed,
+                                        std::string(TAMROW_SOURCE_DIR) + "/resources/image/"}));
+    unsetenv("TAMROW_DATA_DIR");
     EXPECT_EQ(imageFolderCandidates().front(), "./resources/image/");
     EXPECT_EQ(imageFolderCandidates().size(), 3u);
-}
 
-TEST(ImageFolderTest, TheFirstFolderHoldingAMapFileWinsWhateverTheFileHolds)
-{
-    TempFolder root;
-    const std::string none = folderWith(root, "none", nullptr);
-    const std::string folderNamedAsMap = folderWith(root, "dir", nullptr);
-    std::filesystem::create_directory(folderNamedAsMap + "08_map.png");
-    const std::string emptyMap = folderWith(root, "empty", "08_map.png");
-    const std::string later = folderWith(root, "later", "08_map.png");
-
-    EXPECT_EQ(findImageFolder({none, folderNamedAsMap, emptyMap, later}), emptyMap);
-    EXPECT_EQ(findImageFolder({later, emptyMap}), later);
-    EXPECT_EQ(findImageFolder({none, folderNamedAsMap}), std::nullopt);
+    // An empty map file counts; a folder named as the map file does not.
+    const TempFolder root;
+    const auto folder = [&root](const char* name) { return root.path + "/" + name + "/"; };
+    for (const char* name : {"none", "dir", "empty", "later"})
+        std::filesystem::create_directory(folder(name));
+    std::filesystem::create_directory(folder("dir") + "08_map.png");
+    std::ofstream(folder("empty") + "08_map.png");
+    std::ofstream(folder("later") + "08_map.png");
+    EXPECT_EQ(findImageFolder({folder("none"), folder("dir"), folder("empty"), folder("later")}), folder("empty"));
+    EXPECT_EQ(findImageFolder({folder("later"), folder("empty")}), folder("later"));
+    EXPECT_EQ(findImageFolder({folder("none"), folder("dir")}), std::nullopt);
     EXPECT_EQ(findImageFolder({}), std::nullopt);
 }

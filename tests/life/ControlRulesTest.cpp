@@ -1,9 +1,10 @@
 // The arithmetic rules of play, without a window: the walking ramp, the zoom and
-// its bounds, the recruiting cell, and who hunts whom.
+// its bounds, and the recruiting cell.
 #include "app/ControlRules.hpp"
-#include "city/Actor.hpp"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace
 {
@@ -19,13 +20,8 @@ TEST(ControlRules, TheWalkingRampStartsAtElevenGainsOneAndTopsAtTwenty)
 TEST(ControlRules, ZoomStepsStopOnEightTimesEitherWayKeepingTheAspect)
 {
     const sf::Vector2f window(1600.0f, 900.0f);
-    struct Row
-    {
-        sf::Vector2f size;
-        float factor;
-        sf::Vector2f after;
-    };
-    const Row rows[] = {
+    // {view size, factor, view size after}
+    const std::tuple<sf::Vector2f, float, sf::Vector2f> rows[] = {
         {window, ZoomOutFactor, {1600.0f * 1.1f, 900.0f * 1.1f}},
         {window, ZoomInFactor, {1600.0f * 0.9f, 900.0f * 0.9f}},
         {{12000.0f, 6750.0f}, ZoomOutFactor, {12800.0f, 7200.0f}},  // would pass the bound: stops on it
@@ -35,10 +31,10 @@ TEST(ControlRules, ZoomStepsStopOnEightTimesEitherWayKeepingTheAspect)
         {{200.0f, 112.5f}, ZoomInFactor, {200.0f, 112.5f}},
         {{150.0f, 80.0f}, ZoomInFactor, {150.0f, 80.0f}},  // already past: stays
     };
-    for (const Row& row : rows)
+    for (const auto& [size, factor, expected] : rows)
     {
-        const sf::Vector2f after = zoomedViewSize(row.size, window, row.factor);
-        EXPECT_EQ(after, row.after) << row.size.x << " by " << row.factor << " gave " << after.x << " x " << after.y;
+        const sf::Vector2f after = zoomedViewSize(size, window, factor);
+        EXPECT_EQ(after, expected) << size.x << " by " << factor << " gave " << after.x << " x " << after.y;
     }
     EXPECT_EQ(zoomedViewSize({1.0f, 1.0f}, unzoomedViewSize({1, 1}), 1.5f), sf::Vector2f(1.5f, 1.5f));
     EXPECT_EQ(unzoomedViewSize({0, 900}), sf::Vector2f(MinViewSide, 900.0f)) << "never a zero side";
@@ -58,14 +54,5 @@ TEST(ControlRules, RecruitingReachesTheCharactersTruncatedCellAndTheEightAround)
     // Truncated toward zero, not floored: -1.5 m is cell -1, next to cell 0.
     EXPECT_TRUE(withinRecruitingReach({0.5f, 0.5f}, {-1.5f, 0.5f}));
     EXPECT_FALSE(withinRecruitingReach({0.5f, 0.5f}, {-2.5f, 0.5f}));
-}
-
-TEST(ControlRules, HooligansHuntCiviliansAndPolicePoliceHuntHooligansCiviliansNobody)
-{
-    const Faction sides[] = {Faction::Civil, Faction::Hooli, Faction::Police};
-    const bool hunts[3][3] = {{false, false, false}, {true, false, true}, {false, true, false}};
-    for (std::size_t h = 0; h < 3; ++h)
-        for (std::size_t c = 0; c < 3; ++c)
-            EXPECT_EQ(isHostile(sides[h], sides[c]), hunts[h][c]) << h << " hunts " << c;
 }
 } // namespace

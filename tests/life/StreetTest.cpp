@@ -1,6 +1,6 @@
 // People on a street of a real city: who picks whom (the nearest hostile, ties to
-// the lower index), the chase (5 m/s at the target, a hit below 3 m, death at 0
-// health), and corpses where they fell.
+// the lower index), the chase (5 m/s at the target, a hit below 3 m), and the
+// dead, tinted, with corpses where they fell.
 #include "life/Simulation.hpp"
 #include "support/TestCity.hpp"
 
@@ -78,7 +78,7 @@ struct Chase
 {
     const char* what;
     b2Vec2 preyAt;  ///< from the hunter (m)
-    bool hunterDead;
+    int dead;  ///< 1 the hunter, 2 the prey, 0 nobody
     b2Vec2 velocity;  ///< what the hunter is given, bit for bit
     ActorState state;
     std::int32_t preyHealth;
@@ -88,13 +88,14 @@ TEST_F(Pursuit, OneCallRunsAtTheTargetAndHitsBelowThreeMetres)
 {
     // Direction in single precision, scaling in double: scaled in float, y would end in ...935.
     const Chase chases[] = {
-        {"3-4-5 triangle", {3, 4}, false, {3, 4}, ActorState::Chasing, 10},
-        {"scaling in float would round otherwise", {0.1f, -13.8f}, false, {0.0362303853f, -4.99986887f},
+        {"3-4-5 triangle", {3, 4}, 0, {3, 4}, ActorState::Chasing, 10},
+        {"scaling in float would round otherwise", {0.1f, -13.8f}, 0, {0.0362303853f, -4.99986887f},
          ActorState::Chasing, 10},
-        {"exactly 3 m is out of reach", {3, 0}, false, {5, 0}, ActorState::Chasing, 10},
-        {"2.99 m hits in the same call", {-2.99f, 0}, false, {-5, 0}, ActorState::Idle, 9},
-        {"on top: a hit, no new velocity", {0, 0}, false, {0.75f, -1.25f}, ActorState::Idle, 9},
-        {"the dead neither run nor hit", {2, 0}, true, {0.75f, -1.25f}, ActorState::Chasing, 10},
+        {"exactly 3 m is out of reach", {3, 0}, 0, {5, 0}, ActorState::Chasing, 10},
+        {"2.99 m hits in the same call", {-2.99f, 0}, 0, {-5, 0}, ActorState::Idle, 9},
+        {"on top: a hit, no new velocity", {0, 0}, 0, {0.75f, -1.25f}, ActorState::Idle, 9},
+        {"the dead neither run nor hit", {2, 0}, 1, {0.75f, -1.25f}, ActorState::Chasing, 10},
+        {"a dead target is let go, no velocity set", {2, 0}, 2, {0.75f, -1.25f}, ActorState::Idle, 10},
     };
     for (const Chase& c : chases)
     {
@@ -102,7 +103,8 @@ TEST_F(Pursuit, OneCallRunsAtTheTargetAndHitsBelowThreeMetres)
         const std::size_t hunter = place(Faction::Hooli, 0, 0);
         const std::size_t prey = place(Faction::Police, c.preyAt.x, c.preyAt.y);
         chase(hunter, prey);
-        actor(hunter).dead = c.hunterDead;
+        actor(hunter).dead = c.dead == 1;
+        actor(prey).dead = c.dead == 2;
         actor(hunter).body->SetLinearVelocity(b2Vec2(0.75f, -1.25f));
 
         actor(hunter).pursue(city.actors, PursuitSpeed);
@@ -113,32 +115,6 @@ TEST_F(Pursuit, OneCallRunsAtTheTargetAndHitsBelowThreeMetres)
         EXPECT_EQ(actor(prey).state, ActorState::Idle) << "a hit does not change the target's mind";
         clearStage();
     }
-}
-
-TEST_F(Pursuit, TenHitsKillAndTintTheVictimAndASecondPursuerThenLetsGo)
-{
-    const std::size_t prey = place(Faction::Civil, 0, 0);
-    const std::size_t killer = place(Faction::Hooli, 1, 0);
-    const std::size_t second = place(Faction::Hooli, -1, 0);
-    chase(killer, prey);
-    // No world step: all stand still and the killer hits once per update.
-    for (int hit = 1; hit <= 9; ++hit)
-    {
-        actor(killer).pursue(city.actors, PursuitSpeed);
-        chase(killer, prey);
-    }
-    EXPECT_EQ(actor(prey).health, 1);
-    EXPECT_FALSE(actor(prey).dead);
-    EXPECT_EQ(actor(prey).sprite.getColor(), sf::Color::White);
-    chase(second, prey);
-    actor(second).body->SetLinearVelocity(b2Vec2(0.5f, 0.25f));
-    actor(killer).pursue(city.actors, PursuitSpeed);
-    actor(second).pursue(city.actors, PursuitSpeed);
-    EXPECT_EQ(actor(prey).health, 0);
-    EXPECT_TRUE(actor(prey).dead);
-    EXPECT_EQ(actor(prey).sprite.getColor(), DeathTint);
-    EXPECT_EQ(actor(second).state, ActorState::Idle) << "the dead are not hit again";
-    EXPECT_EQ(velocityOf(second), b2Vec2(0.5f, 0.25f)) << "letting go sets no velocity";
 }
 
 TEST_F(Pursuit, AMutualLastBlowGoesToTheLowerIndex)
@@ -200,13 +176,13 @@ TEST_F(TargetChoice, NearestHostileWithTiesToTheLowerIndex)
         for (const Person& other : pick.others)
             place(other.side, other.dx, other.dy);
         actor(chooser).dead = pick.dead;
-        chase(chooser, 2);
-        actor(chooser).state = ActorState::Idle;
+        chase(chooser, 2);  // an old target: a search that finds nobody lets it go
         actor(chooser).body->SetLinearVelocity(b2Vec2(1.5f, -2.5f));
 
         actor(chooser).selectTarget(city.actors, city.onStreet);
         const bool chosen = pick.picked >= 0;
-        EXPECT_EQ(actor(chooser).state, chosen ? ActorState::Chasing : ActorState::Idle);
+        const bool searches = !pick.dead && pick.chooser != Faction::Civil;
+        EXPECT_EQ(actor(chooser).state, chosen || !searches ? ActorState::Chasing : ActorState::Idle);
         EXPECT_EQ(actor(chooser).target, chosen ? chooser + 1 + static_cast<std::size_t>(pick.picked) : 2u);
         EXPECT_EQ(velocityOf(chooser), b2Vec2(1.5f, -2.5f)) << "a choice sets no velocity";
         clearStage();
@@ -245,26 +221,15 @@ TEST_F(Corpses, EachDeadLiesWhereItFellWithItsSidesImageAndIsParkedOnce)
         EXPECT_NEAR(fell.y, StageY, 1e-4f);
         EXPECT_EQ(corpse.sprite.getPosition(), sf::Vector2f(fell.x * PixelsPerMeter, fell.y * PixelsPerMeter));
         EXPECT_EQ(corpse.sprite.getTexture(), &city.texture(images[k]));
-        EXPECT_FLOAT_EQ(corpse.sprite.getScale().x, CorpseScale / PixelsPerMeter);
-        EXPECT_EQ(corpse.body->GetType(), b2_staticBody);
-        const b2AABB box = corpse.body->GetFixtureList()->GetAABB(0);
-        EXPECT_NEAR(box.upperBound.x - box.lowerBound.x, 2 * (CorpseHalfSize + b2_polygonRadius), 1e-4f);
+        EXPECT_EQ(actor(victims[k]).sprite.getColor(), DeathTint);
     }
 
-    // 11 is below 12: the next update brings a wave, and no death is counted twice.
-    advanceCity(town.world, city);
-    EXPECT_EQ(city.population, 15);
-    EXPECT_EQ(city.props.size(), 7u);
-    // The parked bodies share one spot and never push each other: they take no part.
-    for (int frame = 0; frame < 120; ++frame)
-        advanceCity(town.world, city);
+    // Parked out of play, turned straight. The long run checks every frame that each
+    // death is counted once and its body stays parked, out of play.
     for (const std::size_t victim : victims)
     {
-        const b2Body& body = *actor(victim).body;
-        EXPECT_TRUE(actor(victim).corpseLaid);
-        EXPECT_EQ(body.GetPosition(), ParkPosition);
-        EXPECT_EQ(body.GetAngle(), 0.0f);
-        EXPECT_FALSE(body.IsEnabled());
+        EXPECT_EQ(actor(victim).body->GetPosition(), ParkPosition);
+        EXPECT_EQ(actor(victim).body->GetAngle(), 0.0f);
     }
 }
 } // namespace

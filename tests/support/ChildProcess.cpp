@@ -1,6 +1,6 @@
 #include "support/ChildProcess.hpp"
 
-#include "support/Waiting.hpp"
+#include "support/TestCity.hpp"
 
 #include <cerrno>
 #include <csignal>
@@ -10,16 +10,6 @@
 
 namespace
 {
-/// argv as the exec family wants it: pointers into `args`, null-terminated.
-std::vector<char*> execArguments(const std::vector<std::string>& args)
-{
-    std::vector<char*> pointers;
-    for (const std::string& arg : args)
-        pointers.push_back(const_cast<char*>(arg.c_str()));
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
 /// In the child after fork: point fd `target` at the file `path`, or die.
 void redirect(const char* path, int flags, int target)
 {
@@ -46,7 +36,11 @@ std::optional<int> reap(pid_t pid, bool block)
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& workingDirectory,
                            const std::string& stdoutPath, const std::string& stderrPath)
 {
-    std::vector<char*> args = execArguments(argv);
+    // argv as the exec family wants it, made before the fork: pointers, null-terminated.
+    std::vector<char*> args;
+    for (const std::string& arg : argv)
+        args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
     pid_ = fork();
     if (pid_ != 0)
         return;
@@ -95,4 +89,18 @@ std::string describeStatus(int status)
     if (WIFSIGNALED(status))
         return "killed by signal " + std::to_string(WTERMSIG(status));
     return "exit status " + std::to_string(WEXITSTATUS(status));
+}
+
+PrivateDisplay::PrivateDisplay()
+    : server_({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"}, "/",
+              folder_.path + "/display.txt", folder_.path + "/xvfb.txt")
+{
+    // Xvfb writes its display number once it accepts connections.
+    std::string number;
+    EXPECT_TRUE(waitUntil("Xvfb to write its display number", std::chrono::seconds(10), [&] {
+        number = fileContent(folder_.path + "/display.txt");
+        return !server_.running() || (!number.empty() && number.back() == '\n');
+    }, [&] { return "its log: " + fileContent(folder_.path + "/xvfb.txt"); }));
+    if (!number.empty() && number.back() == '\n')
+        name_ = ":" + number.substr(0, number.size() - 1);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TestCity.hpp"
+
 #include <chrono>
 #include <optional>
 #include <string>
@@ -36,3 +38,19 @@ int runCommand(const std::vector<std::string>& argv, std::chrono::milliseconds l
 
 /// "exit status N" or "killed by signal N", for a raw wait status.
 std::string describeStatus(int status);
+
+/// An X server of a test's own (Xvfb, 1920 x 1080), on the first free display
+/// number, for as long as this lives: what runs there meets no other test's windows.
+class PrivateDisplay
+{
+public:
+    /// Starts the server and waits up to 10 s for it to take connections.
+    PrivateDisplay();
+
+    const std::string& name() const { return name_; }  ///< ":N"; empty if it did not come up
+
+private:
+    TempFolder folder_;
+    ChildProcess server_;
+    std::string name_;
+};

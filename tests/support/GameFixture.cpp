@@ -3,9 +3,7 @@
 #include "support/TestCity.hpp"
 
 #include <algorithm>
-#include <cmath>
 #include <sstream>
-#include <thread>
 
 namespace
 {
@@ -20,25 +18,16 @@ constexpr const char* EventNames[] = {
 static_assert(std::size(EventNames) == sf::Event::Count);
 } // namespace
 
-int EventTally::total() const
+std::string describe(const EventTally& tally)
 {
-    int sum = 0;
-    for (const auto& [type, count] : counts_)
-        sum += count;
-    return sum;
-}
-
-std::string EventTally::describe() const
-{
-    std::ostringstream out;
-    out << total() << " events";
-    const char* separator = ": ";
-    for (const auto& [type, count] : counts_)
+    int total = 0;
+    std::string counts;
+    for (const auto& [type, count] : tally)
     {
-        out << separator << count << " " << EventNames[type];
-        separator = ", ";
+        total += count;
+        counts += (counts.empty() ? ": " : ", ") + std::to_string(count) + " " + EventNames[type];
     }
-    return out.str();
+    return std::to_string(total) + " events" + counts;
 }
 
 GameTest::GameTest()
@@ -62,30 +51,19 @@ GameTest::GameTest()
 void GameTest::loop(int times)
 {
     for (int i = 0; i < times; ++i)
-    {
         game.runFrame();
-    }
-}
-
-::testing::AssertionResult GameTest::handleInputUntil(const std::string& awaited, const std::function<bool()>& done,
-                                                      std::chrono::milliseconds limit)
-{
-    return waitUntil(awaited, limit, [&] {
-        game.handleInput();
-        return done();
-    }, [&] {
-        std::ostringstream seen;
-        seen << "the view at " << game.view.getSize().x << " x " << game.view.getSize().y << ", the window "
-             << (game.window.isOpen() ? "open" : "closed");
-        return seen.str();
-    });
 }
 
 ::testing::AssertionResult GameTest::viewReaches(sf::Vector2f size)
 {
     std::ostringstream awaited;
     awaited << "the view to be " << size.x << " x " << size.y;
-    return handleInputUntil(awaited.str(), [&] { return game.view.getSize() == size; });
+    return waitUntil(awaited.str(), std::chrono::seconds(3), [&] {
+        game.handleInput();
+        return game.view.getSize() == size;
+    }, [&] {
+        return "the view at " + std::to_string(game.view.getSize().x) + " x " + std::to_string(game.view.getSize().y);
+    });
 }
 
 ::testing::AssertionResult GameTest::waitForQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds limit)
@@ -96,11 +74,11 @@ void GameTest::loop(int times)
         sf::Event event;
         while (game.window.pollEvent(event))
         {
-            came.add(event);
+            ++came[event.type];
             lastEvent = Clock::now();
         }
         return Clock::now() - lastEvent >= quiet;
-    }, [&] { return came.describe() + " keep coming"; });
+    }, [&] { return describe(came) + " keep coming"; });
 }
 
 void GameTest::wiggle(int count)
@@ -122,15 +100,6 @@ sf::Image GameTest::presented()
     return copy.copyToImage();
 }
 
-const sf::Texture& GameTest::solidTexture(sf::Color colour, sf::Vector2u size)
-{
-    sf::Image image;
-    image.create(size.x, size.y, colour);
-    madeTextures_.emplace_back();
-    madeTextures_.back().loadFromImage(image);
-    return madeTextures_.back();
-}
-
 void GameTest::removeActorsFrom(std::size_t first)
 {
     city.actors.erase(city.actors.begin() + static_cast<std::ptrdiff_t>(first), city.actors.end());
@@ -145,64 +114,4 @@ void GameTest::place(std::size_t index, float x, float y)
     body->SetTransform(b2Vec2(x, y), 0.0f);
     body->SetLinearVelocity(b2Vec2(0.0f, 0.0f));
     body->SetAngularVelocity(0.0f);
-}
-
-std::optional<sf::Color> backdropAt(const sf::Image& map, sf::Vector2f centre, sf::Vector2i p)
-{
-    const float u = (centre.x - 800.0f + static_cast<float>(p.x) + 0.5f) / MapScale;
-    const float v = (centre.y - 450.0f + static_cast<float>(p.y) + 0.5f) / MapScale;
-    const auto nearEdge = [](float t) { return std::abs(t - std::round(t)) < 0.1f; };
-    if (nearEdge(u) || nearEdge(v))
-        return std::nullopt;
-    const sf::Vector2u size = map.getSize();
-    if (u < 0.0f || v < 0.0f || u >= static_cast<float>(size.x) || v >= static_cast<float>(size.y))
-        return ClearColour;
-    return map.getPixel(static_cast<unsigned>(u), static_cast<unsigned>(v));
-}
-
-BackdropComparison compareWithBackdrop(const sf::Image& shown, const sf::Image& map, sf::Vector2f centre,
-                                       sf::IntRect skip)
-{
-    BackdropComparison comparison;
-    const sf::Vector2u size = shown.getSize();
-    for (int y = 0; y < static_cast<int>(size.y); y += 17)
-    {
-        for (int x = 0; x < static_cast<int>(size.x); x += 17)
-        {
-            const std::optional<sf::Color> expected = backdropAt(map, centre, {x, y});
-            if (!expected || skip.contains(x, y))
-                continue;
-            ++comparison.compared;
-            const sf::Color actual = pixelAt(shown, {x, y});
-            if (coloursNear(actual, *expected, 1) || ++comparison.mismatched > 5)
-                continue;
-            std::ostringstream where;
-            where << "(" << x << ", " << y << ") shows " << actual << " instead of " << *expected << "\n";
-            comparison.firstMismatches += where.str();
-        }
-    }
-    return comparison;
-}
-
-sf::Color pixelAt(const sf::Image& image, sf::Vector2i p)
-{
-    return image.getPixel(static_cast<unsigned>(p.x), static_cast<unsigned>(p.y));
-}
-
-::testing::AssertionResult coloursNear(sf::Color actual, sf::Color expected, int tolerance)
-{
-    const int differences[] = {actual.r - expected.r, actual.g - expected.g, actual.b - expected.b,
-                               actual.a - expected.a};
-    for (int difference : differences)
-    {
-        if (std::abs(difference) > tolerance)
-            return ::testing::AssertionFailure() << actual << " is not " << expected;
-    }
-    return ::testing::AssertionSuccess();
-}
-
-std::ostream& sf::operator<<(std::ostream& out, const sf::Color& colour)
-{
-    return out << "rgba(" << int(colour.r) << ", " << int(colour.g) << ", " << int(colour.b) << ", "
-               << int(colour.a) << ")";
 }

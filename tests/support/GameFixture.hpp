@@ -1,41 +1,26 @@
 #pragma once
 
-// A real game for a test: the physics world, the city built from the
-// repository's images and the Game with its open window, made in the order the
-// program makes them, with the test's own X connection beside it. The keyboard
-// is replaced by a set of keys the test holds.
+// A real game for a test, made as the program makes it (physics world, city from
+// the repository's images, Game and window), with the test's own X connection
+// beside it. The keyboard is a set of keys the test holds.
 
 #include "app/Game.hpp"
-#include "support/Waiting.hpp"
+#include "support/TestCity.hpp"
 #include "support/XSession.hpp"
 
 #include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/Rect.hpp>
-#include <SFML/Graphics/Texture.hpp>
 #include <SFML/Window/Event.hpp>
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-#include <list>
 #include <map>
-#include <optional>
-#include <ostream>
 #include <set>
 #include <string>
 
 /// Window events counted by type, to say what kept a wait busy.
-class EventTally
-{
-public:
-    void add(const sf::Event& event) { ++counts_[event.type]; }
-    int total() const;
-    /// "12 events: 10 MouseMoved, 2 KeyPressed".
-    std::string describe() const;
-
-private:
-    std::map<sf::Event::EventType, int> counts_;
-};
+using EventTally = std::map<sf::Event::EventType, int>;
+/// "12 events: 10 MouseMoved, 2 KeyPressed".
+std::string describe(const EventTally& tally);
 
 class GameTest : public ::testing::Test
 {
@@ -47,17 +32,10 @@ protected:
     /// The overlays and the status panel are hidden: what is drawn is the city's own picture.
     GameTest();
 
-    void hold(std::initializer_list<sf::Keyboard::Key> keys) { held.insert(keys); }
-    void releaseAll() { held.clear(); }
-
     /// One pass of the program's loop: one frame, its input included.
     void loop(int times = 1);
 
-    /// Calls handleInput until `done` holds; fails after `limit` saying what was awaited.
-    ::testing::AssertionResult handleInputUntil(const std::string& awaited, const std::function<bool()>& done,
-                                                std::chrono::milliseconds limit = std::chrono::seconds(3));
-
-    /// Handles input until the view has `size`.
+    /// Handles input until the view has `size`; fails after 3 s.
     ::testing::AssertionResult viewReaches(sf::Vector2f size);
 
     /// Pumps the window's events, unhandled, until none has come for `quiet`;
@@ -71,9 +49,6 @@ protected:
 
     /// What the last frame presented, read back from the window (px, RGBA).
     sf::Image presented();
-
-    /// A texture of `size` px filled with `colour`; lives as long as the test.
-    const sf::Texture& solidTexture(sf::Color colour, sf::Vector2u size);
 
     /// Puts the body of actor `index` at (`x`, `y`) m, angle 0, at rest.
     void place(std::size_t index, float x, float y);
@@ -90,37 +65,5 @@ protected:
     KeyReader realKeyboard;  ///< what the Game reads keys with by itself
 
 private:
-    std::list<sf::Texture> madeTextures_;  // a list: sprites keep pointers into it
     int wiggles_ = 0;
 };
-
-/// What the backdrop of a frame shows at window pixel `p` while the camera is
-/// centred on `centre` (px) with one view pixel per window pixel on a 1600 x 900
-/// window: the pixel of `map` (drawn from (0, 0) at scale 3.5) under it, or the
-/// clear colour beyond the map. Nothing when the pixel's centre falls within a
-/// tenth of a map pixel of a map pixel's edge, where sampling may go either way.
-std::optional<sf::Color> backdropAt(const sf::Image& map, sf::Vector2f centre, sf::Vector2i p);
-
-struct BackdropComparison
-{
-    int compared = 0;
-    int mismatched = 0;
-    std::string firstMismatches;  ///< where the first few were, and what they showed
-};
-
-/// Compares every 17th pixel of `shown` (both ways), outside `skip`, with backdropAt.
-BackdropComparison compareWithBackdrop(const sf::Image& shown, const sf::Image& map, sf::Vector2f centre,
-                                       sf::IntRect skip = sf::IntRect());
-
-/// The colour of pixel `p` of `image`.
-sf::Color pixelAt(const sf::Image& image, sf::Vector2i p);
-
-/// Whether two colours differ by at most `tolerance` on every channel
-/// (blending rounds differently on different drivers).
-::testing::AssertionResult coloursNear(sf::Color actual, sf::Color expected, int tolerance = 2);
-
-namespace sf
-{
-/// So that failed comparisons print colours as rgba(...) rather than bytes.
-std::ostream& operator<<(std::ostream& out, const Color& colour);
-} // namespace sf

@@ -10,16 +10,15 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <thread>
 #include <unistd.h>
 
 namespace
 {
-/// SFML lets go of its shared OpenGL context, and with it its X connection, when the
-/// last texture is destroyed, and connects again for the next texture. Were its
-/// connection the display's last, the X server would reset in between and refuse
-/// the next one, and SFML would abort. Our own connection, held for the whole
-/// program, keeps the server from resetting; one context held as long spares
-/// every test the cost of a new one.
+/// SFML lets go of its X connection with its last texture and connects again for
+/// the next; were it the display's last client, the server would reset between
+/// and refuse it, and SFML abort. A connection and a context held for the whole
+/// program keep the server up and spare every test a new context.
 class OneDisplayConnection : public ::testing::Environment
 {
 public:
@@ -77,4 +76,18 @@ std::string fileContent(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+::testing::AssertionResult waitUntil(const std::string& awaited, std::chrono::milliseconds limit,
+                                     const std::function<bool()>& done, const std::function<std::string()>& seen)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done())
+    {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return ::testing::AssertionFailure() << "waited " << limit.count() << " ms for " << awaited
+                                                 << "; saw " << (seen ? seen() : std::string("nothing of note"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return ::testing::AssertionSuccess();
 }

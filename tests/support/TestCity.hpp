@@ -3,7 +3,10 @@
 #include "city/City.hpp"
 
 #include <box2d/box2d.h>
+#include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <string>
 
 /// A real physics world without gravity and a real city built in it from the
@@ -34,3 +37,10 @@ struct TempFolder
 
 /// The whole content of a (small) file; empty if there is none.
 std::string fileContent(const std::string& path);
+
+/// Every wait of the tests has a deadline: looks at `done` every 5 ms until it
+/// holds (success) or `limit` has passed, then fails with "waited <limit> for
+/// <awaited>; saw <seen()>", `seen` saying what kept it busy meanwhile.
+::testing::AssertionResult waitUntil(const std::string& awaited, std::chrono::milliseconds limit,
+                                     const std::function<bool()>& done,
+                                     const std::function<std::string()>& seen = {});

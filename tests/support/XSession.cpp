@@ -1,7 +1,7 @@
 #include "support/XSession.hpp"
 
 #include "support/ChildProcess.hpp"
-#include "support/Waiting.hpp"
+#include "support/TestCity.hpp"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -99,7 +99,8 @@ void XSession::warpPointer(int x, int y)
     if (display_ == nullptr)
         return ::testing::AssertionFailure() << "no X display";
     const ::testing::AssertionResult mapped = waitUntil(
-        "window " + std::to_string(window) + " to be mapped", limit, [&] { return info(window).viewable; },
+        "window " + std::to_string(window) + " to be mapped", limit,
+        [&] { return window == NoWindow || info(window).viewable; },
         [&] { return "it " + std::string(info(window).width > 0 ? "exists unmapped" : "does not exist"); });
     if (!mapped)
         return mapped;
@@ -111,30 +112,6 @@ void XSession::warpPointer(int x, int y)
     if (focused != window)
         return ::testing::AssertionFailure() << "window " << focused << " has the focus, not " << window;
     return ::testing::AssertionSuccess();
-}
-
-XWindowId XSession::openWindow(const std::string& title, int x, int y, int width, int height)
-{
-    if (display_ == nullptr)
-        return 0;
-    const Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), x, y,
-                                              static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                                              BlackPixel(display_, DefaultScreen(display_)),
-                                              WhitePixel(display_, DefaultScreen(display_)));
-    XStoreName(display_, window, title.c_str());
-    // Like any program's window, it takes key presses while it has the focus.
-    XSelectInput(display_, window, KeyPressMask | KeyReleaseMask | FocusChangeMask);
-    XMapWindow(display_, window);
-    XSync(display_, False);
-    return window;
-}
-
-void XSession::closeWindow(XWindowId window)
-{
-    if (display_ == nullptr || window == 0)
-        return;
-    XDestroyWindow(display_, window);
-    XSync(display_, False);
 }
 
 RealKeyDown::RealKeyDown(std::string name)

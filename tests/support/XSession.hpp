@@ -11,6 +11,8 @@
 #include <vector>
 
 using XWindowId = unsigned long;
+/// Focus on no window: the keyboard goes nowhere, as when another program takes it.
+constexpr XWindowId NoWindow = 0;
 
 struct XWindowInfo
 {
@@ -48,13 +50,9 @@ public:
 
     /// Waits up to `limit` for `window` to be on the screen, then gives it the
     /// keyboard focus as a window manager would (there is none under Xvfb).
+    /// NoWindow takes the focus from every window.
     ::testing::AssertionResult focus(XWindowId window,
                                      std::chrono::milliseconds limit = std::chrono::seconds(5));
-
-    /// A plain, mapped top-level window of this connection's own, titled `title`,
-    /// at screen pixel (x, y) with the given inside size (px); 0 to close one.
-    XWindowId openWindow(const std::string& title, int x, int y, int width, int height);
-    void closeWindow(XWindowId window);
 
 private:
     struct _XDisplay* display_ = nullptr;
