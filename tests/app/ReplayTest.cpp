@@ -94,6 +94,12 @@ TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find(" " + std::to_string(frames) + " frames"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find(hashText(writer.hash())), std::string::npos) << run.out;
+
+    // And in a window, by the real program, which checks the same hashes and ends with the recording.
+    ChildProcess shown({TAMROW_BINARY, "--replay", path}, folder.path, folder.path + "/out", folder.path + "/err");
+    const std::optional<int> status = shown.waitForExit(std::chrono::seconds(60));
+    ASSERT_TRUE(status.has_value()) << "the replay in the window did not end";
+    EXPECT_EQ(describeStatus(*status), "exit status 0") << fileContent(folder.path + "/err");
 }
 
 TEST(ReplayFile, NoKeyHeldReplaysTheGoldenTraceWithoutADisplay)
