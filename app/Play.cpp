@@ -23,26 +23,8 @@ void Play::steer(const FrameInput& input)
         return;
 
     // Up beats down and left beats right when both keys of an axis are held.
-    if (input.holds(PlayKey::W))
-    {
-        moveY = rampToward(moveY, -1);
-        applyWalkingVelocity();
-    }
-    else if (input.holds(PlayKey::S))
-    {
-        moveY = rampToward(moveY, +1);
-        applyWalkingVelocity();
-    }
-    if (input.holds(PlayKey::A))
-    {
-        moveX = rampToward(moveX, -1);
-        applyWalkingVelocity();
-    }
-    else if (input.holds(PlayKey::D))
-    {
-        moveX = rampToward(moveX, +1);
-        applyWalkingVelocity();
-    }
+    walkAxis(moveY, input.holds(PlayKey::W), input.holds(PlayKey::S));
+    walkAxis(moveX, input.holds(PlayKey::A), input.holds(PlayKey::D));
     if (!input.holds(PlayKey::A) && !input.holds(PlayKey::D))
         moveX = 0;
     if (!input.holds(PlayKey::W) && !input.holds(PlayKey::S))
@@ -89,6 +71,14 @@ void Play::startAgain()
     moveX = 0;
     moveY = 0;
     paused = false;
+}
+
+void Play::walkAxis(std::int32_t& speed, bool back, bool forth)
+{
+    if (!back && !forth)
+        return;
+    speed = rampToward(speed, back ? -1 : +1);
+    applyWalkingVelocity();
 }
 
 void Play::applyWalkingVelocity()

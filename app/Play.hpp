@@ -52,6 +52,10 @@ public:
     Session* session = nullptr; ///< what F5 builds afresh; not owned
 
 private:
+    /// One frame of one walking axis (m/s): `back` (up or left) held ramps
+    /// `speed` toward -WalkTopSpeed, else `forth` toward +WalkTopSpeed, and
+    /// either applies the velocity; neither leaves it alone.
+    void walkAxis(std::int32_t& speed, bool back, bool forth);
     void applyWalkingVelocity();
     void recruit(Faction side, TextureId image);
 };

@@ -55,6 +55,20 @@ void PropIndex::find(const sf::FloatRect& area, std::vector<std::uint32_t>& foun
 {
     found.clear();
     const CellRange range = cellsOf(area);
+    forEachIndexed(range, [&](std::uint32_t prop, std::int32_t column, std::int32_t row) {
+        const sf::FloatRect& bounds = entries[prop].bounds;
+        // A prop over several cells is taken from the first of them in the area only.
+        const bool firstCell = column == std::max(cellOf(bounds.left), range.left) &&
+            row == std::max(cellOf(bounds.top), range.top);
+        if (firstCell && bounds.intersects(area))
+            found.push_back(prop);
+    });
+    std::sort(found.begin(), found.end());
+}
+
+template <class Visit>
+void PropIndex::forEachIndexed(const CellRange& range, Visit visit) const
+{
     for (std::int32_t row = range.top; row <= range.bottom; ++row)
     {
         for (std::int32_t column = range.left; column <= range.right; ++column)
@@ -63,17 +77,9 @@ void PropIndex::find(const sf::FloatRect& area, std::vector<std::uint32_t>& foun
             if (cell == cells.end())
                 continue;
             for (const std::uint32_t prop : cell->second)
-            {
-                const sf::FloatRect& bounds = entries[prop].bounds;
-                // A prop over several cells is taken from the first of them in the area only.
-                const bool firstCell = column == std::max(cellOf(bounds.left), range.left) &&
-                    row == std::max(cellOf(bounds.top), range.top);
-                if (firstCell && bounds.intersects(area))
-                    found.push_back(prop);
-            }
+                visit(prop, column, row);
         }
     }
-    std::sort(found.begin(), found.end());
 }
 
 PropIndex::CellRange PropIndex::cellsOf(const sf::FloatRect& area)
@@ -92,21 +98,10 @@ std::uint32_t PropIndex::layerOver(const Entry& entry) const
 {
     const sf::FloatRect reach = grown(entry.bounds, TouchMargin);
     std::uint32_t layer = 0;
-    const CellRange range = cellsOf(reach);
-    for (std::int32_t row = range.top; row <= range.bottom; ++row)
-    {
-        for (std::int32_t column = range.left; column <= range.right; ++column)
-        {
-            const auto cell = cells.find(cellKey(column, row));
-            if (cell == cells.end())
-                continue;
-            for (const std::uint32_t earlier : cell->second)
-            {
-                const Entry& under = entries[earlier];
-                if (reach.intersects(under.bounds))
-                    layer = std::max(layer, under.layer + (under.texture == entry.texture ? 0u : 1u));
-            }
-        }
-    }
+    forEachIndexed(cellsOf(reach), [&](std::uint32_t earlier, std::int32_t, std::int32_t) {
+        const Entry& under = entries[earlier];
+        if (reach.intersects(under.bounds))
+            layer = std::max(layer, under.layer + (under.texture == entry.texture ? 0u : 1u));
+    });
     return layer;
 }

@@ -49,6 +49,10 @@ private:
     };
 
     static CellRange cellsOf(const sf::FloatRect& area);
+    /// Calls `visit(prop, column, row)` for every prop listed in every cell of
+    /// `range`, cell by cell; a prop over several cells comes once per cell.
+    template <class Visit>
+    void forEachIndexed(const CellRange& range, Visit visit) const;
     static std::int64_t cellKey(std::int32_t column, std::int32_t row);
     /// The layer a prop with `entry`'s bounds and texture gets over the props indexed so far.
     std::uint32_t layerOver(const Entry& entry) const;
