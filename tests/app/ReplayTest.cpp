@@ -120,10 +120,16 @@ TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
     std::string flipped = good, otherVersion = good;
     flipped[good.size() / 2] = static_cast<char>(flipped[good.size() / 2] ^ 0x5a);
     otherVersion[8] = 2;
+    // Two unlike bytes exchanged: a sum that forgets the bytes' order would not see it.
+    std::string swapped = good;
+    std::size_t at = good.size() / 2;
+    while (swapped[at] == swapped[at + 1])
+        ++at;
+    std::swap(swapped[at], swapped[at + 1]);
     // What is wrong, and what the line says; the last is sound but of a game that played otherwise.
     const std::vector<std::pair<std::string, std::string>> damaged = {
         {good.substr(0, good.size() - 1), "cut short"}, {good.substr(0, good.size() / 3), "cut short"},
-        {flipped, "checksum differs"}, {otherVersion, "version 2"}, {"W held, then Q\n", "not a replay"},
+        {flipped, "checksum differs"}, {swapped, "checksum differs"}, {otherVersion, "version 2"}, {"W held, then Q\n", "not a replay"},
         {fileContent(folder.path + "/other"), "frame 41 "}};
     for (const auto& [bytes, says] : damaged)
     {

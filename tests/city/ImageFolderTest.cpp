@@ -20,9 +20,10 @@ TEST(ImageFolderTest, TheFirstCandidateHoldingAMapFileWinsWhateverTheFileHolds)
     EXPECT_EQ(imageFolderCandidates(),
               (std::vector<std::string>{"/opt/pictures/", "./resources/image/", installed,
                                         std::string(TAMROW_SOURCE_DIR) + "/resources/image/"}));
-    unsetenv("TAMROW_DATA_DIR");
-    EXPECT_EQ(imageFolderCandidates().front(), "./resources/image/");
+    ASSERT_EQ(setenv("TAMROW_DATA_DIR", "", 1), 0);
+    EXPECT_EQ(imageFolderCandidates().front(), "./resources/image/") << "set empty counts as unset";
     EXPECT_EQ(imageFolderCandidates().size(), 3u);
+    unsetenv("TAMROW_DATA_DIR");
 
     // An empty map file counts; a folder named as the map file does not.
     const TempFolder root;

@@ -1,5 +1,5 @@
 // The arithmetic rules of play, without a window: the walking ramp, the zoom and
-// its bounds, and the recruiting cell.
+// its bounds, and the recruiting cell and its outline.
 #include "app/ControlRules.hpp"
 
 #include <gtest/gtest.h>
@@ -54,5 +54,25 @@ TEST(ControlRules, RecruitingReachesTheCharactersTruncatedCellAndTheEightAround)
     // Truncated toward zero, not floored: -1.5 m is cell -1, next to cell 0.
     EXPECT_TRUE(withinRecruitingReach({0.5f, 0.5f}, {-1.5f, 0.5f}));
     EXPECT_FALSE(withinRecruitingReach({0.5f, 0.5f}, {-2.5f, 0.5f}));
+}
+
+TEST(ControlRules, TheOutlinedReachCellsHoldExactlyThoseRecruited)
+{
+    // Round cell 0, which is two metres wide, and well away from it; points off the cells' edges.
+    for (const b2Vec2 character : {b2Vec2(0.5f, -0.5f), b2Vec2(1.5f, 2.5f), b2Vec2(-40.5f, 30.5f)})
+        for (float dx = -3.875f; dx < 4.0f; dx += 0.25f)
+            for (float dy = -3.875f; dy < 4.0f; dy += 0.25f)
+            {
+                const b2Vec2 other(character.x + dx, character.y + dy);
+                bool outlined = false;
+                for (std::int32_t across = -1; across <= 1; ++across)
+                    for (std::int32_t down = -1; down <= 1; ++down)
+                    {
+                        const CellSpan x = spanOf(cellOf(character.x) + across);
+                        const CellSpan y = spanOf(cellOf(character.y) + down);
+                        outlined |= x.low < other.x && other.x < x.high && y.low < other.y && other.y < y.high;
+                    }
+                EXPECT_EQ(withinRecruitingReach(character, other), outlined) << other.x << ", " << other.y;
+            }
 }
 } // namespace
