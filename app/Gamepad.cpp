@@ -2,11 +2,14 @@
 
 #include <SFML/Window/Joystick.hpp>
 
+#include <limits>
 #include <utility>
 
 namespace
 {
 constexpr unsigned FirstPad = 0;
+// SFML reports at most ButtonCount buttons; each needs its own bit, or the shift overflows.
+static_assert(sf::Joystick::ButtonCount <= std::numeric_limits<decltype(PadState::buttons)>::digits);
 
 bool buttonHeld(const PadState& pad, unsigned button)
 {
@@ -25,7 +28,7 @@ PadState readFirstPad()
     pad.crossX = sf::Joystick::getAxisPosition(FirstPad, sf::Joystick::PovX);
     pad.crossY = sf::Joystick::getAxisPosition(FirstPad, sf::Joystick::PovY);
     const unsigned count = sf::Joystick::getButtonCount(FirstPad);
-    for (unsigned button = 0; button < count && button < 32; ++button)
+    for (unsigned button = 0; button < count; ++button)
         if (sf::Joystick::isButtonPressed(FirstPad, button))
             pad.buttons |= 1u << button;
     return pad;

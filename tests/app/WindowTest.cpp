@@ -1,6 +1,6 @@
 // The game in its real window: keys walk, real window events and the wheel zoom
-// and resize, a pause freezes the play, and after starting again the window's
-// frames play the golden run.
+// and resize, people and corpses wear their side's images, a pause freezes the
+// play, and after starting again the window's frames play the golden run.
 #include "life/GoldenTrace.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
@@ -93,6 +93,31 @@ TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAndAResizeUndoe
     ASSERT_TRUE(viewReaches(wheeledOut));
     ASSERT_EQ(runCommand({"xdotool", "click", "4"}), 0);
     ASSERT_TRUE(viewReaches(zoomedViewSize(wheeledOut, unzoomed, ZoomInFactor)));
+}
+
+TEST_F(WindowTest, NewcomersAndTheDeadWearTheirSidesImages)
+{
+    constexpr std::size_t Founders = 3;
+    // A wave: two hooligans, a civilian and an officer in the vigilante's vest.
+    city.population = PopulationLimit - 1;
+    loop(1);
+    const TextureId newcomers[] = {TextureId::Hooli, TextureId::Hooli, TextureId::Civil, TextureId::Vigil};
+    ASSERT_EQ(city.actors.size(), Founders + std::size(newcomers));
+    for (std::size_t k = 0; k < std::size(newcomers); ++k)
+        EXPECT_EQ(city.actors[Founders + k].sprite.getTexture(), &city.texture(newcomers[k])) << k;
+
+    // The last three fall, one of each side: corpses laid in their order, each its side's.
+    const std::size_t props = city.props.size();
+    for (std::size_t k = Founders + 1; k < city.actors.size(); ++k)
+    {
+        city.actors[k].health = 0;
+        city.actors[k].dead = true;
+    }
+    loop(1);
+    const TextureId corpses[] = {TextureId::DeadHooli, TextureId::DeadCivil, TextureId::DeadPolice};
+    ASSERT_EQ(city.props.size(), props + std::size(corpses));
+    for (std::size_t k = 0; k < std::size(corpses); ++k)
+        EXPECT_EQ(city.props[props + k].sprite.getTexture(), &city.texture(corpses[k])) << k;
 }
 
 constexpr std::int64_t BeforePause = 120;

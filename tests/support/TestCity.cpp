@@ -1,52 +1,17 @@
 #include "support/TestCity.hpp"
 
-#include "app/DisplayConnection.hpp"
-
-#include <SFML/Window/Context.hpp>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <thread>
 #include <unistd.h>
 
-namespace
-{
-/// SFML lets go of its X connection with its last texture and connects again for
-/// the next; were it the display's last client, the server would reset between
-/// and refuse it, and SFML abort. A connection and a context held for the whole
-/// program keep the server up and spare every test a new context.
-class OneDisplayConnection : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        display_ = std::make_unique<DisplayConnection>();
-        if (display_->open())
-            context_ = std::make_unique<sf::Context>();
-    }
-    void TearDown() override
-    {
-        context_.reset();
-        display_.reset();
-    }
-
-private:
-    std::unique_ptr<DisplayConnection> display_;
-    std::unique_ptr<sf::Context> context_;
-};
-
-[[maybe_unused]] ::testing::Environment* const displayConnection =
-    ::testing::AddGlobalTestEnvironment(new OneDisplayConnection);
-
-} // namespace
-
 TestCity::TestCity()
     : world(b2Vec2(0.0f, 0.0f))
-    , city(world)
+    , city(world, std::nullopt)
 {
 }
 

@@ -9,9 +9,9 @@
 #include <functional>
 #include <string>
 
-/// A real physics world without gravity and a real city built in it from the
-/// images of the current working directory (none where there are none). The
-/// world outlives the city. SFML's textures want an X display even empty.
+/// A real physics world without gravity and a real city built in it without
+/// images: the same game, but no texture, so no X display is needed. The world
+/// outlives the city.
 struct TestCity
 {
     TestCity();
