@@ -3,6 +3,8 @@
 // key held it is the golden run; a damaged file is refused in one line, status 1.
 
 #include "app/Replay.hpp"
+#include "app/ReplayBytes.hpp"
+#include "app/ReplayFormat.hpp"
 #include "app/ReplayWriter.hpp"
 #include "life/GoldenTrace.hpp"
 #include "support/ChildProcess.hpp"
@@ -126,10 +128,18 @@ TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
     while (swapped[at] == swapped[at + 1])
         ++at;
     std::swap(swapped[at], swapped[at + 1]);
+    // A sound checksum over a frame without its mark, as a faulty writer would leave it.
+    std::string unmarked = good;
+    unmarked[ReplayHeaderBytes] = 0;
+    const std::size_t summed = unmarked.size() - sizeof(std::uint64_t);
+    const std::uint64_t sum = ReplayBytes::checksum(
+        ReplayBytes::ChecksumStart, reinterpret_cast<const unsigned char*>(unmarked.data()), summed);
+    for (std::size_t k = 0; k < sizeof sum; ++k)
+        unmarked[summed + k] = static_cast<char>(sum >> (8 * k));
     // What is wrong, and what the line says; the last is sound but of a game that played otherwise.
     const std::vector<std::pair<std::string, std::string>> damaged = {
         {good.substr(0, good.size() - 1), "cut short"}, {good.substr(0, good.size() / 3), "cut short"},
-        {flipped, "checksum differs"}, {swapped, "checksum differs"}, {otherVersion, "version 2"}, {"W held, then Q\n", "not a replay"},
+        {flipped, "checksum differs"}, {swapped, "checksum differs"}, {unmarked, "frame 1 has no frame mark"}, {otherVersion, "version 2"}, {"W held, then Q\n", "not a replay"},
         {fileContent(folder.path + "/other"), "frame 41 "}};
     for (const auto& [bytes, says] : damaged)
     {
