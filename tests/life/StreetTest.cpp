@@ -45,7 +45,7 @@ protected:
     void clearStage()
     {
         for (std::size_t i = 3; i < city.actors.size(); ++i)
-            town.world.DestroyBody(city.actors[i].body);
+            city.actors[i].body->GetWorld()->DestroyBody(city.actors[i].body);
         city.actors.resize(3);
         city.onStreet.resize(3);
     }
@@ -60,7 +60,7 @@ protected:
     Actor& actor(std::size_t who) { return city.actors[who]; }
     b2Vec2 velocityOf(std::size_t who) const { return city.actors[who].body->GetLinearVelocity(); }
 
-    TestCity town;
+    TestCity town{true};
     City& city = town.city;
 };
 
@@ -222,12 +222,16 @@ TEST_F(Corpses, EachDeadLiesWhereItFellTintedAndIsParkedOnce)
         EXPECT_EQ(actor(victims[k]).sprite.getColor(), DeathTint);
     }
 
-    // Parked out of play, turned straight. The long run checks every frame that each
-    // death is counted once and its body stays parked, out of play.
+    // Parked out of play, turned straight, still moving as it fell, as the game parks
+    // them. The long run checks every frame that each death is counted once and its
+    // body stays parked, out of play, without a car park.
     for (const std::size_t victim : victims)
     {
-        EXPECT_EQ(actor(victim).body->GetPosition(), ParkPosition);
-        EXPECT_EQ(actor(victim).body->GetAngle(), 0.0f);
+        const b2Body& body = *actor(victim).body;
+        EXPECT_EQ(body.GetPosition(), ParkPosition);
+        EXPECT_EQ(body.GetAngle(), 0.0f);
+        EXPECT_EQ(body.GetLinearVelocity(), b2Vec2(1.5f, 0.0f));
+        EXPECT_FALSE(body.IsEnabled());
     }
 }
 } // namespace

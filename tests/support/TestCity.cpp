@@ -9,9 +9,10 @@
 #include <thread>
 #include <unistd.h>
 
-TestCity::TestCity()
+TestCity::TestCity(bool carPark)
     : world(b2Vec2(0.0f, 0.0f))
-    , city(world, std::nullopt)
+    , parked(b2Vec2(0.0f, 0.0f))
+    , city(world, std::nullopt, carPark ? &parked : nullptr)
 {
 }
 

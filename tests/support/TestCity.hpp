@@ -10,13 +10,15 @@
 #include <string>
 
 /// A real physics world without gravity and a real city built in it without
-/// images: the same game, but no texture, so no X display is needed. The world
-/// outlives the city.
+/// images: the same game, but no texture, so no X display is needed. The worlds
+/// outlive the city.
 struct TestCity
 {
-    TestCity();
+    /// With `carPark`, the dead are parked in the second world, as the game parks them.
+    explicit TestCity(bool carPark = false);
 
     b2World world;
+    b2World parked;
     City city;
 };
 
