@@ -2,6 +2,7 @@
 
 #include "app/ReplayBytes.hpp"
 #include "app/ReplayFormat.hpp"
+#include "life/StateHash.hpp"
 
 #include <algorithm>
 #include <cinttypes>
@@ -118,7 +119,7 @@ std::optional<Replay> Replay::read(const std::string& path, std::string& error)
         return std::nullopt;
     }
     const std::size_t summed = bytes.size() - sizeof(std::uint64_t);
-    if (ReplayBytes::checksum(ReplayBytes::ChecksumStart, bytes.data(), summed) !=
+    if (fnv1a(FnvOffsetBasis, bytes.data(), summed) !=
         ReplayBytes::readLittleEndian(bytes.data() + summed, sizeof(std::uint64_t)))
     {
         error = path + ": replay damaged (its checksum differs)";

@@ -2,7 +2,6 @@
 
 namespace
 {
-constexpr std::uint64_t FnvPrime = 1099511628211ull;
 constexpr unsigned BitsPerByte = 8;
 constexpr std::uint64_t ByteMask = 0xff;
 
@@ -23,16 +22,6 @@ void appendU32(std::vector<unsigned char>& bytes, std::uint32_t value)
 void appendU64(std::vector<unsigned char>& bytes, std::uint64_t value)
 {
     appendLittleEndian(bytes, value, sizeof value);
-}
-
-std::uint64_t checksum(std::uint64_t sum, const unsigned char* data, std::size_t size)
-{
-    for (std::size_t k = 0; k < size; ++k)
-    {
-        sum ^= data[k];
-        sum *= FnvPrime;
-    }
-    return sum;
 }
 
 std::uint64_t readLittleEndian(const unsigned char* data, std::size_t width)

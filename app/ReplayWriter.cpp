@@ -5,7 +5,7 @@
 
 ReplayWriter::ReplayWriter(const std::string& path)
     : file_(path, std::ios::binary | std::ios::trunc)
-    , checksum_(ReplayBytes::ChecksumStart)
+    , checksum_(FnvOffsetBasis)
 {
     std::vector<unsigned char> header(ReplayMagic.begin(), ReplayMagic.end());
     ReplayBytes::appendU32(header, ReplayVersion);
@@ -49,6 +49,6 @@ bool ReplayWriter::finish()
 
 void ReplayWriter::put(const std::vector<unsigned char>& bytes)
 {
-    checksum_ = ReplayBytes::checksum(checksum_, bytes.data(), bytes.size());
+    checksum_ = fnv1a(checksum_, bytes.data(), bytes.size());
     file_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }

@@ -12,8 +12,6 @@
 
 namespace
 {
-constexpr std::uint64_t FnvOffset = 14695981039346656037ull;
-constexpr std::uint64_t FnvPrime = 1099511628211ull;
 
 /// The value at `fraction` of the sorted values (nearest rank).
 double rank(std::vector<double> values, double fraction)
@@ -97,12 +95,8 @@ double percentile90(std::vector<double> values)
 
 std::uint64_t mixPixels(std::uint64_t seed, const sf::Image& image)
 {
-    std::uint64_t hash = seed == 0 ? FnvOffset : seed;
     const std::size_t bytes = static_cast<std::size_t>(image.getSize().x) * image.getSize().y * 4;
-    const sf::Uint8* pixels = image.getPixelsPtr();
-    for (std::size_t i = 0; i < bytes; ++i)
-        hash = (hash ^ pixels[i]) * FnvPrime;
-    return hash;
+    return fnv1a(seed == 0 ? FnvOffsetBasis : seed, image.getPixelsPtr(), bytes);
 }
 
 std::uint64_t gameStateHash(const City& city)
