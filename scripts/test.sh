@@ -11,7 +11,8 @@
 #   monkey, the start loop, end to end) run the same code again through the
 #   binary and check what the normal build checks, at several times the cost.
 # Either run failing fails the whole. Each test has its own timeout (60 s, the
-# long ones more), so a hang costs a minute.
+# long ones more, three times that under the sanitizers), so a hang costs minutes,
+# not the whole run.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
