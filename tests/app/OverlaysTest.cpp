@@ -199,6 +199,8 @@ TEST_F(OverlaysTest, TheMarksThePanelAndThePauseScreenLookAsReviewed)
     EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(800, 450)), sf::IntRect(800 - 208, 8, 200, 138));
     EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(300, 100)).width, 0);
     EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(1000, 140)).width, 0) << "taller than the window";
+    EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(414, 300)).width, 0) << "over the top-left quarter by a pixel";
+    EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(415, 300)), sf::IntRect(207, 8, 200, 138));
 }
 
 using DeskTest = GameTest;
