@@ -97,27 +97,22 @@ TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAndAResizeUndoe
 
 TEST_F(WindowTest, NewcomersAndTheDeadWearTheirSidesImages)
 {
-    constexpr std::size_t Founders = 3;
-    // A wave: two hooligans, a civilian and an officer in the vigilante's vest.
+    // A wave after the three founders: two hooligans, a civilian and an officer in the
+    // vigilante's vest. Then the last three fall, one of each side, laid in their order.
     city.population = PopulationLimit - 1;
     loop(1);
-    const TextureId newcomers[] = {TextureId::Hooli, TextureId::Hooli, TextureId::Civil, TextureId::Vigil};
-    ASSERT_EQ(city.actors.size(), Founders + std::size(newcomers));
-    for (std::size_t k = 0; k < std::size(newcomers); ++k)
-        EXPECT_EQ(city.actors[Founders + k].sprite.getTexture(), &city.texture(newcomers[k])) << k;
-
-    // The last three fall, one of each side: corpses laid in their order, each its side's.
     const std::size_t props = city.props.size();
-    for (std::size_t k = Founders + 1; k < city.actors.size(); ++k)
-    {
-        city.actors[k].health = 0;
+    for (std::size_t k = 4; k < city.actors.size(); ++k)
         city.actors[k].dead = true;
-    }
     loop(1);
-    const TextureId corpses[] = {TextureId::DeadHooli, TextureId::DeadCivil, TextureId::DeadPolice};
-    ASSERT_EQ(city.props.size(), props + std::size(corpses));
-    for (std::size_t k = 0; k < std::size(corpses); ++k)
-        EXPECT_EQ(city.props[props + k].sprite.getTexture(), &city.texture(corpses[k])) << k;
+    const TextureId images[] = {TextureId::Hooli, TextureId::Hooli, TextureId::Civil, TextureId::Vigil,
+                                TextureId::DeadHooli, TextureId::DeadCivil, TextureId::DeadPolice};
+    ASSERT_EQ(city.actors.size() + city.props.size(), 3 + props + std::size(images));
+    for (std::size_t k = 0; k < std::size(images); ++k)
+    {
+        const sf::Sprite& shown = k < 4 ? city.actors[3 + k].sprite : city.props[props + k - 4].sprite;
+        EXPECT_EQ(shown.getTexture(), &city.texture(images[k])) << k;
+    }
 }
 
 constexpr std::int64_t BeforePause = 120;

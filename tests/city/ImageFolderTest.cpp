@@ -22,7 +22,6 @@ TEST(ImageFolderTest, TheFirstCandidateHoldingAMapFileWinsWhateverTheFileHolds)
                                         std::string(TAMROW_SOURCE_DIR) + "/resources/image/"}));
     ASSERT_EQ(setenv("TAMROW_DATA_DIR", "", 1), 0);
     EXPECT_EQ(imageFolderCandidates().front(), "./resources/image/") << "set empty counts as unset";
-    EXPECT_EQ(imageFolderCandidates().size(), 3u);
     unsetenv("TAMROW_DATA_DIR");
 
     // An empty map file counts; a folder named as the map file does not.
@@ -36,5 +35,4 @@ TEST(ImageFolderTest, TheFirstCandidateHoldingAMapFileWinsWhateverTheFileHolds)
     EXPECT_EQ(findImageFolder({folder("none"), folder("dir"), folder("empty"), folder("later")}), folder("empty"));
     EXPECT_EQ(findImageFolder({folder("later"), folder("empty")}), folder("later"));
     EXPECT_EQ(findImageFolder({folder("none"), folder("dir")}), std::nullopt);
-    EXPECT_EQ(findImageFolder({}), std::nullopt);
 }

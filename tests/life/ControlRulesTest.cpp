@@ -59,19 +59,16 @@ TEST(ControlRules, RecruitingReachesTheCharactersTruncatedCellAndTheEightAround)
 TEST(ControlRules, TheOutlinedReachCellsHoldExactlyThoseRecruited)
 {
     // Round cell 0, which is two metres wide, and well away from it; points off the cells' edges.
+    // The nine cells make one block, from the first's low edge to the last's high edge.
     for (const b2Vec2 character : {b2Vec2(0.5f, -0.5f), b2Vec2(1.5f, 2.5f), b2Vec2(-40.5f, 30.5f)})
         for (float dx = -3.875f; dx < 4.0f; dx += 0.25f)
             for (float dy = -3.875f; dy < 4.0f; dy += 0.25f)
             {
                 const b2Vec2 other(character.x + dx, character.y + dy);
-                bool outlined = false;
-                for (std::int32_t across = -1; across <= 1; ++across)
-                    for (std::int32_t down = -1; down <= 1; ++down)
-                    {
-                        const CellSpan x = spanOf(cellOf(character.x) + across);
-                        const CellSpan y = spanOf(cellOf(character.y) + down);
-                        outlined |= x.low < other.x && other.x < x.high && y.low < other.y && other.y < y.high;
-                    }
+                const bool outlined = spanOf(cellOf(character.x) - 1).low < other.x &&
+                                      other.x < spanOf(cellOf(character.x) + 1).high &&
+                                      spanOf(cellOf(character.y) - 1).low < other.y &&
+                                      other.y < spanOf(cellOf(character.y) + 1).high;
                 EXPECT_EQ(withinRecruitingReach(character, other), outlined) << other.x << ", " << other.y;
             }
 }
