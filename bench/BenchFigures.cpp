@@ -93,10 +93,10 @@ double percentile90(std::vector<double> values)
     return rank(std::move(values), 0.9);
 }
 
-std::uint64_t mixPixels(std::uint64_t seed, const sf::Image& image)
+std::uint64_t mixPixels(std::uint64_t sum, const sf::Image& image)
 {
     const std::size_t bytes = static_cast<std::size_t>(image.getSize().x) * image.getSize().y * 4;
-    return fnv1a(seed == 0 ? FnvOffsetBasis : seed, image.getPixelsPtr(), bytes);
+    return fnv1a(sum, image.getPixelsPtr(), bytes);
 }
 
 std::uint64_t gameStateHash(const City& city)

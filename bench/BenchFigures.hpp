@@ -1,6 +1,7 @@
 #pragma once
 
 #include "city/City.hpp"
+#include "life/StateHash.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 
@@ -18,7 +19,7 @@ struct CaseFigures
     double draw = 0.0;          ///< mean ms drawing, the rasteriser's work included
     double bytesPerDeath = 0.0; ///< heap the dead added, per death
     int cameraMoves = 0;        ///< frames whose camera stood elsewhere than the frame before
-    std::uint64_t pixels = 0;   ///< checksum of the checked frames' pixels
+    std::uint64_t pixels = FnvOffsetBasis; ///< checksum of the checked frames' pixels
     std::uint64_t state = 0;    ///< hash of every actor's place, health and state
 };
 
@@ -43,8 +44,8 @@ StartUp measureStartUp();
 double median(std::vector<double> values);
 double percentile90(std::vector<double> values);
 
-/// Folds the pixels of `image` into `seed` (FNV-1a).
-std::uint64_t mixPixels(std::uint64_t seed, const sf::Image& image);
+/// Folds the pixels of `image` into `sum` (FNV-1a).
+std::uint64_t mixPixels(std::uint64_t sum, const sf::Image& image);
 /// The game's state hash (life/StateHash.hpp) of the city as it stands.
 std::uint64_t gameStateHash(const City& city);
 

@@ -3,6 +3,7 @@
 // key held it is the golden run; a damaged file is refused in one line, status 1.
 
 #include "app/Replay.hpp"
+#include "app/ReplayBytes.hpp"
 #include "app/ReplayFormat.hpp"
 #include "app/ReplayWriter.hpp"
 #include "life/GoldenTrace.hpp"
@@ -10,6 +11,7 @@
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
+#include <algorithm>
 #include <fstream>
 #include <sys/wait.h>
 
@@ -131,9 +133,9 @@ TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
     std::string unmarked = good;
     unmarked[ReplayHeaderBytes] = 0;
     const std::size_t summed = unmarked.size() - sizeof(std::uint64_t);
-    const std::uint64_t sum = fnv1a(FnvOffsetBasis, unmarked.data(), summed);
-    for (std::size_t k = 0; k < sizeof sum; ++k)
-        unmarked[summed + k] = static_cast<char>(sum >> (8 * k));
+    std::vector<unsigned char> sum;
+    ReplayBytes::appendU64(sum, fnv1a(FnvOffsetBasis, unmarked.data(), summed));
+    std::copy(sum.begin(), sum.end(), unmarked.begin() + static_cast<std::ptrdiff_t>(summed));
     // What is wrong, and what the line says; the last is sound but of a game that played otherwise.
     const std::vector<std::pair<std::string, std::string>> damaged = {
         {good.substr(0, good.size() - 1), "cut short"}, {good.substr(0, good.size() / 3), "cut short"},
