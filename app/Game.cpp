@@ -1,7 +1,14 @@
 #include "app/Game.hpp"
 
-#include "app/Gamepad.hpp"
-#include "app/Screenshot.hpp"
+#include "desk/Gamepad.hpp"
+#include "desk/PauseScreen.hpp"
+#include "desk/Screenshot.hpp"
+#include "desk/StatusPanel.hpp"
+
+#include <SFML/Window/Event.hpp>
+
+#include <algorithm>
+#include <array>
 
 const char* const WindowTitle = "Tamrow 2014 Sorn";
 
@@ -9,6 +16,10 @@ namespace
 {
 /// No depth or stencil buffer, no antialiasing, OpenGL 2.0 asked for.
 const sf::ContextSettings WindowContext(0, 0, 0, 2, 0);
+/// The keyboard's key for each PlayKey, in PlayKey order.
+constexpr std::array<sf::Keyboard::Key, PlayKeyCount> PlayKeyCodes = {
+    sf::Keyboard::W, sf::Keyboard::A, sf::Keyboard::S, sf::Keyboard::D,
+    sf::Keyboard::Q, sf::Keyboard::E, sf::Keyboard::Z, sf::Keyboard::X};
 } // namespace
 
 Game::Game(City& level, PhysicsWorld& physicsWorld)
@@ -60,4 +71,163 @@ void Game::reopenWindow(sf::VideoMode mode, std::uint32_t style)
     window.create(mode, WindowTitle, style, WindowContext);
     window.setFramerateLimit(FrameRateLimit);
     fitViewToWindow(window.getSize());
+}
+
+
+void Game::handleInput()
+{
+    FrameInput taken;
+    sf::Event event;
+    while (window.pollEvent(event))
+        taken.events.push_back(readEvent(event));
+    // Read once, after the events: every test of a key in the frame gets the
+    // same answer, which is what a recording can give back.
+    taken.keys = keysHeldNow();
+    lastInput = replaying ? replaying(taken) : std::move(taken);
+    playInput(lastInput);
+}
+
+void Game::playInput(const FrameInput& input)
+{
+    for (const InputEvent& event : input.events)
+    {
+        if (event.kind == InputEvent::Kind::Close)
+            window.close();
+        obey(event);
+        // Zoom keys are looked at once per event of any kind, not per frame.
+        if (input.holds(PlayKey::Z))
+            zoomView(ZoomOutFactor);
+        if (input.holds(PlayKey::X))
+            zoomView(ZoomInFactor);
+        if (event.kind == InputEvent::Kind::Overlays)
+            overlaysShown = !overlaysShown;
+        for (std::int32_t step = 0; step < event.zoomSteps; ++step)
+            zoomView(ZoomOutFactor);
+        for (std::int32_t step = 0; step > event.zoomSteps; --step)
+            zoomView(ZoomInFactor);
+        // Back to one view pixel per window pixel, undoing any zoom.
+        if (event.kind == InputEvent::Kind::Resize)
+            fitViewToWindow(sf::Vector2u(event.width, event.height));
+    }
+    steer(input);
+}
+
+InputEvent Game::readEvent(const sf::Event& event)
+{
+    InputEvent taken;
+    taken.kind = answerOnce(event);
+    const SightRequest sight = sightEvents.read(event, window.hasFocus());
+    if (event.type == sf::Event::Closed)
+        taken.kind = InputEvent::Kind::Close;
+    else if (event.type == sf::Event::Resized)
+    {
+        taken.kind = InputEvent::Kind::Resize;
+        taken.width = event.size.width;
+        taken.height = event.size.height;
+    }
+    else if (sight.toggleOverlays)
+        taken.kind = InputEvent::Kind::Overlays;
+    else if (sight.zoomSteps != 0)
+    {
+        taken.kind = InputEvent::Kind::Zoom;
+        taken.zoomSteps = sight.zoomSteps;
+    }
+    return taken;
+}
+
+std::uint8_t Game::keysHeldNow() const
+{
+    std::uint8_t keys = 0;
+    for (std::uint8_t k = 0; k < PlayKeyCount; ++k)
+    {
+        if (keyHeld(PlayKeyCodes[k]))
+            keys = static_cast<std::uint8_t>(keys | keyBit(static_cast<PlayKey>(k)));
+    }
+    return keys;
+}
+
+void Game::fitViewToWindow(sf::Vector2u windowSize)
+{
+    view.setSize(unzoomedViewSize(windowSize));
+    window.setView(view);
+}
+
+void Game::zoomView(float factor)
+{
+    // The bounds follow the window as the last resize event left it.
+    view.setSize(zoomedViewSize(view.getSize(), unzoomedViewSize(window.getSize()), factor));
+}
+
+InputEvent::Kind Game::answerOnce(const sf::Event& event)
+{
+    using Kind = InputEvent::Kind;
+    switch (event.type)
+    {
+    case sf::Event::LostFocus:
+        desk.onceKeys.forgetAll();
+        return Kind::Other;
+    case sf::Event::KeyReleased:
+        desk.onceKeys.release(event.key.code);
+        return Kind::Other;
+    case sf::Event::JoystickButtonPressed:
+        return window.hasFocus() && event.joystickButton.button == PadStartButton ? Kind::Pause : Kind::Other;
+    case sf::Event::KeyPressed:
+        break;
+    default:
+        return Kind::Other;
+    }
+    // H is SightEvents' own: it passes by the repeats itself.
+    if (!window.hasFocus() || !desk.onceKeys.press(event.key.code))
+        return Kind::Other;
+    switch (event.key.code)
+    {
+    case sf::Keyboard::P:
+    case sf::Keyboard::Escape:
+        return Kind::Pause;
+    case sf::Keyboard::F5:
+        return Kind::StartAgain;
+    case sf::Keyboard::F11:
+        toggleFullScreen();
+        return Kind::Other;
+    case sf::Keyboard::F12:
+        desk.screenshotWanted = true;
+        return Kind::Other;
+    default:
+        return Kind::Other;
+    }
+}
+
+void Game::startAgain()
+{
+    Play::startAgain();
+    // The index of the old city's props would draw props that are gone.
+    scene = Scene();
+}
+
+void Game::toggleFullScreen()
+{
+    desk.fullScreen = !desk.fullScreen;
+    if (desk.fullScreen)
+    {
+        desk.windowedSize = window.getSize();
+        reopenWindow(sf::VideoMode::getDesktopMode(), sf::Style::Fullscreen);
+    }
+    else
+    {
+        reopenWindow(sf::VideoMode(desk.windowedSize.x, desk.windowedSize.y, WindowBitsPerPixel), sf::Style::Default);
+    }
+}
+
+void Game::drawOnTop()
+{
+    if (!paused && !(overlaysShown && desk.lettered))
+        return;
+    const sf::Vector2u size = window.getSize();
+    window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, std::max(static_cast<float>(size.x), MinViewSide),
+                                          std::max(static_cast<float>(size.y), MinViewSide))));
+    if (overlaysShown && desk.lettered)
+        StatusPanel::draw(window, desk.font, *city, static_cast<float>(size.x) / view.getSize().x);
+    if (paused)
+        PauseScreen::draw(window, desk.lettered ? &desk.font : nullptr);
+    window.setView(view);
 }

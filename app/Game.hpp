@@ -1,15 +1,15 @@
 #pragma once
 
-#include "app/ControlRules.hpp"
-#include "app/Desk.hpp"
-#include "app/FrameInput.hpp"
-#include "app/Overlays.hpp"
-#include "app/PhysicsWorld.hpp"
-#include "app/Play.hpp"
-#include "app/Scene.hpp"
-#include "app/Session.hpp"
-#include "app/SightEvents.hpp"
 #include "city/City.hpp"
+#include "desk/Desk.hpp"
+#include "desk/SightEvents.hpp"
+#include "play/ControlRules.hpp"
+#include "play/FrameInput.hpp"
+#include "play/PhysicsWorld.hpp"
+#include "play/Play.hpp"
+#include "play/Session.hpp"
+#include "scene/Overlays.hpp"
+#include "scene/Scene.hpp"
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>

@@ -1,10 +1,10 @@
-#include "app/CommandLine.hpp"
-#include "app/DisplayConnection.hpp"
 #include "app/Game.hpp"
-#include "app/Replay.hpp"
-#include "app/ReplayWriter.hpp"
-#include "app/Session.hpp"
 #include "city/ImageFolder.hpp"
+#include "desk/CommandLine.hpp"
+#include "desk/DisplayConnection.hpp"
+#include "play/Replay.hpp"
+#include "play/ReplayWriter.hpp"
+#include "play/Session.hpp"
 
 #include <cstdio>
 #include <optional>

@@ -4,11 +4,11 @@
 // body in the stepped world, every actor ever spawned visited), and shows that
 // both give the same pixels and the same game. Run from the repository root:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/tamrow_bench [K ...]
-#include "app/DisplayConnection.hpp"
 #include "app/Game.hpp"
 #include "bench/BenchFigures.hpp"
 #include "bench/DeathToll.hpp"
 #include "bench/PlainFrame.hpp"
+#include "desk/DisplayConnection.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/OpenGL.hpp>

@@ -23,8 +23,11 @@ CitySummary summarise(const City& city)
     summary.waves = static_cast<std::int64_t>((city.actors.size() - FounderCount) / WaveSize);
     for (const Actor& actor : city.actors)
     {
+        const auto side = static_cast<std::size_t>(actor.faction);
+        if (!actor.dead)
+            ++summary.alive[side];
         if (actor.corpseLaid)
-            ++summary.deaths[static_cast<std::size_t>(actor.faction)];
+            ++summary.deaths[side];
     }
     summary.corpses = static_cast<std::int64_t>(city.props.size() - WallCount);
     summary.population = city.population;

@@ -20,6 +20,7 @@ void advanceCity(b2World& world, City& city, const std::function<void()>& steppe
 struct CitySummary
 {
     std::int64_t waves = 0;
+    std::array<std::int64_t, 3> alive{};   ///< people alive, by Faction value; the character among the civilians
     std::array<std::int64_t, 3> deaths{};  ///< corpses laid, by Faction value
     std::int64_t corpses = 0;              ///< corpse props in the street
     std::int32_t population = 0;

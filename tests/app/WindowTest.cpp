@@ -6,8 +6,8 @@
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
-#include "app/Session.hpp"
 #include "life/Simulation.hpp"
+#include "play/Session.hpp"
 
 #include <iterator>
 #include <set>

@@ -4,7 +4,6 @@
 // list, which passes the parked dead by, plays exactly as visiting everyone would.
 #include "GoldenTrace.hpp"
 
-#include "app/StatusPanel.hpp"
 #include "bench/PlainFrame.hpp"
 #include "life/Simulation.hpp"
 #include "support/TestCity.hpp"
@@ -37,7 +36,7 @@ TEST(GoldenRun, AFreshCityPlaysTheGoldenFiftySeconds)
     EXPECT_EQ(summary.population, 13);
     EXPECT_EQ(summary.actors, 39u);
     // The status panel's count: the character and fifteen hooligans alive.
-    EXPECT_EQ(standing(town.city).alive, (std::array<std::int64_t, 3>{1, 15, 0}));
+    EXPECT_EQ(summarise(town.city).alive, (std::array<std::int64_t, 3>{1, 15, 0}));
 }
 
 TEST(Waves, FourNewcomersWheneverTheCounterIsBelowTwelve)

@@ -104,3 +104,12 @@ PrivateDisplay::PrivateDisplay()
     if (!number.empty() && number.back() == '\n')
         name_ = ":" + number.substr(0, number.size() - 1);
 }
+
+Outcome runWithoutDisplay(const TempFolder& folder, std::vector<std::string> argv)
+{
+    argv.insert(argv.begin(), {"/usr/bin/env", "-u", "DISPLAY"});
+    ChildProcess child(argv, folder.path, folder.path + "/out", folder.path + "/err");
+    const std::optional<int> status = child.waitForExit(std::chrono::seconds(30));
+    return {status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1, fileContent(folder.path + "/out"),
+            fileContent(folder.path + "/err")};
+}

@@ -39,6 +39,15 @@ int runCommand(const std::vector<std::string>& argv, std::chrono::milliseconds l
 /// "exit status N" or "killed by signal N", for a raw wait status.
 std::string describeStatus(int status);
 
+/// What a program run to its end left: exit status (-1 if it did not exit), output, errors.
+struct Outcome
+{
+    int status = -1;
+    std::string out, err;
+};
+/// Runs `argv` (argv[0] a path) in `folder` with DISPLAY unset, up to 30 s.
+Outcome runWithoutDisplay(const TempFolder& folder, std::vector<std::string> argv);
+
 /// An X server of a test's own (Xvfb, 1920 x 1080), on the first free display
 /// number, for as long as this lives: what runs there meets no other test's windows.
 class PrivateDisplay

@@ -2,7 +2,7 @@
 
 #include "support/TestCity.hpp"
 
-#include "app/DisplayConnection.hpp"
+#include "desk/DisplayConnection.hpp"
 
 #include <SFML/Window/Context.hpp>
 

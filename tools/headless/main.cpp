@@ -3,9 +3,9 @@
 // needs no display:
 //   build/tools/tamrow_headless 36000
 //   build/tools/tamrow_headless --replay game.tamrow
-#include "app/Replay.hpp"
-#include "app/Session.hpp"
 #include "life/Simulation.hpp"
+#include "play/Replay.hpp"
+#include "play/Session.hpp"
 
 #include <chrono>
 #include <cstdio>

@@ -1,8 +1,0 @@
-#include "app/PhysicsWorld.hpp"
-
-PhysicsWorld::PhysicsWorld()
-    : world(b2Vec2(0.0f, 0.0f))
-    , carPark(b2Vec2(0.0f, 0.0f))
-{
-    world.SetAutoClearForces(false);
-}

@@ -1,0 +1,83 @@
+#include "desk/CommandLine.hpp"
+
+namespace
+{
+CommandLine refuse(const std::string& why)
+{
+    CommandLine line;
+    line.action = CommandLine::Action::Refuse;
+    line.refusal = "tamrow: " + why + " (try tamrow --help)";
+    return line;
+}
+} // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments)
+{
+    CommandLine line;
+    for (std::size_t k = 0; k < arguments.size(); ++k)
+    {
+        const std::string& argument = arguments[k];
+        if (argument == "--help" || argument == "-h")
+            line.action = CommandLine::Action::Help;
+        else if (argument == "--version")
+            line.action = CommandLine::Action::Version;
+        else if (argument == "--record" || argument == "--replay")
+        {
+            if (k + 1 == arguments.size())
+                return refuse("option '" + argument + "' needs a file");
+            (argument == "--record" ? line.recordTo : line.replayFrom) = arguments[++k];
+        }
+        else
+            return refuse("unknown option '" + argument + "'");
+    }
+    if (!line.recordTo.empty() && !line.replayFrom.empty())
+        return refuse("--record and --replay do not go together");
+    return line;
+}
+
+std::string helpText(const std::vector<std::string>& imageFolders, const std::string& found)
+{
+    std::string text =
+        "Usage: tamrow [--help] [--version] [--record FILE | --replay FILE]\n"
+        "\n"
+        "Tamrow 2014 Sorn: a top-down street fight. Walk a civilian through the city\n"
+        "and turn the people right next to you into hooligans or police.\n"
+        "\n"
+        "Options:\n"
+        "  --record FILE  play as usual and write every frame's keys and events, with\n"
+        "                 the state hash after it, to FILE (a replay, see the README)\n"
+        "  --replay FILE  play the game recorded in FILE again; it stops with an error\n"
+        "                 at the first frame that plays differently\n"
+        "  --help, --version\n"
+        "\n"
+        "Keys:\n"
+        "  W A S D   walk (11 m/s at once, up to 20 m/s)\n"
+        "  Q         the people about one body-width around you become hooligans\n"
+        "  E         the people about one body-width around you become police\n"
+        "  Z / X     zoom out / in, a step per window event while held\n"
+        "  wheel     zoom, a step per notch\n"
+        "  H         hide or show the status panel and the marks over the fight\n"
+        "  P, Esc    pause and resume\n"
+        "  F5        start again\n"
+        "  F11       full screen and back\n"
+        "  F12       save a screenshot in $XDG_PICTURES_DIR, else ~/Pictures\n"
+        "  A gamepad's stick or cross walks, buttons 0 and 1 recruit as Q and E,\n"
+        "  the shoulders zoom and Start pauses.\n"
+        "\n"
+        "Environment:\n"
+        "  DISPLAY          the X display to open the window on\n"
+        "  TAMROW_DATA_DIR  a folder of the game's 17 images, looked in first\n"
+        "  XDG_PICTURES_DIR where F12 saves screenshots (else ~/Pictures, else here)\n"
+        "\n"
+        "Files: the images are read from the first of these folders that holds 08_map.png:\n";
+    for (const std::string& folder : imageFolders)
+        text += "  " + folder + (folder == found ? "  (used)\n" : "\n");
+    if (found.empty())
+        text += "  (none holds it now: the game would show only its night-blue background)\n";
+    return text;
+}
+
+std::string versionText()
+{
+    return std::string("tamrow ") + TAMROW_VERSION;
+}

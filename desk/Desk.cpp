@@ -1,0 +1,8 @@
+#include "desk/Desk.hpp"
+
+#include "desk/SystemFont.hpp"
+
+Desk::Desk()
+    : lettered(loadSystemFont(font))
+{
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "desk/OnceKeys.hpp"
+
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/System/Vector2.hpp>
+
+/// What the desktop around the play keeps between frames: the lettering of the
+/// status panel and the pause screen, the once-acting keys held, full screen,
+/// a screenshot asked for. None of it changes the game.
+struct Desk
+{
+    /// Loads the system's font; without one says so once on standard error.
+    Desk();
+
+    sf::Font font;
+    bool lettered = false;           ///< whether `font` was found and loaded
+    OnceKeys onceKeys;
+    bool fullScreen = false;
+    sf::Vector2u windowedSize;       ///< the window's size (px) before it went full screen
+    bool screenshotWanted = false;   ///< F12 pressed: this frame is saved before it is presented
+};

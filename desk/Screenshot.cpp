@@ -1,0 +1,76 @@
+#include "desk/Screenshot.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/System/Err.hpp>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace
+{
+/// Long enough for "tamrow-YYYY-MM-DD_HH-MM-SS.png" and its terminating zero.
+constexpr std::size_t NameLength = 64;
+
+std::string fromEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+/// The PNG of `image` in `path`, with SFML's own complaint kept off standard
+/// error: the game says it in its own one line.
+bool quietlySave(const sf::Image& image, const std::string& path)
+{
+    std::streambuf* complaints = sf::err().rdbuf(nullptr);
+    const bool saved = image.saveToFile(path);
+    sf::err().rdbuf(complaints);
+    return saved;
+}
+} // namespace
+
+std::string picturesFolder()
+{
+    const std::string pictures = fromEnvironment("XDG_PICTURES_DIR");
+    if (!pictures.empty())
+        return pictures;
+    const std::string home = fromEnvironment("HOME");
+    std::error_code error;
+    if (!home.empty() && std::filesystem::is_directory(home + "/Pictures", error))
+        return home + "/Pictures";
+    return ".";
+}
+
+std::string screenshotName(std::time_t when)
+{
+    std::tm local{};
+    localtime_r(&when, &local);
+    std::array<char, NameLength> name{};
+    std::strftime(name.data(), name.size(), "tamrow-%Y-%m-%d_%H-%M-%S.png", &local);
+    return name.data();
+}
+
+std::string saveScreenshot(const sf::RenderWindow& window, const std::string& folder)
+{
+    const std::string name = screenshotName(std::time(nullptr));
+    std::string path = folder + "/" + name;
+    std::error_code error;
+    for (int taken = 2; std::filesystem::exists(path, error); ++taken)
+        path = folder + "/" + name.substr(0, name.size() - 4) + "-" + std::to_string(taken) + ".png";
+
+    sf::Texture copy;
+    const sf::Vector2u size = window.getSize();
+    if (copy.create(size.x, size.y))
+    {
+        copy.update(window);
+        if (quietlySave(copy.copyToImage(), path))
+        {
+            std::fprintf(stderr, "tamrow: screenshot saved to %s\n", path.c_str());
+            return path;
+        }
+    }
+    std::fprintf(stderr, "tamrow: cannot save the screenshot to %s; playing on\n", path.c_str());
+    return "";
+}

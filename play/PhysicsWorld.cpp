@@ -1,0 +1,8 @@
+#include "play/PhysicsWorld.hpp"
+
+PhysicsWorld::PhysicsWorld()
+    : world(b2Vec2(0.0f, 0.0f))
+    , carPark(b2Vec2(0.0f, 0.0f))
+{
+    world.SetAutoClearForces(false);
+}

@@ -1,0 +1,112 @@
+#include "play/Play.hpp"
+
+#include "life/Simulation.hpp"
+#include "play/ControlRules.hpp"
+
+Play::Play(City& level, PhysicsWorld& physicsWorld)
+    : city(&level)
+    , physics(&physicsWorld)
+{
+}
+
+void Play::obey(const InputEvent& event)
+{
+    if (event.kind == InputEvent::Kind::Pause)
+        togglePause();
+    else if (event.kind == InputEvent::Kind::StartAgain)
+        startAgain();
+}
+
+void Play::steer(const FrameInput& input)
+{
+    if (city->actors.empty() || paused)
+        return;
+
+    // Up beats down and left beats right when both keys of an axis are held.
+    walkAxis(moveY, input.holds(PlayKey::W), input.holds(PlayKey::S));
+    walkAxis(moveX, input.holds(PlayKey::A), input.holds(PlayKey::D));
+    if (!input.holds(PlayKey::A) && !input.holds(PlayKey::D))
+        moveX = 0;
+    if (!input.holds(PlayKey::W) && !input.holds(PlayKey::S))
+    {
+        moveY = 0;
+        applyWalkingVelocity();
+    }
+
+    // With both held, E comes last and wins.
+    if (input.holds(PlayKey::Q))
+        recruitHooligans();
+    if (input.holds(PlayKey::E))
+        recruitPolice();
+}
+
+bool Play::advance(const std::function<void()>& stepped)
+{
+    if (paused)
+        return false;
+    advanceCity(physics->world, *city, stepped);
+    return true;
+}
+
+void Play::playFrame(const FrameInput& input)
+{
+    for (const InputEvent& event : input.events)
+        obey(event);
+    steer(input);
+    advance();
+}
+
+void Play::togglePause()
+{
+    paused = !paused;
+}
+
+void Play::startAgain()
+{
+    if (session == nullptr)
+        return;
+    session->startAgain();
+    city = &session->city();
+    physics = &session->physics();
+    moveX = 0;
+    moveY = 0;
+    paused = false;
+}
+
+void Play::walkAxis(std::int32_t& speed, bool back, bool forth)
+{
+    if (!back && !forth)
+        return;
+    speed = rampToward(speed, back ? -1 : +1);
+    applyWalkingVelocity();
+}
+
+void Play::applyWalkingVelocity()
+{
+    city->actors[0].body->SetLinearVelocity(
+        b2Vec2(static_cast<float>(moveX), static_cast<float>(moveY)));
+}
+
+void Play::recruitHooligans()
+{
+    recruit(Faction::Hooli, TextureId::Hooli);
+}
+
+void Play::recruitPolice()
+{
+    recruit(Faction::Police, TextureId::Police);
+}
+
+void Play::recruit(Faction side, TextureId image)
+{
+    std::vector<Actor>& actors = city->actors;
+    // Index 0 is the character itself and is never recruited.
+    for (std::size_t i = 1; i < actors.size(); ++i)
+    {
+        if (withinRecruitingReach(actors[0].body->GetPosition(), actors[i].body->GetPosition()))
+        {
+            actors[i].faction = side;
+            city->dress(actors[i].sprite, image);
+        }
+    }
+}

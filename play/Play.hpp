@@ -1,0 +1,61 @@
+#pragma once
+
+#include "city/City.hpp"
+#include "play/FrameInput.hpp"
+#include "play/PhysicsWorld.hpp"
+#include "play/Session.hpp"
+
+#include <cstdint>
+#include <functional>
+
+/// The part of the player's input that changes the game, apart from any window:
+/// pause, start again, walking and recruiting, and the step they allow. The
+/// window's frame and the headless replay both play through it, so a recorded
+/// game plays the same in either. Refers to the city and the world it is given;
+/// they must outlive it.
+class Play
+{
+public:
+    Play(City& level, PhysicsWorld& physicsWorld);
+    Play(const Play&) = delete;
+    Play& operator=(const Play&) = delete;
+    virtual ~Play() = default;
+
+    /// What `event` does to the game: Pause and StartAgain act, the rest is
+    /// for the window and does nothing here.
+    void obey(const InputEvent& event);
+    /// Walks the character (actor 0) and recruits the people next to it from
+    /// the keys of `input`; nothing while paused or with no actor at all.
+    void steer(const FrameInput& input);
+    /// The world step and the city's turn unless paused; `stepped` as advanceCity
+    /// has it. True if the game moved on.
+    bool advance(const std::function<void()>& stepped = {});
+    /// One whole frame without a window: the events in order, the keys, the step.
+    void playFrame(const FrameInput& input);
+
+    /// P, Escape, Start: while paused nothing steps or updates and the keys
+    /// neither walk nor recruit.
+    void togglePause();
+    /// F5: a fresh world and city from `session`, the same game as a fresh start
+    /// of the program, unpaused; does nothing without a session.
+    virtual void startAgain();
+    /// Q: people in the character's cell or the eight around it become hooligans.
+    void recruitHooligans();
+    /// E: people in the character's cell or the eight around it become police.
+    void recruitPolice();
+
+    City* city;               ///< not owned
+    PhysicsWorld* physics;    ///< not owned
+    std::int32_t moveX = 0;   ///< character's horizontal speed (m/s): 0 or 11..20 either way
+    std::int32_t moveY = 0;   ///< character's vertical speed (m/s), positive down the screen
+    bool paused = false;
+    Session* session = nullptr; ///< what F5 builds afresh; not owned
+
+private:
+    /// One frame of one walking axis (m/s): `back` (up or left) held ramps
+    /// `speed` toward -WalkTopSpeed, else `forth` toward +WalkTopSpeed, and
+    /// either applies the velocity; neither leaves it alone.
+    void walkAxis(std::int32_t& speed, bool back, bool forth);
+    void applyWalkingVelocity();
+    void recruit(Faction side, TextureId image);
+};

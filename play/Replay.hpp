@@ -1,0 +1,49 @@
+#pragma once
+
+#include "city/City.hpp"
+#include "life/StateHash.hpp"
+#include "play/FrameInput.hpp"
+#include "play/Play.hpp"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+/// A recorded game read back whole (format in ReplayFormat.hpp), and the check
+/// that playing it again gives the recorded state hash at every frame.
+class Replay
+{
+public:
+    /// Reads `path` whole and checks every count, length and value before any
+    /// is used. On any fault: nothing, and `error` says in one line what is wrong.
+    static std::optional<Replay> read(const std::string& path, std::string& error);
+
+    /// Every recorded frame has been played and checked.
+    bool done() const { return played_ == frames_.size(); }
+    /// The frame to play now; only while not done().
+    const FrameInput& next() const { return frames_[played_]; }
+    /// Folds in `city` as the frame of next() left it and holds the hash against
+    /// the recorded one: false at the first that differs (mismatch() says where).
+    bool check(const City& city);
+    /// Plays every remaining frame on `play`, without a window; false at the first mismatch.
+    bool playWithoutWindow(Play& play);
+
+    std::size_t frames() const { return frames_.size(); }
+    std::size_t played() const { return played_; }
+    /// The state hash of the frames played so far.
+    std::uint64_t hash() const { return hash_.value(); }
+    /// One line: the frame whose hash differed, both hashes.
+    const std::string& mismatch() const { return mismatch_; }
+
+private:
+    std::vector<FrameInput> frames_;
+    std::vector<std::uint64_t> hashes_;  ///< recorded, one per frame
+    std::size_t played_ = 0;
+    StateHash hash_;
+    std::string mismatch_;
+};
+
+/// "0x" and 16 hex digits.
+std::string hashText(std::uint64_t hash);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "city/City.hpp"
+#include "play/PhysicsWorld.hpp"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+/// One game's physics world and city, built afresh on demand while the window
+/// stays open. The world is built before the city and torn down after it: it
+/// outlives every body. Never copied or moved.
+class Session
+{
+public:
+    /// Builds the world and the city from the images of `imageFolder` (none: no images).
+    explicit Session(std::optional<std::string> imageFolder);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    /// Throws the game away and builds a new one, the same game as a fresh start
+    /// of the program: rand() restarts as a never-seeded process has it. Every
+    /// reference to the old city and world is left dangling.
+    void startAgain();
+
+    PhysicsWorld& physics() { return *physics_; }
+    City& city() { return *city_; }
+
+private:
+    void build();
+
+    std::optional<std::string> imageFolder_;
+    std::unique_ptr<PhysicsWorld> physics_;
+    std::unique_ptr<City> city_;  ///< after physics_: destroyed first
+};

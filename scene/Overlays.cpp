@@ -1,0 +1,200 @@
+#include "scene/Overlays.hpp"
+
+#include "city/Units.hpp"
+#include "play/ControlRules.hpp"
+
+#include <SFML/Graphics/CircleShape.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+
+#include <algorithm>
+
+namespace
+{
+/// Sizes on screen (window px), whatever the zoom.
+constexpr float CharacterRingRadius = 26.0f;
+constexpr float CharacterRingWidth = 3.0f;
+constexpr float ReachRingRadius = 17.0f;
+constexpr float ReachRingWidth = 2.5f;
+constexpr float FlashRadius = 13.0f;
+constexpr float FlashRingWidth = 3.0f;
+/// Alpha (of 255) of the flash's inside, which lets the person show through.
+constexpr sf::Uint8 FlashCoreAlpha = 140;
+constexpr float DeathMarkArm = 16.0f;      ///< half the length of a bar of the cross
+constexpr float DeathMarkBar = 4.0f;       ///< thickness of a bar
+constexpr float EdgeWidth = 1.5f;          ///< dark band that keeps a light mark readable on light ground
+constexpr float CellLineWidth = 1.0f;
+/// The reach cells: a faint fill and a faint line, so the street shows through.
+const sf::Color CellFill(255, 255, 255, 22);
+const sf::Color CellLine(255, 255, 255, 110);
+const sf::Color MarkEdge(0, 0, 0, 160);
+const sf::Color DeathMarkColour(255, 255, 255);
+
+/// Room between a person and a ring round it (window px).
+constexpr float RingClearance = 4.0f;
+
+/// Where a person is seen (px): the middle of its sprite, or its corner when
+/// the sprite shows no image.
+sf::Vector2f centreOf(const sf::Sprite& sprite)
+{
+    const sf::FloatRect bounds = sprite.getGlobalBounds();
+    return sf::Vector2f(bounds.left + bounds.width / 2.0f, bounds.top + bounds.height / 2.0f);
+}
+
+/// A mark's radius (px of the view): `screenRadius` window px, or round the
+/// whole person when zoomed in so far that the person is bigger than that.
+float radiusAround(const sf::Sprite& sprite, float screenRadius, float screenPx)
+{
+    const sf::FloatRect bounds = sprite.getGlobalBounds();
+    const float halfLength = std::max(bounds.width, bounds.height) / 2.0f;
+    return std::max(screenRadius * screenPx, halfLength + RingClearance * screenPx);
+}
+
+/// The side whose people struck someone of `struck`'s side: police strike
+/// hooligans, hooligans strike everyone else. A hunter recruited in the middle
+/// of a chase may land one last hit for its old side: the flash shows that side.
+sf::Color hitterColour(Faction struck)
+{
+    return isHostile(Faction::Police, struck) ? PoliceMarkColour : HooliganMarkColour;
+}
+
+sf::Color fading(sf::Color colour, std::int32_t framesLeft, std::int32_t frames)
+{
+    colour.a = static_cast<sf::Uint8>(colour.a * framesLeft / frames);
+    return colour;
+}
+
+/// A ring `width` wide round `centre`, with a dark edge outside it; sizes in px of the view.
+void drawRing(sf::RenderTarget& target, sf::Vector2f centre, float radius, float width, float edge, sf::Color colour)
+{
+    sf::CircleShape ring(radius);
+    ring.setOrigin(radius, radius);
+    ring.setPosition(centre);
+    ring.setFillColor(sf::Color::Transparent);
+    ring.setOutlineThickness(width + edge);
+    ring.setOutlineColor(sf::Color(MarkEdge.r, MarkEdge.g, MarkEdge.b, std::min(MarkEdge.a, colour.a)));
+    target.draw(ring);
+    ring.setOutlineThickness(width);
+    ring.setOutlineColor(colour);
+    target.draw(ring);
+}
+
+/// A see-through disc in `colour` with a solid rim of it; sizes in px of the view.
+void drawFlash(sf::RenderTarget& target, sf::Vector2f centre, float radius, float screenPx, sf::Color colour)
+{
+    sf::CircleShape disc(radius);
+    disc.setOrigin(radius, radius);
+    disc.setPosition(centre);
+    disc.setFillColor(sf::Color(colour.r, colour.g, colour.b,
+                                static_cast<sf::Uint8>(colour.a * FlashCoreAlpha / 255)));
+    disc.setOutlineThickness(-FlashRingWidth * screenPx);
+    disc.setOutlineColor(colour);
+    target.draw(disc);
+}
+
+/// An upright cross turned a quarter of the way round: an X, each bar `bar` thick.
+void drawCross(sf::RenderTarget& target, sf::Vector2f centre, float arm, float bar, float edge, sf::Color colour)
+{
+    for (const float angle : {45.0f, -45.0f})
+    {
+        sf::RectangleShape stroke(sf::Vector2f(2.0f * arm, bar));
+        stroke.setOrigin(arm, bar / 2.0f);
+        stroke.setPosition(centre);
+        stroke.setRotation(angle);
+        stroke.setFillColor(colour);
+        stroke.setOutlineThickness(edge);
+        stroke.setOutlineColor(sf::Color(MarkEdge.r, MarkEdge.g, MarkEdge.b, std::min(MarkEdge.a, colour.a)));
+        target.draw(stroke);
+    }
+}
+
+/// The nine cells around the character's (m), as recruiting draws its line.
+void drawReachCells(sf::RenderTarget& target, b2Vec2 character, float screenPx)
+{
+    const std::int32_t column = cellOf(character.x);
+    const std::int32_t row = cellOf(character.y);
+    for (std::int32_t dy = -1; dy <= 1; ++dy)
+    {
+        for (std::int32_t dx = -1; dx <= 1; ++dx)
+        {
+            const CellSpan across = spanOf(column + dx);
+            const CellSpan down = spanOf(row + dy);
+            sf::RectangleShape cell(sf::Vector2f((across.high - across.low) * PixelsPerMeter,
+                                                 (down.high - down.low) * PixelsPerMeter));
+            cell.setPosition(across.low * PixelsPerMeter, down.low * PixelsPerMeter);
+            cell.setFillColor(CellFill);
+            // Inside the cell, so that neighbours share one line.
+            cell.setOutlineThickness(-CellLineWidth * screenPx);
+            cell.setOutlineColor(CellLine);
+            target.draw(cell);
+        }
+    }
+}
+} // namespace
+
+void Overlays::observe(const City& city)
+{
+    for (Mark& mark : marks)
+        --mark.framesLeft;
+    marks.erase(std::remove_if(marks.begin(), marks.end(), [](const Mark& mark) { return mark.framesLeft <= 0; }),
+                marks.end());
+    // Newcomers arrive whole: nothing to compare them with yet.
+    for (std::size_t i = seen.size(); i < city.actors.size(); ++i)
+        seen.push_back({city.actors[i].health, city.actors[i].dead});
+    // Hits and deaths happen only on the street; the parked dead never change.
+    for (const std::uint32_t i : city.onStreet)
+    {
+        const Actor& actor = city.actors[i];
+        Seen& before = seen[i];
+        // In the frame of a death the sprite still lies where the person fell.
+        if (actor.health < before.health)
+            marks.push_back({actor.sprite, hitterColour(actor.faction), HitFlashFrames, false});
+        if (actor.dead && !before.dead)
+            marks.push_back({actor.sprite, DeathMarkColour, DeathMarkFrames, true});
+        before = {actor.health, actor.dead};
+    }
+}
+
+std::vector<std::uint32_t> Overlays::reachable(const City& city) const
+{
+    std::vector<std::uint32_t> found;
+    if (city.actors.empty())
+        return found;
+    const b2Vec2 character = city.actors[0].body->GetPosition();
+    for (const std::uint32_t i : city.onStreet)
+    {
+        const Actor& actor = city.actors[i];
+        if (i != 0 && !actor.dead && withinRecruitingReach(character, actor.body->GetPosition()))
+            found.push_back(i);
+    }
+    return found;
+}
+
+void Overlays::draw(sf::RenderTarget& target, const City& city, bool hooligansCalled, bool policeCalled) const
+{
+    // View px per window px: what keeps a mark the same size on screen at every zoom.
+    const float screenPx = target.getView().getSize().x / static_cast<float>(target.getSize().x);
+    if (!city.actors.empty())
+    {
+        drawReachCells(target, city.actors[0].body->GetPosition(), screenPx);
+        const sf::Color called = policeCalled ? PoliceMarkColour : hooligansCalled ? HooliganMarkColour : ReachMarkColour;
+        for (const std::uint32_t i : reachable(city))
+        {
+            const sf::Sprite& person = city.actors[i].sprite;
+            drawRing(target, centreOf(person), radiusAround(person, ReachRingRadius, screenPx),
+                     ReachRingWidth * screenPx, EdgeWidth * screenPx, called);
+        }
+        const sf::Sprite& character = city.actors[0].sprite;
+        drawRing(target, centreOf(character), radiusAround(character, CharacterRingRadius, screenPx),
+                 CharacterRingWidth * screenPx, EdgeWidth * screenPx, CharacterMarkColour);
+    }
+    for (const Mark& mark : marks)
+    {
+        const sf::Vector2f where = centreOf(mark.struck);
+        if (mark.death)
+            drawCross(target, where, radiusAround(mark.struck, DeathMarkArm, screenPx), DeathMarkBar * screenPx,
+                      EdgeWidth * screenPx, fading(mark.colour, mark.framesLeft, DeathMarkFrames));
+        else
+            drawFlash(target, where, radiusAround(mark.struck, FlashRadius, screenPx), screenPx,
+                      fading(mark.colour, mark.framesLeft, HitFlashFrames));
+    }
+}

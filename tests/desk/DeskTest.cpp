@@ -1,0 +1,103 @@
+// The keys around the play: H and the desk keys act once per press, a screenshot
+// is a PNG of the window, the gamepad walks and recruits as the keys do.
+#include "desk/Gamepad.hpp"
+#include "desk/OnceKeys.hpp"
+#include "desk/Screenshot.hpp"
+#include "support/GameFixture.hpp"
+#include "support/TestCity.hpp"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <tuple>
+
+TEST(OncePerPress, HAndTheDeskKeysIgnoreTheSystemsRepeat)
+{
+    SightEvents events;
+    sf::Event press{};
+    press.type = sf::Event::KeyPressed;
+    press.key.code = sf::Keyboard::H;
+    sf::Event release = press;
+    release.type = sf::Event::KeyReleased;
+    EXPECT_TRUE(events.read(press, true).toggleOverlays);
+    EXPECT_FALSE(events.read(press, true).toggleOverlays) << "the system's repeat";
+    events.read(release, true);
+    EXPECT_FALSE(events.read(press, false).toggleOverlays) << "without the focus";
+    events.read(release, false);
+    EXPECT_TRUE(events.read(press, true).toggleOverlays);
+
+    OnceKeys keys;
+    EXPECT_TRUE(keys.press(sf::Keyboard::F5));
+    EXPECT_FALSE(keys.press(sf::Keyboard::F5)) << "the system's repeat of a held key";
+    EXPECT_TRUE(keys.press(sf::Keyboard::F11)) << "another key held at the same time";
+    keys.release(sf::Keyboard::F5);
+    EXPECT_TRUE(keys.press(sf::Keyboard::F5));
+    keys.forgetAll();
+    EXPECT_TRUE(keys.press(sf::Keyboard::F11)) << "its release went to another window";
+}
+
+using DeskTest = GameTest;
+
+TEST_F(DeskTest, AScreenshotIsAPngOfTheWindowsSize)
+{
+    const TempFolder pictures;
+    ASSERT_EQ(setenv("XDG_PICTURES_DIR", pictures.path.c_str(), 1), 0);
+    game.desk.screenshotWanted = true;
+    ::testing::internal::CaptureStderr();
+    loop(1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    unsetenv("XDG_PICTURES_DIR");
+
+    const std::filesystem::directory_iterator files(pictures.path);
+    ASSERT_NE(files, std::filesystem::directory_iterator());
+    const std::string path = files->path().string();
+    EXPECT_EQ(said, "tamrow: screenshot saved to " + path + "\n");
+    char signature[8] = {};
+    std::ifstream(path, std::ios::binary).read(signature, sizeof signature);
+    EXPECT_EQ(std::string(signature, sizeof signature), std::string("\x89PNG\r\n\x1a\n", 8));
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile(path));
+    EXPECT_EQ(shot.getSize(), game.window.getSize());
+
+    // A folder that cannot be written: one line, and the game goes on.
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(saveScreenshot(game.window, pictures.path + "/missing/folder"), "");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr().find("tamrow: cannot save the screenshot"), 0u);
+}
+
+TEST_F(DeskTest, ThePadsStickWalksWithTheKeysRampAndItsButtonsStandForKeys)
+{
+    PadState pad;
+    pad.connected = true;
+    pad.stickX = -100.0f;
+    pad.buttons = 1u << PadPoliceButton;
+    game.keyHeld = withPad([this](sf::Keyboard::Key key) { return held.count(key) > 0; }, [&pad] { return pad; });
+    held.insert({sf::Keyboard::W});
+    loop(1);
+    EXPECT_EQ(game.moveX, -11);
+    EXPECT_EQ(game.moveY, -11);
+    loop(9);
+    EXPECT_EQ(game.moveX, -20);
+    EXPECT_TRUE(padHolds(pad, sf::Keyboard::E));
+    EXPECT_FALSE(padHolds(pad, sf::Keyboard::Q));
+    pad.connected = false;
+    loop(1);
+    EXPECT_EQ(game.moveX, 0);
+
+    // A lean walks once past halfway, not at it: each way, on the stick and on the cross.
+    using K = sf::Keyboard;
+    const std::tuple<float PadState::*, float, K::Key> leans[] = {
+        {&PadState::stickY, -1.0f, K::W}, {&PadState::crossY, 1.0f, K::W},  {&PadState::stickY, 1.0f, K::S},
+        {&PadState::crossY, -1.0f, K::S}, {&PadState::stickX, -1.0f, K::A}, {&PadState::crossX, -1.0f, K::A},
+        {&PadState::stickX, 1.0f, K::D},  {&PadState::crossX, 1.0f, K::D}};
+    for (const auto& [axis, way, key] : leans)
+    {
+        PadState leaning;
+        leaning.connected = true;
+        leaning.*axis = way * PadLean;
+        EXPECT_FALSE(padHolds(leaning, key)) << key << " at halfway";
+        leaning.*axis = way * (PadLean + 0.5f);
+        EXPECT_TRUE(padHolds(leaning, key)) << key << " past halfway";
+    }
+}

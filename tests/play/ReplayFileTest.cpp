@@ -1,0 +1,87 @@
+// A replay file, without a display: with no key held it is the golden run; a
+// damaged file is refused in one line with status 1, by the headless replay and
+// by the program, which reads a replay before it looks for a display.
+
+#include "life/GoldenTrace.hpp"
+#include "play/Play.hpp"
+#include "play/Replay.hpp"
+#include "play/ReplayBytes.hpp"
+#include "play/ReplayFormat.hpp"
+#include "play/ReplayWriter.hpp"
+#include "play/Session.hpp"
+#include "support/ChildProcess.hpp"
+#include "support/TestCity.hpp"
+
+#include <algorithm>
+#include <fstream>
+
+namespace
+{
+/// `frames` frames of a fresh game with no key held, recorded without a window;
+/// the frame `lost` (from 0), if any, is recorded but never played.
+void recordIdle(const std::string& path, int frames, int lost = -1)
+{
+    resetRandom();
+    Session session(std::nullopt);
+    Play play(session.city(), session.physics());
+    ReplayWriter writer(path);
+    for (int frame = 0; frame < frames; ++frame)
+    {
+        if (frame != lost)
+            play.playFrame(FrameInput());
+        writer.write(FrameInput(), *play.city);
+    }
+    ASSERT_TRUE(writer.finish());
+}
+} // namespace
+
+TEST(ReplayFile, NoKeyHeldReplaysTheGoldenTraceWithoutADisplay)
+{
+    TempFolder folder;
+    recordIdle(folder.path + "/idle.tamrow", TraceFrames);
+    const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", folder.path + "/idle.tamrow"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(hashText(GoldenTraceHash)), std::string::npos) << run.out;
+}
+
+TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
+{
+    TempFolder folder;
+    recordIdle(folder.path + "/good", 60);
+    recordIdle(folder.path + "/other", 60, 40);
+    const std::string good = fileContent(folder.path + "/good");
+    std::string flipped = good, otherVersion = good;
+    flipped[good.size() / 2] = static_cast<char>(flipped[good.size() / 2] ^ 0x5a);
+    otherVersion[8] = 2;
+    // Two unlike bytes exchanged: a sum that forgets the bytes' order would not see it.
+    std::string swapped = good;
+    std::size_t at = good.size() / 2;
+    while (swapped[at] == swapped[at + 1])
+        ++at;
+    std::swap(swapped[at], swapped[at + 1]);
+    // A sound checksum over a frame without its mark, as a faulty writer would leave it.
+    std::string unmarked = good;
+    unmarked[ReplayHeaderBytes] = 0;
+    const std::size_t summed = unmarked.size() - sizeof(std::uint64_t);
+    std::vector<unsigned char> sum;
+    ReplayBytes::appendU64(sum, fnv1a(FnvOffsetBasis, unmarked.data(), summed));
+    std::copy(sum.begin(), sum.end(), unmarked.begin() + static_cast<std::ptrdiff_t>(summed));
+    // What is wrong, and what the line says; the last is sound but of a game that played otherwise.
+    const std::vector<std::pair<std::string, std::string>> damaged = {
+        {good.substr(0, good.size() - 1), "cut short"}, {good.substr(0, good.size() / 3), "cut short"},
+        {flipped, "checksum differs"}, {swapped, "checksum differs"}, {unmarked, "frame 1 has no frame mark"}, {otherVersion, "version 2"}, {"W held, then Q\n", "not a replay"},
+        {fileContent(folder.path + "/other"), "frame 41 "}};
+    for (const auto& [bytes, says] : damaged)
+    {
+        std::ofstream(folder.path + "/damaged", std::ios::binary) << bytes;
+        // The window's game reads a replay before it looks for a display.
+        for (const bool windowed : {false, true})
+        {
+            const Outcome run = runWithoutDisplay(
+                folder, {windowed ? TAMROW_BINARY : TAMROW_HEADLESS, "--replay", folder.path + "/damaged"});
+            EXPECT_EQ(run.status, 1) << says;
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+            EXPECT_TRUE(windowed || run.err.find(says) != std::string::npos) << run.err;
+        }
+    }
+}

@@ -1,0 +1,180 @@
+// What is drawn over the city and the keys around the play. The overlays: the
+// people they ring are exactly those Q and E recruit; a hit flashes in the frame
+// it lands and is gone a second later; they and the panel and the pause screen
+// look as reviewed. (Hidden, they leave the city's own pixels: the sameness test
+// compares hidden-overlay frames with the plain frame.) H and the desk keys once
+// per press, the screenshot, the gamepad.
+#include "desk/Gamepad.hpp"
+#include "desk/OnceKeys.hpp"
+#include "desk/Screenshot.hpp"
+#include "desk/StatusPanel.hpp"
+#include "desk/SystemFont.hpp"
+#include "support/GameFixture.hpp"
+#include "support/TestCity.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace
+{
+class OverlaysTest : public GameTest
+{
+protected:
+    OverlaysTest() { game.overlaysShown = true; }
+
+    /// Appends a person of `side` with its body at (`x`, `y`) m; returns its index.
+    std::size_t standAt(float x, float y, TextureId image, Faction side)
+    {
+        city.spawnActor(0.0f, 0.0f, image, side);
+        place(city.actors.size() - 1, x, y);
+        return city.actors.size() - 1;
+    }
+
+    /// The last frame drawn again from the same state, the city alone.
+    sf::Image redrawn()
+    {
+        game.window.clear(ClearColour);
+        game.scene.draw(game.window, city);
+        game.window.display();
+        return presented();
+    }
+
+    /// Window pixels within `radius` of actor `index`'s middle where `a` and `b` differ.
+    int differencesAround(const sf::Image& a, const sf::Image& b, std::size_t index, int radius)
+    {
+        const sf::FloatRect bounds = city.actors[index].sprite.getGlobalBounds();
+        const sf::Vector2i middle =
+            game.window.mapCoordsToPixel({bounds.left + bounds.width / 2.0f, bounds.top + bounds.height / 2.0f});
+        int differing = 0;
+        for (int y = middle.y - radius; y <= middle.y + radius; ++y)
+            for (int x = middle.x - radius; x <= middle.x + radius; ++x)
+                differing += a.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) !=
+                             b.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+        return differing;
+    }
+};
+
+/// Compares `shown` pixel for pixel with the reviewed picture tests/golden/`name`.png;
+/// on a difference what was shown is left in the build folder to be looked at.
+/// TAMROW_ACCEPT_PICTURES=1 makes it the reviewed one, after a change made on purpose.
+::testing::AssertionResult looksAsReviewed(const sf::Image& shown, const std::string& name)
+{
+    const std::string reviewedPath = std::string(TAMROW_SOURCE_DIR) + "/tests/golden/" + name + ".png";
+    if (const char* accept = std::getenv("TAMROW_ACCEPT_PICTURES"); accept != nullptr && std::string(accept) == "1")
+        shown.saveToFile(reviewedPath);
+    sf::Image reviewed;
+    if (!reviewed.loadFromFile(reviewedPath) || reviewed.getSize() != shown.getSize())
+        return ::testing::AssertionFailure() << "no reviewed picture of the window's size in " << reviewedPath;
+    int differing = 0;
+    for (unsigned y = 0; y < shown.getSize().y; ++y)
+        for (unsigned x = 0; x < shown.getSize().x; ++x)
+            differing += shown.getPixel(x, y) != reviewed.getPixel(x, y);
+    if (differing == 0)
+        return ::testing::AssertionSuccess();
+    const std::string shownPath = std::string(TAMROW_BUILD_DIR) + "/" + name + ".shown.png";
+    shown.saveToFile(shownPath);
+    return ::testing::AssertionFailure() << name << ": " << differing << " pixels differ from the reviewed picture; "
+                                         << "what was shown is in " << shownPath;
+}
+} // namespace
+
+TEST_F(OverlaysTest, RingExactlyThePeopleQRecruitsAtTheCellEdges)
+{
+    // Cell (40, 30), then cell 0 on both axes, two metres wide.
+    for (const sf::Vector2f character : {sf::Vector2f(40.5f, 30.5f), sf::Vector2f(0.5f, 0.5f)})
+    {
+        removeActorsFrom(1);
+        place(0, character.x, character.y);
+        const float cx = static_cast<float>(static_cast<int>(character.x));
+        const float cy = static_cast<float>(static_cast<int>(character.y));
+        for (const float offset : {-2.0001f, -1.9999f, -1.0001f, -0.9999f, 1.9999f, 2.0f, 2.0001f})
+        {
+            standAt(cx + offset, character.y, TextureId::Civil, Faction::Civil);
+            standAt(character.x, cy + offset, TextureId::Civil, Faction::Civil);
+        }
+        const std::vector<std::uint32_t> ringed = game.overlays.reachable(city);
+        // Q makes hooligans; E, even with Q held, police; only the side and the image change.
+        for (const auto& [keys, side, image] : {std::tuple{std::set{sf::Keyboard::Q}, Faction::Hooli, TextureId::Hooli},
+                                                std::tuple{std::set{sf::Keyboard::Q, sf::Keyboard::E}, Faction::Police,
+                                                           TextureId::Police}})
+        {
+            held = keys;
+            game.handleInput();
+            std::size_t recruited = 0;
+            for (std::uint32_t i = 1; i < city.actors.size(); ++i)
+            {
+                const Actor& other = city.actors[i];
+                const bool wasRinged = std::find(ringed.begin(), ringed.end(), i) != ringed.end();
+                recruited += other.faction == side;
+                EXPECT_EQ(wasRinged, other.faction == side && other.sprite.getTexture() == &city.texture(image))
+                    << "at " << other.body->GetPosition().x << ", " << other.body->GetPosition().y;
+                EXPECT_EQ(other.health, 10);
+            }
+            EXPECT_GT(recruited, 3u);
+            EXPECT_LT(recruited, city.actors.size() - 4);
+        }
+        held.clear();
+        EXPECT_EQ(city.actors[0].faction, Faction::Civil) << "the character is never recruited";
+        EXPECT_EQ(city.actors[0].sprite.getTexture(), &city.texture(TextureId::Character));
+    }
+}
+
+TEST_F(OverlaysTest, HitFlashesInTheFrameOfTheHitAndIsGoneASecondLater)
+{
+    removeActorsFrom(1);
+    const std::size_t struck = standAt(64.0f, 30.0f, TextureId::Civil, Faction::Civil);
+    const std::size_t hitter = standAt(65.5f, 30.0f, TextureId::Hooli, Faction::Hooli);
+    int frames = 0;
+    while (city.actors[struck].health == 10 && frames++ < 10)
+        loop(1);
+    ASSERT_EQ(city.actors[struck].health, 9);
+    const sf::Image hitFrame = presented();
+    EXPECT_GT(differencesAround(hitFrame, redrawn(), struck, 8), 200) << "no flash in the frame of the hit";
+
+    // The hooligan lays down its quarrel: no more hits.
+    city.actors[hitter].faction = Faction::Civil;
+    city.actors[hitter].state = ActorState::Idle;
+    place(hitter, 70.0f, 30.0f);
+    loop(60);
+    EXPECT_EQ(city.actors[struck].health, 9);
+    const sf::Image later = presented();
+    EXPECT_EQ(differencesAround(later, redrawn(), struck, 14), 0);
+}
+
+TEST_F(OverlaysTest, TheMarksThePanelAndThePauseScreenLookAsReviewed)
+{
+    ASSERT_TRUE(game.desk.lettered);
+    if (findSystemFont().value_or("").find("/DejaVuSans.ttf") == std::string::npos)
+        GTEST_SKIP() << "the reviewed pictures are lettered in DejaVu Sans, which is not this system's sans-serif";
+    removeActorsFrom(1);
+    const b2Vec2 character = city.actors[0].body->GetPosition();
+    standAt(character.x + 1.5f, character.y, TextureId::Civil, Faction::Civil);
+    const std::size_t dying = standAt(character.x - 4.0f, character.y, TextureId::Civil, Faction::Civil);
+    city.actors[dying].health = 1;
+    standAt(character.x - 5.5f, character.y, TextureId::Hooli, Faction::Hooli);
+    const std::size_t arrested = standAt(character.x, character.y + 4.0f, TextureId::Hooli, Faction::Hooli);
+    standAt(character.x, character.y + 5.5f, TextureId::Police, Faction::Police);
+    int frames = 0;
+    while ((!city.actors[dying].dead || city.actors[arrested].health == 10) && frames++ < 60)
+        loop(1);
+    // A death's cross, a police hit's flash, the ring, the reach with E held, the panel's counts.
+    held = {sf::Keyboard::E};
+    loop(1);
+    held.clear();
+    EXPECT_TRUE(looksAsReviewed(presented(), "fight-marks"));
+    game.paused = true;
+    loop(1);
+    EXPECT_TRUE(looksAsReviewed(presented(), "paused"));
+    // Clear of the play in the top-left quarter, or not shown at all.
+    EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(800, 450)), sf::IntRect(800 - 208, 8, 200, 138));
+    EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(300, 100)).width, 0);
+    EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(1000, 140)).width, 0) << "taller than the window";
+    EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(414, 300)).width, 0) << "over the top-left quarter by a pixel";
+    EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(415, 300)), sf::IntRect(207, 8, 200, 138));
+}
+
