@@ -1,7 +1,14 @@
 #include "desk/CommandLine.hpp"
 
+#include "desk/ControlTable.hpp"
+
+#include <cstring>
+
 namespace
 {
+/// Width of --help's column of keys (characters), the widest keys and a gap.
+constexpr std::size_t KeysColumn = 14;
+
 CommandLine refuse(const std::string& why)
 {
     CommandLine line;
@@ -50,19 +57,14 @@ std::string helpText(const std::vector<std::string>& imageFolders, const std::st
         "                 at the first frame that plays differently\n"
         "  --help, --version\n"
         "\n"
-        "Keys:\n"
-        "  W A S D   walk (11 m/s at once, up to 20 m/s)\n"
-        "  Q         the people about one body-width around you become hooligans\n"
-        "  E         the people about one body-width around you become police\n"
-        "  Z / X     zoom out / in, a step per window event while held\n"
-        "  wheel     zoom, a step per notch\n"
-        "  H         hide or show the status panel and the marks over the fight\n"
-        "  P, Esc    pause and resume\n"
-        "  F5        start again\n"
-        "  F11       full screen and back\n"
-        "  F12       save a screenshot in $XDG_PICTURES_DIR, else ~/Pictures\n"
-        "  A gamepad's stick or cross walks, buttons 0 and 1 recruit as Q and E,\n"
-        "  the shoulders zoom and Start pauses.\n"
+        "Keys (and a gamepad's stand-ins):\n";
+    for (const Control& control : Controls)
+    {
+        const std::string pad = *control.pad == '\0' ? "" : std::string(" (pad: ") + control.pad + ")";
+        text += "  " + std::string(control.keys) + std::string(KeysColumn - std::strlen(control.keys), ' ') +
+                control.action + pad + "\n";
+    }
+    text +=
         "\n"
         "Environment:\n"
         "  DISPLAY          the X display to open the window on\n"

@@ -1,9 +1,13 @@
 #include "desk/PauseScreen.hpp"
 
+#include "desk/ControlTable.hpp"
+
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
 
 #include <cmath>
+#include <string>
+#include <utility>
 
 namespace
 {
@@ -17,27 +21,18 @@ constexpr float TitleGap = 30.0f;  ///< px between the title and the controls
 
 constexpr float ColumnGap = 24.0f;  ///< px between the keys and what they do
 
-/// The controls, one per line: the keys and pad controls, then what they do.
-const char* const ControlKeys =
-    "W A S D, left stick, cross\n"
-    "Q, bottom face button\n"
-    "E, right face button\n"
-    "Z / X, left / right shoulder\n"
-    "P, Escape, Start\n"
-    "F5\n"
-    "F11\n"
-    "F12\n"
-    "H";
-const char* const ControlActions =
-    "walk\n"
-    "people next to you become hooligans\n"
-    "people next to you become police\n"
-    "zoom out / in\n"
-    "pause and resume\n"
-    "start again\n"
-    "full screen\n"
-    "screenshot into your pictures folder\n"
-    "hide or show the status panel";
+/// The controls' keys (with the pad's stand-ins) and what they do, one per line each.
+std::pair<std::string, std::string> controlColumns()
+{
+    std::string keys, actions;
+    for (const Control& control : Controls)
+    {
+        const std::string pad = *control.pad == '\0' ? "" : std::string(", ") + control.pad;
+        keys += (keys.empty() ? "" : "\n") + std::string(control.keys) + pad;
+        actions += (actions.empty() ? "" : "\n") + std::string(control.action);
+    }
+    return {keys, actions};
+}
 
 /// Puts `text` with its top at `top` px, centred across a target `width` px wide, on whole pixels.
 void centre(sf::Text& text, float width, float top)
@@ -60,8 +55,9 @@ void PauseScreen::draw(sf::RenderTarget& target, const sf::Font* font)
     centre(title, size.x, size.y * TitleHeight);
     target.draw(title);
     // Two columns, the keys and what they do, centred together.
-    sf::Text keys(ControlKeys, *font, ControlsSize);
-    sf::Text actions(ControlActions, *font, ControlsSize);
+    const auto [keyLines, actionLines] = controlColumns();
+    sf::Text keys(keyLines, *font, ControlsSize);
+    sf::Text actions(actionLines, *font, ControlsSize);
     keys.setFillColor(Lettering);
     actions.setFillColor(Lettering);
     const float keysWidth = keys.getLocalBounds().left + keys.getLocalBounds().width;

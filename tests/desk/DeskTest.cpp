@@ -1,5 +1,6 @@
 // The keys around the play: H and the desk keys act once per press, a screenshot
 // is a PNG of the window, the gamepad walks and recruits as the keys do.
+#include "desk/ControlTable.hpp"
 #include "desk/Gamepad.hpp"
 #include "desk/OnceKeys.hpp"
 #include "desk/Screenshot.hpp"
@@ -9,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -100,4 +103,23 @@ TEST_F(DeskTest, ThePadsStickWalksWithTheKeysRampAndItsButtonsStandForKeys)
         leaning.*axis = way * (PadLean + 0.5f);
         EXPECT_TRUE(padHolds(leaning, key)) << key << " past halfway";
     }
+}
+
+TEST(ControlTable, TheReadmeListsTheSameKeys)
+{
+    std::istringstream readme(fileContent(std::string(TAMROW_SOURCE_DIR) + "/README.md"));
+    std::string line;
+    while (std::getline(readme, line) && line != "## Controls")
+    {
+    }
+    // The table's rows, after its head and rule: "| keys | what it does |".
+    std::set<std::string> listed;
+    while (std::getline(readme, line) && (line.empty() || line[0] == '|'))
+        if (line.size() > 2 && line.find("---") == std::string::npos)
+            listed.insert(line.substr(2, line.find(" |", 2) - 2));
+    listed.erase("key");
+    std::set<std::string> controls;
+    for (const Control& control : Controls)
+        controls.insert(control.keys);
+    EXPECT_EQ(listed, controls);
 }
