@@ -1,20 +1,32 @@
 #pragma once
 
 #include "city/Actor.hpp"
+#include "city/CityRandom.hpp"
 #include "city/Prop.hpp"
 #include "city/TextureBank.hpp"
 
 #include <box2d/box2d.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-/// A wave of newcomers is brought in while `population` is below this.
-constexpr std::int32_t PopulationLimit = 12;
+/// A wave of newcomers is brought in while `waveCounter` is below this.
+constexpr std::int32_t WaveCounterLimit = 12;
 /// People per wave.
 constexpr std::int32_t WaveSize = 4;
+/// Newcomers stand on whole metres: x from WaveLeft to WaveLeft + WaveColumns - 1,
+/// y from WaveTop to WaveTop + WaveRows - 1 (m), inside the walls.
+constexpr std::int32_t WaveColumns = 150;
+constexpr std::int32_t WaveRows = 70;
+constexpr float WaveLeft = 30.0f;
+constexpr float WaveTop = 20.0f;
+/// Every city begins with this many people, the player's character first (see Founders.cpp).
+constexpr std::size_t FounderCount = 3;
+/// The invisible boundary walls, the first props of every city.
+constexpr std::size_t WallCount = 4;
 /// Where a dead person's body is put out of play (m); farther than
 /// SearchRadius from anywhere in the city, so nobody ever picks it.
 const b2Vec2 ParkPosition(99999.0f, 99999.0f);
@@ -49,7 +61,10 @@ struct City
     City(const City&) = delete;
     City& operator=(const City&) = delete;
 
-    std::int32_t population = 0;  ///< +WaveSize per wave, -1 per corpse; founders not counted
+    /// Decides the waves (see WaveCounterLimit): +WaveSize per wave, -1 per corpse,
+    /// a founder's too. Not the number alive, which counts the founders as well.
+    std::int32_t waveCounter = 0;
+    CityRandom randomSequence;    ///< where waves arrive; starts afresh with every city
     std::vector<Actor> actors;    ///< creation order; index 0 is the player's character
     std::vector<Prop> props;      ///< the four walls, then corpses as they are laid
     TextureBank textures;         ///< TextureSlotCount slots, never resized; none in a city without images
@@ -82,7 +97,7 @@ struct City
     void dress(sf::Sprite& sprite, TextureId id) const;
 
     /// Appends a person with a dynamic body whose origin is at pixel (`x`, `y`).
-    /// Leaves `population` alone. Must not be called while the world steps.
+    /// Leaves `waveCounter` alone. Must not be called while the world steps.
     void spawnActor(float x, float y, TextureId image, Faction faction);
 
     /// Appends a static box centred at pixel (`x`, `y`) with half-extents in

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 
 namespace
 {
@@ -22,13 +21,6 @@ constexpr std::array<Newcomer, WaveSize> Wave = {{
     {TextureId::Civil, Faction::Civil},
     {TextureId::Vigil, Faction::Police},
 }};
-
-/// Newcomers stand on whole metres: x from WaveLeft to WaveLeft + WaveColumns - 1,
-/// y from WaveTop to WaveTop + WaveRows - 1, inside the walls.
-constexpr int WaveColumns = 150;
-constexpr int WaveRows = 70;
-constexpr float WaveLeft = 30.0f;
-constexpr float WaveTop = 20.0f;
 
 /// The corpse image for a person of `faction`.
 TextureId corpseImage(Faction faction)
@@ -54,7 +46,7 @@ void placeSpriteOnBody(Actor& actor)
 
 void City::update()
 {
-    if (population < PopulationLimit)
+    if (waveCounter < WaveCounterLimit)
         spawnWave();
     runBehaviour();
     // A city always has its player's character; a bare one (as tests build) has
@@ -68,14 +60,14 @@ void City::spawnWave()
 {
     for (const Newcomer& newcomer : Wave)
     {
-        // The x draw comes first: the order of rand() calls fixes every run's places.
-        const int column = std::rand() % WaveColumns;
-        const int row = std::rand() % WaveRows;
+        // The x draw comes first: the order of the draws fixes every run's places.
+        const std::int32_t column = randomSequence.next() % WaveColumns;
+        const std::int32_t row = randomSequence.next() % WaveRows;
         const float x = (static_cast<float>(column) + WaveLeft) * PixelsPerMeter;
         const float y = (static_cast<float>(row) + WaveTop) * PixelsPerMeter;
         spawnActor(x, y, newcomer.image, newcomer.faction);
     }
-    population += WaveSize;
+    waveCounter += WaveSize;
 }
 
 void City::runBehaviour()
@@ -117,6 +109,6 @@ void City::layCorpses()
         actor.body->SetEnabled(false);
         if (carPark != nullptr)
             actor.body = moveToCarPark(actor.body);
-        --population;
+        --waveCounter;
     }
 }

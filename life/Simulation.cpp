@@ -1,13 +1,5 @@
 #include "life/Simulation.hpp"
 
-namespace
-{
-/// The player's character, the first police officer and the first hooligan.
-constexpr std::size_t FounderCount = 3;
-/// The four boundary walls come before any corpse in the props.
-constexpr std::size_t WallCount = 4;
-} // namespace
-
 void advanceCity(b2World& world, City& city, const std::function<void()>& stepped)
 {
     world.Step(TimeStep, VelocityIterations, PositionIterations);
@@ -30,7 +22,7 @@ CitySummary summarise(const City& city)
             ++summary.deaths[side];
     }
     summary.corpses = static_cast<std::int64_t>(city.props.size() - WallCount);
-    summary.population = city.population;
+    summary.waveCounter = city.waveCounter;
     summary.actors = city.actors.size();
     return summary;
 }

@@ -19,8 +19,8 @@ public:
     Session& operator=(const Session&) = delete;
 
     /// Throws the game away and builds a new one, the same game as a fresh start
-    /// of the program: rand() restarts as a never-seeded process has it. Every
-    /// reference to the old city and world is left dangling.
+    /// of the program: the new city's random sequence starts from the beginning.
+    /// Every reference to the old city and world is left dangling.
     void startAgain();
 
     PhysicsWorld& physics() { return *physics_; }

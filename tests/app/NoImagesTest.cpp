@@ -30,7 +30,7 @@ class NoImagesTest : private NoImageFolder, public GameTest
 TEST_F(NoImagesTest, TheGamePlaysShowingTheClearColour)
 {
     // The headless tests play whole runs without images; this draws them.
-    city.population = 0;
+    city.waveCounter = 0;
     loop(120);
     EXPECT_GE(city.actors.size(), 15u) << "waves come";
     const sf::Image shown = presented();

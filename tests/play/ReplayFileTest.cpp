@@ -21,7 +21,6 @@ namespace
 /// the frame `lost` (from 0), if any, is recorded but never played.
 void recordIdle(const std::string& path, int frames, int lost = -1)
 {
-    resetRandom();
     Session session(std::nullopt);
     Play play(session.city(), session.physics());
     ReplayWriter writer(path);

@@ -18,9 +18,9 @@ class SceneSamenessTest : public GameTest
 protected:
     SceneSamenessTest()
     {
-        city.population = 0;
+        city.waveCounter = 0;
         layDeaths(city, Deaths);
-        city.population = PopulationLimit;
+        city.waveCounter = WaveCounterLimit;
     }
 
     /// Resizes the window, handles input until the view has the new size, and plays

@@ -67,11 +67,10 @@ GameTest::GameTest()
     , game(city, physics)
     , realKeyboard(game.keyHeld)
 {
-    resetRandom();
     game.keyHeld = [this](sf::Keyboard::Key key) { return held.count(key) > 0; };
     game.window.setFramerateLimit(0);
     game.window.setPosition(sf::Vector2i(0, 0));
-    city.population = PopulationLimit;
+    city.waveCounter = WaveCounterLimit;
     const XWindowId window = game.window.getSystemHandle();
     EXPECT_TRUE(waitUntil("the game's window to be mapped", std::chrono::seconds(5),
                           [&] { return xSession.info(window).viewable; }));

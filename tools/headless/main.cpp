@@ -26,7 +26,7 @@ void printSummary(const City& city)
                 static_cast<long long>(summary.deaths[0]), static_cast<long long>(summary.deaths[1]),
                 static_cast<long long>(summary.deaths[2]));
     std::printf("corpses         %lld\n", static_cast<long long>(summary.corpses));
-    std::printf("population      %d (actors in the list: %zu)\n", summary.population, summary.actors);
+    std::printf("population      %d (actors in the list: %zu)\n", summary.waveCounter, summary.actors);
 }
 
 /// Plays the game recorded in `path` and checks it frame by frame.
