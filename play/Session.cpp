@@ -13,6 +13,7 @@ void Session::startAgain()
     city_.reset();
     physics_.reset();
     build();
+    ++restarts_;
 }
 
 void Session::build()
