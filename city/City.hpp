@@ -18,7 +18,8 @@ constexpr std::int32_t WaveCounterLimit = 12;
 /// People per wave.
 constexpr std::int32_t WaveSize = 4;
 /// Newcomers stand on whole metres: x from WaveLeft to WaveLeft + WaveColumns - 1,
-/// y from WaveTop to WaveTop + WaveRows - 1 (m), inside the walls.
+/// y from WaveTop to WaveTop + WaveRows - 1 (m). All but the first row are on the
+/// streets; the first, y = WaveTop, lies within the top wall's box (19 to 21 m).
 constexpr std::int32_t WaveColumns = 150;
 constexpr std::int32_t WaveRows = 70;
 constexpr float WaveLeft = 30.0f;
