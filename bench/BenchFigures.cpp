@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <malloc.h>
 #include <unistd.h>
 
@@ -23,11 +22,6 @@ double rank(std::vector<double> values, double fraction)
     return values[index];
 }
 } // namespace
-
-void resetWaves()
-{
-    std::srand(1);
-}
 
 std::size_t heapBytes()
 {
@@ -62,7 +56,9 @@ StartUp measureStartUp()
 double timeBareStep(std::size_t corpses)
 {
     constexpr int Steps = 60;
-    constexpr std::size_t StreetColumns = 150;
+    // One corpse to each wave place, row by row, starting over when the grid is full.
+    constexpr auto Columns = static_cast<std::size_t>(WaveColumns);
+    constexpr auto Rows = static_cast<std::size_t>(WaveRows);
     b2World world(b2Vec2(0.0f, 0.0f));
     world.SetAutoClearForces(false);
     b2PolygonShape box;
@@ -70,7 +66,7 @@ double timeBareStep(std::size_t corpses)
     for (std::size_t i = 0; i < corpses; ++i)
     {
         b2BodyDef def;
-        def.position.Set(30.0f + static_cast<float>(i % StreetColumns), 20.0f + static_cast<float>(i / StreetColumns % 70));
+        def.position.Set(WaveLeft + static_cast<float>(i % Columns), WaveTop + static_cast<float>(i / Columns % Rows));
         world.CreateBody(&def)->CreateFixture(&box, 1.0f);
     }
     std::vector<double> times;
@@ -108,8 +104,8 @@ std::uint64_t gameStateHash(const City& city)
 
 void printStartUp(const StartUp& startUp)
 {
-    std::printf("Start-up: loading the 17 images and building the city took %.3f s (%.1f MB resident)\n\n",
-                startUp.seconds, static_cast<double>(startUp.residentBytes) / 1e6);
+    std::printf("Start-up: loading the %zu images and building the city took %.3f s (%.1f MB resident)\n\n",
+                ImageFileCount, startUp.seconds, static_cast<double>(startUp.residentBytes) / 1e6);
 }
 
 void printFloorHead()

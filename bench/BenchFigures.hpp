@@ -30,8 +30,6 @@ struct StartUp
     std::size_t residentBytes = 0;
 };
 
-/// Seeds the C generator as a fresh process has it, so every city gets the same waves.
-void resetWaves();
 /// The process's resident memory (bytes), read from /proc/self/statm. Freed
 /// memory stays resident for reuse, so this only ever grows within a run.
 std::size_t residentBytes();

@@ -2,9 +2,7 @@
 
 namespace
 {
-/// The founders (character, police officer, hooligan) are spared.
-constexpr std::size_t FirstNewcomer = 3;
-/// The founding police officer strikes the blows.
+/// The founding police officer strikes the blows; the founders are spared.
 constexpr std::size_t Executioner = 1;
 } // namespace
 
@@ -12,7 +10,7 @@ std::size_t layDeaths(City& city, std::size_t deaths)
 {
     std::size_t updates = 0;
     std::size_t struck = 0;
-    std::size_t nextVictim = FirstNewcomer;
+    std::size_t nextVictim = FounderCount;
     while (true)
     {
         city.update();

@@ -48,7 +48,6 @@ double millisecondsSince(Clock::time_point start, Clock::time_point end)
 CaseFigures playCase(std::size_t deaths, Path path, bool walking)
 {
     CaseFigures figures;
-    resetWaves();
     PhysicsWorld physics;
     if (path == Path::Plain)
         physics.world.SetAutoClearForces(true);

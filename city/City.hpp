@@ -1,11 +1,13 @@
 #pragma once
 
 #include "city/Actor.hpp"
+#include "city/CityRandom.hpp"
 #include "city/Prop.hpp"
 #include "city/TextureBank.hpp"
 
 #include <box2d/box2d.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,6 +17,17 @@
 constexpr std::int32_t PopulationLimit = 12;
 /// People per wave.
 constexpr std::int32_t WaveSize = 4;
+/// Newcomers stand on whole metres: x from WaveLeft to WaveLeft + WaveColumns - 1,
+/// y from WaveTop to WaveTop + WaveRows - 1 (m). All but the first row are on the
+/// streets; the first, y = WaveTop, lies within the top wall's box (19 to 21 m).
+constexpr std::int32_t WaveColumns = 150;
+constexpr std::int32_t WaveRows = 70;
+constexpr float WaveLeft = 30.0f;
+constexpr float WaveTop = 20.0f;
+/// Every city begins with this many people, the player's character first (see Founders.cpp).
+constexpr std::size_t FounderCount = 3;
+/// The invisible boundary walls, the first props of every city.
+constexpr std::size_t WallCount = 4;
 /// Where a dead person's body is put out of play (m); farther than
 /// SearchRadius from anywhere in the city, so nobody ever picks it.
 const b2Vec2 ParkPosition(99999.0f, 99999.0f);
@@ -49,7 +62,10 @@ struct City
     City(const City&) = delete;
     City& operator=(const City&) = delete;
 
-    std::int32_t population = 0;  ///< +WaveSize per wave, -1 per corpse; founders not counted
+    /// The wave counter (see PopulationLimit): +WaveSize per wave, -1 per corpse,
+    /// a founder's too. Not the number alive, which counts the founders as well.
+    std::int32_t population = 0;
+    CityRandom randomSequence;    ///< where waves arrive; starts afresh with every city
     std::vector<Actor> actors;    ///< creation order; index 0 is the player's character
     std::vector<Prop> props;      ///< the four walls, then corpses as they are laid
     TextureBank textures;         ///< TextureSlotCount slots, never resized; none in a city without images

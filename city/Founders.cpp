@@ -18,7 +18,7 @@ struct Founder
 /// In creation order, which is their index in the actors: the player's
 /// character first, inside the walls; a police officer above the top wall
 /// and a hooligan beyond the left and bottom walls.
-constexpr std::array<Founder, 3> Founders = {{
+constexpr std::array<Founder, FounderCount> Founders = {{
     {1800.0f, 900.0f, TextureId::Character, Faction::Civil},
     {6000.0f, 0.0f, TextureId::Police, Faction::Police},
     {0.0f, 6000.0f, TextureId::Hooli, Faction::Hooli},
@@ -35,7 +35,7 @@ struct Wall
 
 /// Top, left, bottom, right. Their inner faces close the streets at
 /// x = 21..260 m and y = 21..95 m (pixels 630..7800 and 630..2850).
-constexpr std::array<Wall, 4> Walls = {{
+constexpr std::array<Wall, WallCount> Walls = {{
     {3090.0f, 600.0f, 250.0f, 1.0f},
     {600.0f, 1200.0f, 1.0f, 250.0f},
     {3090.0f, 3150.0f, 250.0f, 10.0f},

@@ -45,11 +45,10 @@ std::vector<std::string> imageFolderCandidates()
 
 std::optional<std::string> findImageFolder(const std::vector<std::string>& candidates)
 {
-    const char* const mapFile = ImageFiles[static_cast<std::size_t>(TextureId::Map)];
     for (const std::string& folder : candidates)
     {
         std::error_code error;
-        if (std::filesystem::is_regular_file(folder + mapFile, error))
+        if (std::filesystem::is_regular_file(folder + MapImageFile, error))
             return folder;
     }
     return std::nullopt;

@@ -10,6 +10,6 @@
 struct Prop
 {
     b2Body* body = nullptr;  ///< not owned; set once right after the prop is added
-    sf::Sprite sprite;       ///< placed on the body origin by the prop sync every frame
+    sf::Sprite sprite;       ///< placed on the body origin once, by the prop sync of its first frame
     b2BodyDef bodyDef;       ///< what `body` was made from; read only then
 };

@@ -51,6 +51,9 @@ inline constexpr std::array<const char*, ImageFileCount> ImageFiles = {
     "13_tree.png",
 };
 
+/// The map's file: a folder holding one so named is taken for the image folder.
+inline constexpr const char* MapImageFile = ImageFiles[static_cast<std::size_t>(TextureId::Map)];
+
 /// Loads every image file of `folder` (which ends with a slash) into its slot
 /// of `bank`, which has its TextureSlotCount slots already. A file that is
 /// missing, cannot be decoded or is too large for the graphics card leaves its

@@ -1,5 +1,6 @@
 #include "desk/CommandLine.hpp"
 
+#include "city/TextureBank.hpp"
 #include "desk/ControlTable.hpp"
 
 #include <cstring>
@@ -68,10 +69,10 @@ std::string helpText(const std::vector<std::string>& imageFolders, const std::st
         "\n"
         "Environment:\n"
         "  DISPLAY          the X display to open the window on\n"
-        "  TAMROW_DATA_DIR  a folder of the game's 17 images, looked in first\n"
+        "  TAMROW_DATA_DIR  a folder of the game's " + std::to_string(ImageFileCount) + " images, looked in first\n"
         "  XDG_PICTURES_DIR where F12 saves screenshots (else ~/Pictures, else here)\n"
         "\n"
-        "Files: the images are read from the first of these folders that holds 08_map.png:\n";
+        "Files: the images are read from the first of these folders that holds " + MapImageFile + ":\n";
     for (const std::string& folder : imageFolders)
         text += "  " + folder + (folder == found ? "  (used)\n" : "\n");
     if (found.empty())

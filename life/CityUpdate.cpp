@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 
 namespace
 {
@@ -22,13 +21,6 @@ constexpr std::array<Newcomer, WaveSize> Wave = {{
     {TextureId::Civil, Faction::Civil},
     {TextureId::Vigil, Faction::Police},
 }};
-
-/// Newcomers stand on whole metres: x from WaveLeft to WaveLeft + WaveColumns - 1,
-/// y from WaveTop to WaveTop + WaveRows - 1, inside the walls.
-constexpr int WaveColumns = 150;
-constexpr int WaveRows = 70;
-constexpr float WaveLeft = 30.0f;
-constexpr float WaveTop = 20.0f;
 
 /// The corpse image for a person of `faction`.
 TextureId corpseImage(Faction faction)
@@ -68,9 +60,9 @@ void City::spawnWave()
 {
     for (const Newcomer& newcomer : Wave)
     {
-        // The x draw comes first: the order of rand() calls fixes every run's places.
-        const int column = std::rand() % WaveColumns;
-        const int row = std::rand() % WaveRows;
+        // The x draw comes first: the order of the draws fixes every run's places.
+        const std::int32_t column = randomSequence.next() % WaveColumns;
+        const std::int32_t row = randomSequence.next() % WaveRows;
         const float x = (static_cast<float>(column) + WaveLeft) * PixelsPerMeter;
         const float y = (static_cast<float>(row) + WaveTop) * PixelsPerMeter;
         spawnActor(x, y, newcomer.image, newcomer.faction);

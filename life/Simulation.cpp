@@ -1,13 +1,5 @@
 #include "life/Simulation.hpp"
 
-namespace
-{
-/// The player's character, the first police officer and the first hooligan.
-constexpr std::size_t FounderCount = 3;
-/// The four boundary walls come before any corpse in the props.
-constexpr std::size_t WallCount = 4;
-} // namespace
-
 void advanceCity(b2World& world, City& city, const std::function<void()>& stepped)
 {
     world.Step(TimeStep, VelocityIterations, PositionIterations);

@@ -23,8 +23,8 @@ struct CitySummary
     std::array<std::int64_t, 3> alive{};   ///< people alive, by Faction value; the character among the civilians
     std::array<std::int64_t, 3> deaths{};  ///< corpses laid, by Faction value
     std::int64_t corpses = 0;              ///< corpse props in the street
-    std::int32_t population = 0;
-    std::size_t actors = 0;
+    std::int32_t population = 0;          ///< City::population, which decides the waves
+    std::size_t actors = 0;                ///< everyone ever in the city, the dead too
 };
 
 CitySummary summarise(const City& city);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-std::int32_t cellOf(float coordinate)
+std::int32_t recruitingCellOf(float coordinate)
 {
     return static_cast<std::int32_t>(coordinate);
 }
@@ -52,7 +52,7 @@ sf::Vector2f zoomedViewSize(sf::Vector2f size, sf::Vector2f unzoomed, float fact
 bool withinRecruitingReach(b2Vec2 character, b2Vec2 other)
 {
     // Differences in double: a parked body is 100 km away, too far for an int square.
-    const double dx = cellOf(character.x) - cellOf(other.x);
-    const double dy = cellOf(character.y) - cellOf(other.y);
+    const double dx = recruitingCellOf(character.x) - recruitingCellOf(other.x);
+    const double dy = recruitingCellOf(character.y) - recruitingCellOf(other.y);
     return std::sqrt(dx * dx + dy * dy) < RecruitRange;
 }

@@ -43,9 +43,9 @@ sf::Vector2f unzoomedViewSize(sf::Vector2u windowSize);
 /// way stops on the bound, both sides together; a view at or past it stays.
 sf::Vector2f zoomedViewSize(sf::Vector2f size, sf::Vector2f unzoomed, float factor);
 
-/// The whole-metre cell of a coordinate (m), truncated toward zero: cell 0 runs
-/// from -1 to 1 m, two metres wide; every other cell is one metre wide.
-std::int32_t cellOf(float coordinate);
+/// Recruiting's whole-metre cell of a coordinate (m), truncated toward zero:
+/// cell 0 runs from -1 to 1 m, two metres wide; every other cell is one metre wide.
+std::int32_t recruitingCellOf(float coordinate);
 
 /// The stretch of one axis that cell `cell` covers (m), for drawing it.
 struct CellSpan

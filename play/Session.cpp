@@ -1,13 +1,6 @@
 #include "play/Session.hpp"
 
-#include <cstdlib>
 #include <utility>
-
-namespace
-{
-/// A never-seeded rand() behaves as if seeded with this.
-constexpr unsigned UnseededRandom = 1;
-} // namespace
 
 Session::Session(std::optional<std::string> imageFolder)
     : imageFolder_(std::move(imageFolder))
@@ -19,8 +12,8 @@ void Session::startAgain()
 {
     city_.reset();
     physics_.reset();
-    std::srand(UnseededRandom);
     build();
+    ++restarts_;
 }
 
 void Session::build()

@@ -3,6 +3,7 @@
 #include "city/City.hpp"
 #include "play/PhysicsWorld.hpp"
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,9 +20,11 @@ public:
     Session& operator=(const Session&) = delete;
 
     /// Throws the game away and builds a new one, the same game as a fresh start
-    /// of the program: rand() restarts as a never-seeded process has it. Every
-    /// reference to the old city and world is left dangling.
+    /// of the program: the new city's random sequence starts from the beginning.
+    /// Every reference to the old city and world is left dangling.
     void startAgain();
+    /// How many times startAgain has built the game afresh (F5), 0 for the first game.
+    std::size_t restarts() const { return restarts_; }
 
     PhysicsWorld& physics() { return *physics_; }
     City& city() { return *city_; }
@@ -32,4 +35,5 @@ private:
     std::optional<std::string> imageFolder_;
     std::unique_ptr<PhysicsWorld> physics_;
     std::unique_ptr<City> city_;  ///< after physics_: destroyed first
+    std::size_t restarts_ = 0;
 };

@@ -110,8 +110,8 @@ void drawCross(sf::RenderTarget& target, sf::Vector2f centre, float arm, float b
 /// The nine cells around the character's (m), as recruiting draws its line.
 void drawReachCells(sf::RenderTarget& target, b2Vec2 character, float screenPx)
 {
-    const std::int32_t column = cellOf(character.x);
-    const std::int32_t row = cellOf(character.y);
+    const std::int32_t column = recruitingCellOf(character.x);
+    const std::int32_t row = recruitingCellOf(character.y);
     for (std::int32_t dy = -1; dy <= 1; ++dy)
     {
         for (std::int32_t dx = -1; dx <= 1; ++dx)

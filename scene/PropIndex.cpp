@@ -14,7 +14,9 @@ constexpr float CellSide = 128.0f;
 /// never share a pixel and may be drawn in either order.
 constexpr float TouchMargin = 1.0f;
 
-std::int32_t cellOf(float coordinate)
+/// The column or row of the index's cells holding `coordinate` (px), rounded
+/// down: cell 0 runs from 0 to CellSide px, cell -1 just below it.
+std::int32_t indexCellOf(float coordinate)
 {
     return static_cast<std::int32_t>(std::floor(coordinate / CellSide));
 }
@@ -58,8 +60,8 @@ void PropIndex::find(const sf::FloatRect& area, std::vector<std::uint32_t>& foun
     forEachIndexed(range, [&](std::uint32_t prop, std::int32_t column, std::int32_t row) {
         const sf::FloatRect& bounds = entries[prop].bounds;
         // A prop over several cells is taken from the first of them in the area only.
-        const bool firstCell = column == std::max(cellOf(bounds.left), range.left) &&
-            row == std::max(cellOf(bounds.top), range.top);
+        const bool firstCell = column == std::max(indexCellOf(bounds.left), range.left) &&
+            row == std::max(indexCellOf(bounds.top), range.top);
         if (firstCell && bounds.intersects(area))
             found.push_back(prop);
     });
@@ -84,8 +86,8 @@ void PropIndex::forEachIndexed(const CellRange& range, Visit visit) const
 
 PropIndex::CellRange PropIndex::cellsOf(const sf::FloatRect& area)
 {
-    return CellRange{cellOf(area.left), cellOf(area.top), cellOf(area.left + area.width),
-                     cellOf(area.top + area.height)};
+    return CellRange{indexCellOf(area.left), indexCellOf(area.top), indexCellOf(area.left + area.width),
+                     indexCellOf(area.top + area.height)};
 }
 
 std::int64_t PropIndex::cellKey(std::int32_t column, std::int32_t row)

@@ -12,12 +12,18 @@ trap 'rm -rf "$scratch"' EXIT
 # expect_installed ROOT: the installed tree under ROOT/usr is whole and its game finds its images.
 expect_installed() {
   local usr="$1/usr"
-  for file in bin/tamrow share/tamrow/image/08_map.png share/applications/tamrow.desktop \
-              share/icons/hicolor/128x128/apps/tamrow.png; do
+  for file in bin/tamrow share/applications/tamrow.desktop share/icons/hicolor/128x128/apps/tamrow.png; do
     [ -f "$usr/$file" ] || { echo "check-install: $usr/$file is missing" >&2; exit 1; }
   done
-  [ "$(ls "$usr/share/tamrow/image" | wc -l)" -eq 17 ] || { echo "check-install: not 17 images" >&2; exit 1; }
-  (cd / && "$usr/bin/tamrow" --help) | grep -qxF "  $usr/share/tamrow/image/  (used)" ||
+  # The program's help names its image count and the map file by which it knows its image folder.
+  local help map count
+  help="$(cd / && "$usr/bin/tamrow" --help)"
+  map="$(sed -n 's/^Files: .* holds \(.*\):$/\1/p' <<< "$help")"
+  count="$(sed -n "s/^  TAMROW_DATA_DIR  a folder of the game's \([0-9]*\) images.*/\1/p" <<< "$help")"
+  [ -n "$map" ] && [ -n "$count" ] || { echo "check-install: the help names no map file or image count" >&2; exit 1; }
+  [ -f "$usr/share/tamrow/image/$map" ] || { echo "check-install: $usr/share/tamrow/image/$map is missing" >&2; exit 1; }
+  [ "$(ls "$usr/share/tamrow/image" | wc -l)" -eq "$count" ] || { echo "check-install: not $count images" >&2; exit 1; }
+  grep -qxF "  $usr/share/tamrow/image/  (used)" <<< "$help" ||
     { echo "check-install: $usr/bin/tamrow does not use its own images" >&2; exit 1; }
   # A real start from /: two seconds of play without a word about missing images.
   local status=0

@@ -98,7 +98,7 @@ TEST(RealProgramTest, RunsInOneWindowShowingTheMapAndClosesWithStatusZero)
     const std::string screenshot = std::string(TAMROW_BUILD_DIR) + "/screenshot.png";
     // What it must show: the map at its scale, the camera on the character's start.
     sf::Texture map;
-    ASSERT_TRUE(map.loadFromFile(std::string(TAMROW_SOURCE_DIR) + "/resources/image/08_map.png"));
+    ASSERT_TRUE(map.loadFromFile(std::string(TAMROW_SOURCE_DIR) + "/resources/image/" + MapImageFile));
     sf::Sprite mapSprite(map);
     mapSprite.setScale(MapScale, MapScale);
     sf::RenderTexture drawn;

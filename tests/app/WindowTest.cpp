@@ -107,10 +107,10 @@ TEST_F(WindowTest, NewcomersAndTheDeadWearTheirSidesImages)
     loop(1);
     const TextureId images[] = {TextureId::Hooli, TextureId::Hooli, TextureId::Civil, TextureId::Vigil,
                                 TextureId::DeadHooli, TextureId::DeadCivil, TextureId::DeadPolice};
-    ASSERT_EQ(city.actors.size() + city.props.size(), 3 + props + std::size(images));
+    ASSERT_EQ(city.actors.size() + city.props.size(), FounderCount + props + std::size(images));
     for (std::size_t k = 0; k < std::size(images); ++k)
     {
-        const sf::Sprite& shown = k < 4 ? city.actors[3 + k].sprite : city.props[props + k - 4].sprite;
+        const sf::Sprite& shown = k < 4 ? city.actors[FounderCount + k].sprite : city.props[props + k - 4].sprite;
         EXPECT_EQ(shown.getTexture(), &city.texture(images[k])) << k;
     }
 }
@@ -124,7 +124,7 @@ constexpr std::int64_t AfterPause = 120;
 struct WalkingGame
 {
     WalkingGame()
-        : session((resetRandom(), std::string(ImageFolder)))
+        : session(std::string(ImageFolder))
         , game(session.city(), session.physics())
     {
         game.session = &session;
@@ -169,7 +169,7 @@ TEST(Pause, FreezesTheGameResumingContinuesItAndStartingAgainRetracesTheGoldenRu
     walker.play(AfterPause, resumed);
     EXPECT_EQ(resumed.value(), unpaused.value());
 
-    // rand(), the world and the walking speed have all moved on; the window's
+    // The waves' draws, the world and the walking speed have all moved on; the window's
     // frames of the new game, no key held, retrace the headless golden run.
     walker.game.keyHeld = [](K::Key) { return false; };
     walker.game.startAgain();

@@ -29,9 +29,9 @@ TEST(ImageFolderTest, TheFirstCandidateHoldingAMapFileWinsWhateverTheFileHolds)
     const auto folder = [&root](const char* name) { return root.path + "/" + name + "/"; };
     for (const char* name : {"none", "dir", "empty", "later"})
         std::filesystem::create_directory(folder(name));
-    std::filesystem::create_directory(folder("dir") + "08_map.png");
-    std::ofstream(folder("empty") + "08_map.png");
-    std::ofstream(folder("later") + "08_map.png");
+    std::filesystem::create_directory(folder("dir") + MapImageFile);
+    std::ofstream(folder("empty") + MapImageFile);
+    std::ofstream(folder("later") + MapImageFile);
     EXPECT_EQ(findImageFolder({folder("none"), folder("dir"), folder("empty"), folder("later")}), folder("empty"));
     EXPECT_EQ(findImageFolder({folder("later"), folder("empty")}), folder("later"));
     EXPECT_EQ(findImageFolder({folder("none"), folder("dir")}), std::nullopt);

@@ -1,5 +1,5 @@
-// Whole runs of a fresh city without a window. Every run is the same run (unseeded
-// rand(), a fixed step): the same newcomers at the same places, the same deaths in
+// Whole runs of a fresh city without a window. Every run is the same run (the city's
+// own random sequence, a fixed step): the same newcomers at the same places, the same deaths in
 // the same frames. Over a long, stirred run the counts always add up, and the street
 // list, which passes the parked dead by, plays exactly as visiting everyone would.
 #include "GoldenTrace.hpp"
@@ -12,23 +12,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 #include <vector>
 
 namespace
 {
-constexpr std::size_t Founders = 3;
-
 TEST(GoldenRun, AFreshCityPlaysTheGoldenFiftySeconds)
 {
-    resetRandom();
     TestCity town;
     StateHash trace;
     runHeadless(town.world, town.city, TraceFrames, [&](std::int64_t) { trace.record(town.city); });
     EXPECT_EQ(trace.value(), GoldenTraceHash) << std::hex << "0x" << trace.value();
 
     // By the end the hooligans have the streets: nine waves came, 23 fell (ten of
-    // them police), and 13 are counted, so no more come.
+    // them police), and the wave counter stands at 13, so no more come.
     const CitySummary summary = summarise(town.city);
     EXPECT_EQ(summary.waves, 9);
     EXPECT_EQ(summary.deaths, (std::array<std::int64_t, 3>{9, 4, 10}));
@@ -36,25 +34,33 @@ TEST(GoldenRun, AFreshCityPlaysTheGoldenFiftySeconds)
     EXPECT_EQ(summary.population, 13);
     EXPECT_EQ(summary.actors, 39u);
     // The status panel's count: the character and fifteen hooligans alive.
-    EXPECT_EQ(summarise(town.city).alive, (std::array<std::int64_t, 3>{1, 15, 0}));
+    EXPECT_EQ(summary.alive, (std::array<std::int64_t, 3>{1, 15, 0}));
 }
 
 TEST(Waves, FourNewcomersWheneverTheCounterIsBelowTwelve)
 {
-    resetRandom();
     TestCity town;
     City& city = town.city;
     // Two hooligans, a civilian and an officer (the window test sees their images).
     const Faction sides[] = {Faction::Hooli, Faction::Hooli, Faction::Civil, Faction::Police};
     city.population = PopulationLimit;
     city.update();
-    EXPECT_EQ(city.actors.size(), Founders) << "no wave at the limit";
+    EXPECT_EQ(city.actors.size(), FounderCount) << "no wave at the limit";
     city.population = PopulationLimit - 1;
     city.update();
     EXPECT_EQ(city.population, PopulationLimit - 1 + WaveSize);
-    ASSERT_EQ(city.actors.size(), Founders + 4);
+    ASSERT_EQ(city.actors.size(), FounderCount + 4);
     for (std::size_t k = 0; k < 4; ++k)
-        EXPECT_EQ(city.actors[Founders + k].faction, sides[k]);
+        EXPECT_EQ(city.actors[FounderCount + k].faction, sides[k]);
+}
+
+TEST(Waves, TheCitysSequenceIsTheNeverSeededCGenerators)
+{
+    // The only call of the C generator: the city's sequence must give its values.
+    std::srand(CityRandom::UnseededSeed);
+    CityRandom sequence;
+    for (int draw = 0; draw < 5000; ++draw)
+        ASSERT_EQ(sequence.next(), std::rand()) << "draw " << draw;
 }
 
 /// Every 5 s, every other living hooligan turns police, or every other officer
@@ -84,10 +90,10 @@ std::string whatIsWrong(const City& city)
 {
     std::ostringstream problem;
     const CitySummary summary = summarise(city);
-    if ((city.actors.size() - Founders) % WaveSize != 0)
+    if ((city.actors.size() - FounderCount) % WaveSize != 0)
         problem << city.actors.size() << " actors is no whole number of waves; ";
     if (summary.population != summary.waves * WaveSize - summary.corpses)
-        problem << "population " << summary.population << " after " << summary.waves << " waves and "
+        problem << "wave counter " << summary.population << " after " << summary.waves << " waves and "
                 << summary.corpses << " corpses; ";
     if (summary.deaths[0] + summary.deaths[1] + summary.deaths[2] != summary.corpses)
         problem << summary.corpses << " corpses for other deaths; ";
@@ -108,7 +114,6 @@ std::string whatIsWrong(const City& city)
 /// `plain` visits every actor ever spawned each frame, as plain loops would.
 std::vector<std::uint64_t> stirredRun(std::int64_t frames, bool plain, std::int64_t& corpses)
 {
-    resetRandom();
     TestCity town;
     StateHash hash;
     std::vector<std::uint64_t> hashes;

@@ -17,20 +17,19 @@ namespace
 constexpr float StageX = 100.0f;
 constexpr float StageY = 60.0f;
 /// Far above the limit, so no wave arrives, not even after a few deaths.
-constexpr std::int32_t QuietPopulation = 100;
+constexpr std::int32_t QuietCounter = 100;
 
 /// A real city with the two outside founders parked out of reach (alive) and the
-/// counter at QuietPopulation: each test places exactly the people it needs, from index 3.
+/// counter at QuietCounter: each test places exactly the people it needs, after the founders.
 class StreetTest : public ::testing::Test
 {
 protected:
     StreetTest()
     {
-        resetRandom();
         // Beyond SearchRadius of every place in the city, and of each other.
         city.actors[1].body->SetTransform(b2Vec2(99999.0f, -99999.0f), 0.0f);
         city.actors[2].body->SetTransform(b2Vec2(-99999.0f, 99999.0f), 0.0f);
-        city.population = QuietPopulation;
+        city.population = QuietCounter;
     }
 
     /// Spawns a person of `side` at exactly (x, y) m from the stage; returns its index.
@@ -44,10 +43,10 @@ protected:
     /// Takes everyone placed off the street again, bodies and all.
     void clearStage()
     {
-        for (std::size_t i = 3; i < city.actors.size(); ++i)
+        for (std::size_t i = FounderCount; i < city.actors.size(); ++i)
             city.actors[i].body->GetWorld()->DestroyBody(city.actors[i].body);
-        city.actors.resize(3);
-        city.onStreet.resize(3);
+        city.actors.resize(FounderCount);
+        city.onStreet.resize(FounderCount);
     }
 
     /// Makes `hunter` chase `prey`, as a target choice would have.
@@ -208,13 +207,13 @@ TEST_F(Corpses, EachDeadLiesWhereItFellTintedAndIsParkedOnce)
     city.population = 14;
 
     advanceCity(town.world, city);
-    ASSERT_EQ(city.props.size(), 7u);
+    ASSERT_EQ(city.props.size(), WallCount + 3);
     EXPECT_EQ(city.population, 11);
     for (std::size_t k = 0; k < 3; ++k)
     {
         SCOPED_TRACE(k);
         // Laid in the order of the dead, 2.5 cm right of where they stood: one step at 1.5 m/s.
-        const Prop& corpse = city.props[4 + k];
+        const Prop& corpse = city.props[WallCount + k];
         const b2Vec2 fell = corpse.body->GetPosition();
         EXPECT_NEAR(fell.x, StageX + 30.0f * static_cast<float>(k) + 0.025f, 1e-4f);
         EXPECT_NEAR(fell.y, StageY, 1e-4f);

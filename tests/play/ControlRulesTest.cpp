@@ -65,10 +65,10 @@ TEST(ControlRules, TheOutlinedReachCellsHoldExactlyThoseRecruited)
             for (float dy = -3.875f; dy < 4.0f; dy += 0.25f)
             {
                 const b2Vec2 other(character.x + dx, character.y + dy);
-                const bool outlined = spanOf(cellOf(character.x) - 1).low < other.x &&
-                                      other.x < spanOf(cellOf(character.x) + 1).high &&
-                                      spanOf(cellOf(character.y) - 1).low < other.y &&
-                                      other.y < spanOf(cellOf(character.y) + 1).high;
+                const bool outlined = spanOf(recruitingCellOf(character.x) - 1).low < other.x &&
+                                      other.x < spanOf(recruitingCellOf(character.x) + 1).high &&
+                                      spanOf(recruitingCellOf(character.y) - 1).low < other.y &&
+                                      other.y < spanOf(recruitingCellOf(character.y) + 1).high;
                 EXPECT_EQ(withinRecruitingReach(character, other), outlined) << other.x << ", " << other.y;
             }
 }

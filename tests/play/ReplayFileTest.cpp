@@ -1,5 +1,5 @@
-// A replay file, without a display: with no key held it is the golden run; a
-// damaged file is refused in one line with status 1, by the headless replay and
+// A replay file, without a display: with no key held it is the golden run; F5
+// in it is counted in the report; a damaged file is refused in one line with status 1, by the headless replay and
 // by the program, which reads a replay before it looks for a display.
 
 #include "life/GoldenTrace.hpp"
@@ -21,7 +21,6 @@ namespace
 /// the frame `lost` (from 0), if any, is recorded but never played.
 void recordIdle(const std::string& path, int frames, int lost = -1)
 {
-    resetRandom();
     Session session(std::nullopt);
     Play play(session.city(), session.physics());
     ReplayWriter writer(path);
@@ -42,6 +41,26 @@ TEST(ReplayFile, NoKeyHeldReplaysTheGoldenTraceWithoutADisplay)
     const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", folder.path + "/idle.tamrow"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find(hashText(GoldenTraceHash)), std::string::npos) << run.out;
+}
+
+TEST(ReplayFile, TheHeadlessReplaySaysHowOftenTheGameStartedAgain)
+{
+    TempFolder folder;
+    const std::string path = folder.path + "/again.tamrow";
+    Session session(std::nullopt);
+    Play play(session.city(), session.physics());
+    play.session = &session;
+    ReplayWriter writer(path);
+    FrameInput f5;
+    f5.events.push_back({InputEvent::Kind::StartAgain, 0, 0, 0});
+    for (const FrameInput& input : {FrameInput(), f5, FrameInput(), f5})
+    {
+        play.playFrame(input);
+        writer.write(input, *play.city);
+    }
+    ASSERT_TRUE(writer.finish());
+    const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", path});
+    EXPECT_NE(run.out.find("started again   2 times (F5)"), std::string::npos) << run.out;
 }
 
 TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)

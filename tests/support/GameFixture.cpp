@@ -67,7 +67,6 @@ GameTest::GameTest()
     , game(city, physics)
     , realKeyboard(game.keyHeld)
 {
-    resetRandom();
     game.keyHeld = [this](sf::Keyboard::Key key) { return held.count(key) > 0; };
     game.window.setFramerateLimit(0);
     game.window.setPosition(sf::Vector2i(0, 0));

@@ -25,10 +25,10 @@ std::string describe(const EventTally& tally);
 class GameTest : public ::testing::Test
 {
 protected:
-    /// Seeds rand() as a fresh process has it, opens the window at the screen's
-    /// top-left corner, frees the frame rate, waits for the window to be mapped
-    /// and for its first events to pass. The city is made quiet: `population` at
-    /// the limit, so no wave arrives unless a test lowers it.
+    /// Opens the window at the screen's top-left corner, frees the frame rate,
+    /// waits for the window to be mapped and for its first events to pass. The
+    /// city is made quiet: `population` at the limit, so no wave arrives unless
+    /// a test lowers it.
     /// The overlays and the status panel are hidden: what is drawn is the city's own picture.
     GameTest();
 

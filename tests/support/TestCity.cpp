@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,12 +13,6 @@ TestCity::TestCity(bool carPark)
     , parked(b2Vec2(0.0f, 0.0f))
     , city(world, std::nullopt, carPark ? &parked : nullptr)
 {
-}
-
-void resetRandom()
-{
-    // A never-seeded rand() behaves as if seeded with 1.
-    std::srand(1);
 }
 
 TempFolder::TempFolder()

@@ -22,10 +22,6 @@ struct TestCity
     City city;
 };
 
-/// Reseeds the C generator with the value it has in a fresh process, so a test
-/// sees the same waves whatever ran before it in the same executable.
-void resetRandom();
-
 /// A temporary folder, removed with everything in it when this goes away.
 struct TempFolder
 {

@@ -7,6 +7,7 @@
 #include "play/Replay.hpp"
 #include "play/Session.hpp"
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -18,15 +19,22 @@ namespace
 constexpr long long DefaultFrames = 36000;
 constexpr int UsageError = 2;
 
+/// "civil 1, hooli 15, police 0", in Faction order.
+void printSides(const char* label, const std::array<std::int64_t, 3>& bySide)
+{
+    std::printf("%-16scivil %lld, hooli %lld, police %lld\n", label, static_cast<long long>(bySide[0]),
+                static_cast<long long>(bySide[1]), static_cast<long long>(bySide[2]));
+}
+
 void printSummary(const City& city)
 {
     const CitySummary summary = summarise(city);
     std::printf("waves           %lld\n", static_cast<long long>(summary.waves));
-    std::printf("deaths          civil %lld, hooli %lld, police %lld\n",
-                static_cast<long long>(summary.deaths[0]), static_cast<long long>(summary.deaths[1]),
-                static_cast<long long>(summary.deaths[2]));
+    printSides("alive", summary.alive);
+    printSides("deaths", summary.deaths);
     std::printf("corpses         %lld\n", static_cast<long long>(summary.corpses));
-    std::printf("population      %d (actors in the list: %zu)\n", summary.population, summary.actors);
+    std::printf("wave counter    %d (a wave comes below %d)\n", summary.population, PopulationLimit);
+    std::printf("people          %zu ever in the city, the dead too\n", summary.actors);
 }
 
 /// Plays the game recorded in `path` and checks it frame by frame.
@@ -51,6 +59,13 @@ int replay(const std::string& path)
     std::printf("replayed        %zu frames (%.1f min of play), every state hash as recorded\n", recorded->played(),
                 static_cast<double>(recorded->played()) / 3600.0);
     std::printf("state hash      %s\n", hashText(recorded->hash()).c_str());
+    // What follows is the city F5 last built, not the whole recording.
+    const std::size_t restarts = session.restarts();
+    if (restarts == 0)
+        std::printf("started again   never (F5): the city below played the whole replay\n");
+    else
+        std::printf("started again   %zu time%s (F5): the city below is the game since the last start\n", restarts,
+                    restarts == 1 ? "" : "s");
     printSummary(*play.city);
     return 0;
 }
