@@ -63,9 +63,9 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking)
     if (path == Path::Plain)
         game.paint = drawEverySprite;
     int frame = 0;
-    game.keyHeld = [&](sf::Keyboard::Key key) {
-        const sf::Keyboard::Key leg = (frame / WalkLegFrames) % 2 == 0 ? sf::Keyboard::D : sf::Keyboard::A;
-        return walking && key == leg;
+    game.readKeys = [&] {
+        const PlayKey leg = (frame / WalkLegFrames) % 2 == 0 ? PlayKey::D : PlayKey::A;
+        return walking ? keyBit(leg) : std::uint8_t{0};
     };
     std::array<Clock::time_point, static_cast<std::size_t>(FramePart::Done) + 1> begun;
     sf::Texture shot;
