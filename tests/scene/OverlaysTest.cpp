@@ -1,7 +1,7 @@
 // What is drawn over the city and the keys around the play. The overlays: the
 // people they ring are exactly those Q and E recruit; a hit flashes in the frame
-// it lands and is gone a second later; they and the panel and the pause screen
-// look as reviewed. (Hidden, they leave the city's own pixels: the sameness test
+// it lands and is gone a second later; starting again, the first frame shows no
+// mark of the old game; they and the panel and the pause screen look as reviewed. (Hidden, they leave the city's own pixels: the sameness test
 // compares hidden-overlay frames with the plain frame.) H and the desk keys once
 // per press, the screenshot, the gamepad.
 #include "city/Units.hpp"
@@ -171,7 +171,7 @@ TEST_F(OverlaysTest, StartingAgainLeavesNoMarkOfTheOldGame)
     ASSERT_GT(differencesAround(crossed, redrawn(), fell, 14), 200) << "no cross where someone fell";
 
     game.session = &session;
-    game.startAgain();
+    game.startAgain();  // what F5 plays
     loop(1);
     const sf::Image fresh = presented();
     EXPECT_EQ(differencesAround(fresh, redrawn(), fell, 14), 0);
