@@ -8,7 +8,6 @@
 #include <SFML/Window/Event.hpp>
 
 #include <algorithm>
-#include <array>
 
 const char* const WindowTitle = "Tamrow 2014 Sorn";
 
@@ -16,10 +15,6 @@ namespace
 {
 /// No depth or stencil buffer, no antialiasing, OpenGL 2.0 asked for.
 const sf::ContextSettings WindowContext(0, 0, 0, 2, 0);
-/// The keyboard's key for each PlayKey, in PlayKey order.
-constexpr std::array<sf::Keyboard::Key, PlayKeyCount> PlayKeyCodes = {
-    sf::Keyboard::W, sf::Keyboard::A, sf::Keyboard::S, sf::Keyboard::D,
-    sf::Keyboard::Q, sf::Keyboard::E, sf::Keyboard::Z, sf::Keyboard::X};
 } // namespace
 
 Game::Game(City& level, PhysicsWorld& physicsWorld)
@@ -27,9 +22,9 @@ Game::Game(City& level, PhysicsWorld& physicsWorld)
     , window(sf::VideoMode(WindowWidth, WindowHeight, WindowBitsPerPixel), WindowTitle,
              sf::Style::Default, WindowContext)
     , view()
-    , keyHeld(withPad([this](sf::Keyboard::Key key) { return window.hasFocus() && sf::Keyboard::isKeyPressed(key); },
-                      [this] { return window.hasFocus() ? readFirstPad() : PadState(); }))
-    , paint([this](sf::RenderTarget& target, const City& shown) { scene.draw(target, shown); })
+    , readKeys([this] { return keys_.read(focused_); })
+    , paint([this](sf::RenderTarget& target, const City& shown) { scene_.draw(target, shown); })
+    , focused_(window.hasFocus())
 {
     window.setFramerateLimit(FrameRateLimit);
     // One view pixel per window pixel; the first frame sets the centre.
@@ -52,11 +47,11 @@ void Game::runFrame()
     window.clear(ClearColour);
     begin(FramePart::Step);
     if (advance([&begin] { begin(FramePart::Update); }))
-        overlays.observe(*city);
+        overlays_.observe(*city);
     begin(FramePart::Draw);
     paint(window, *city);
     if (overlaysShown)
-        overlays.draw(window, *city, lastInput.holds(PlayKey::Q), lastInput.holds(PlayKey::E));
+        overlays_.draw(window, *city, lastInput.holds(PlayKey::Q), lastInput.holds(PlayKey::E));
     drawOnTop();
     if (desk.screenshotWanted)
         saveScreenshot(window, picturesFolder());
@@ -71,8 +66,8 @@ void Game::reopenWindow(sf::VideoMode mode, std::uint32_t style)
     window.create(mode, WindowTitle, style, WindowContext);
     window.setFramerateLimit(FrameRateLimit);
     fitViewToWindow(window.getSize());
+    focused_ = window.hasFocus();
 }
-
 
 void Game::handleInput()
 {
@@ -82,7 +77,7 @@ void Game::handleInput()
         taken.events.push_back(readEvent(event));
     // Read once, after the events: every test of a key in the frame gets the
     // same answer, which is what a recording can give back.
-    taken.keys = keysHeldNow();
+    taken.keys = readKeys();
     lastInput = replaying ? replaying(taken) : std::move(taken);
     playInput(lastInput);
 }
@@ -114,9 +109,11 @@ void Game::playInput(const FrameInput& input)
 
 InputEvent Game::readEvent(const sf::Event& event)
 {
+    if (event.type == sf::Event::GainedFocus || event.type == sf::Event::LostFocus)
+        focused_ = event.type == sf::Event::GainedFocus;
     InputEvent taken;
     taken.kind = answerOnce(event);
-    const SightRequest sight = sightEvents.read(event, window.hasFocus());
+    const SightRequest sight = sightEvents_.read(event, focused_);
     if (event.type == sf::Event::Closed)
         taken.kind = InputEvent::Kind::Close;
     else if (event.type == sf::Event::Resized)
@@ -133,17 +130,6 @@ InputEvent Game::readEvent(const sf::Event& event)
         taken.zoomSteps = sight.zoomSteps;
     }
     return taken;
-}
-
-std::uint8_t Game::keysHeldNow() const
-{
-    std::uint8_t keys = 0;
-    for (std::uint8_t k = 0; k < PlayKeyCount; ++k)
-    {
-        if (keyHeld(PlayKeyCodes[k]))
-            keys = static_cast<std::uint8_t>(keys | keyBit(static_cast<PlayKey>(k)));
-    }
-    return keys;
 }
 
 void Game::fitViewToWindow(sf::Vector2u windowSize)
@@ -170,14 +156,14 @@ InputEvent::Kind Game::answerOnce(const sf::Event& event)
         desk.onceKeys.release(event.key.code);
         return Kind::Other;
     case sf::Event::JoystickButtonPressed:
-        return window.hasFocus() && event.joystickButton.button == PadStartButton ? Kind::Pause : Kind::Other;
+        return focused_ && event.joystickButton.button == PadStartButton ? Kind::Pause : Kind::Other;
     case sf::Event::KeyPressed:
         break;
     default:
         return Kind::Other;
     }
     // H is SightEvents' own: it passes by the repeats itself.
-    if (!window.hasFocus() || !desk.onceKeys.press(event.key.code))
+    if (!focused_ || !desk.onceKeys.press(event.key.code))
         return Kind::Other;
     switch (event.key.code)
     {
@@ -200,8 +186,10 @@ InputEvent::Kind Game::answerOnce(const sf::Event& event)
 void Game::startAgain()
 {
     Play::startAgain();
-    // The index of the old city's props would draw props that are gone.
-    scene = Scene();
+    // The index of the old city's props would draw props that are gone, and the
+    // old game's marks would flash and cross on the new city, in its people's places.
+    scene_ = Scene();
+    overlays_ = Overlays();
 }
 
 void Game::toggleFullScreen()

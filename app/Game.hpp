@@ -2,6 +2,7 @@
 
 #include "city/City.hpp"
 #include "desk/Desk.hpp"
+#include "desk/PlayKeyReader.hpp"
 #include "desk/SightEvents.hpp"
 #include "play/ControlRules.hpp"
 #include "play/FrameInput.hpp"
@@ -15,7 +16,6 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/View.hpp>
 #include <SFML/Window/Event.hpp>
-#include <SFML/Window/Keyboard.hpp>
 
 #include <cstdint>
 #include <functional>
@@ -27,8 +27,8 @@ constexpr unsigned WindowBitsPerPixel = 32;
 constexpr unsigned FrameRateLimit = 60;  ///< frames per second
 extern const char* const WindowTitle;
 
-/// Tells whether a key is held right now.
-using KeyReader = std::function<bool(sf::Keyboard::Key)>;
+/// The keys of PlayKey held now, one keyBit each; asked once a frame.
+using KeysReader = std::function<std::uint8_t()>;
 
 /// The parts of a frame, in the order they run.
 enum class FramePart
@@ -56,65 +56,73 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    /// Empties the event queue (close, resize, zoom), reads the keys held once,
-    /// then plays what it took (or what `replaying` gives instead): the events
-    /// in order, then walking and recruiting. What was played is left in `lastInput`.
-    void handleInput();
-    /// Plays one frame's input on the window and the game: close, zoom, resize
-    /// and the overlays here, pause, start again, walking and recruiting in Play.
-    void playInput(const FrameInput& input);
-
-    /// What a resize does: one view pixel per window pixel for a window of
-    /// `windowSize` px (each side at least MinViewSide), applied to the window.
-    void fitViewToWindow(sf::Vector2u windowSize);
-
     /// One frame, the only place its order is written: input, camera on the
     /// character, world step, city update and prop sync, the city drawn into
     /// the window, presented (which waits to hold the window's frame-rate limit).
     void runFrame();
+    /// The input part of a frame alone: empties the event queue (close, resize,
+    /// zoom), reads the keys held once, then plays what it took (or what
+    /// `replaying` gives instead): the events in order, then walking and
+    /// recruiting. What was played is left in `lastInput`.
+    void handleInput();
+    /// Play::startAgain, and the scene and the overlays forget the old city.
+    void startAgain() override;
 
+    // What stays open, and for whom (the program, the benchmark, the tests):
+    // - window, view: the window and the camera's view, applied in each frame;
+    //   looked at from outside, sized and unthrottled by tests and the benchmark.
+    // - overlaysShown: H's state, the marks and the panel; tests set it.
+    // - desk: lettering, once-acting keys, full screen, a screenshot asked for.
+    // - lastInput: what the last frame played, for the program's recording.
+    // - readKeys: the keys held, asked once a frame; the game's own reads the
+    //   keyboard and the first pad, none while the window lacks the focus. Tests
+    //   and the benchmark hand in their own keys here.
+    // - replaying: unset, a frame plays what it took; a replay gives its
+    //   recorded frame instead, from what was taken.
+    // - paint: draws the city; the scene's few draws, or the benchmark's plain way.
+    // - watch: unset, or told as each part of every frame begins, for timing and checking.
+    sf::RenderWindow window;
+    sf::View view;
+    bool overlaysShown = true;
+    Desk desk;
+    FrameInput lastInput;
+    KeysReader readKeys;
+    std::function<FrameInput(const FrameInput& taken)> replaying;
+    CityPainter paint;
+    FrameWatcher watch;
+
+private:
+    /// Plays one frame's input on the window and the game: close, zoom, resize
+    /// and the overlays here, pause, start again, walking and recruiting in Play.
+    void playInput(const FrameInput& input);
+    /// What one window event is to the play, the once-acting keys answered; the
+    /// focus as the window's events tell it.
+    InputEvent readEvent(const sf::Event& event);
     /// What a key press of P, Escape, F5, F11 or F12 (or the pad's Start) asks,
     /// once; the system's repeats of a held key and presses while the window
     /// lacks the focus ask nothing. F11 and F12, which only the desktop sees,
     /// act here; pause and start again are returned, to be played.
     InputEvent::Kind answerOnce(const sf::Event& event);
-    /// Play::startAgain, and the scene forgets the old city's props.
-    void startAgain() override;
+    /// What a resize does: one view pixel per window pixel for a window of
+    /// `windowSize` px (each side at least MinViewSide), applied to the window.
+    void fitViewToWindow(sf::Vector2u windowSize);
+    /// Zooms the view by `factor`, stopping at ZoomLimit either way.
+    void zoomView(float factor);
     /// F11: between the window and full screen at the desktop's resolution,
     /// one view pixel per screen pixel, the camera still on the character.
     void toggleFullScreen();
-
-    sf::RenderWindow window;
-    sf::View view;
-    /// The keyboard; tests put their own keys here. The game's own reader sees
-    /// no key held while the window lacks the focus: the keyboard then belongs to
-    /// whatever the player is typing into, and must not walk or recruit. It also
-    /// sees the keys the first pad stands in for (withPad).
-    KeyReader keyHeld;
-    Scene scene;              ///< draws the city, a few draws for what is in view
-    /// How runFrame draws the city; `scene` unless a yardstick puts its own here.
-    CityPainter paint;
-    /// Told of each part of every frame; nobody by default.
-    FrameWatcher watch;
-    bool overlaysShown = true;  ///< H hides and shows the status panel and the overlays
-    Overlays overlays;          ///< what lets the player read the fight, drawn over the city
-    SightEvents sightEvents;    ///< H and the mouse wheel, read from the window's events
-    Desk desk;                  ///< lettering, once-acting keys, full screen, screenshot
-    /// Unset, a frame plays what it took from the window and the keyboard. A
-    /// replay puts here what gives its recorded frame instead, from what was taken.
-    std::function<FrameInput(const FrameInput& taken)> replaying;
-    FrameInput lastInput;       ///< what the last frame played, for a recording
-
-private:
-    /// What one window event is to the play, the once-acting keys answered.
-    InputEvent readEvent(const sf::Event& event);
-    /// The keys of PlayKey held now, as keyHeld sees them.
-    std::uint8_t keysHeldNow() const;
-    /// Zooms the view by `factor`, stopping at ZoomLimit either way.
-    void zoomView(float factor);
     /// The status panel and the pause screen over the drawn city, with a view
     /// of one pixel per window pixel; the camera's view is applied again after.
     void drawOnTop();
-    /// Opens the window anew in `mode` and `style`, frame rate and view as at start.
+    /// Opens the window anew in `mode` and `style`, frame rate and view as at
+    /// start; the focus asked afresh.
     void reopenWindow(sf::VideoMode mode, std::uint32_t style);
+
+    /// Whether the window has the keyboard focus: asked when the window opens,
+    /// then followed through its GainedFocus and LostFocus events.
+    bool focused_ = false;
+    PlayKeyReader keys_;        ///< the game's own readKeys
+    Scene scene_;               ///< draws the city, a few draws for what is in view
+    Overlays overlays_;         ///< what lets the player read the fight, drawn over the city
+    SightEvents sightEvents_;   ///< H and the mouse wheel, read from the window's events
 };

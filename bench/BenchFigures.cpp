@@ -121,9 +121,9 @@ void printFloor(std::size_t deaths, double stepMs)
 
 void printTableHead()
 {
-    std::printf("| deaths K | path | median ms | p90 ms | x fresh | step ms | update ms | draw and present ms "
+    std::printf("| deaths K | path | median ms | p90 ms | x fresh | input ms | step ms | update ms | draw and present ms "
                 "| all but the step, x fresh | heap bytes per death | camera moved |\n");
-    std::printf("|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    std::printf("|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
 }
 
 void printRow(std::size_t deaths, const char* path, const CaseFigures& figures, const CaseFigures& fresh)
@@ -132,14 +132,14 @@ void printRow(std::size_t deaths, const char* path, const CaseFigures& figures, 
     const double freshMedian = median(fresh.frame);
     // What is left of the frame once the physics library's step is taken out.
     const double ownShare = median(figures.ownPart) / median(fresh.ownPart);
-    std::printf("| %zu | %s | %.2f | %.2f | %.2f | %.2f | %.3f | %.2f | %.2f | %.0f | %d |\n", deaths, path,
-                frameMedian, percentile90(figures.frame), frameMedian / freshMedian, figures.step,
+    std::printf("| %zu | %s | %.2f | %.2f | %.2f | %.3f | %.2f | %.3f | %.2f | %.2f | %.0f | %d |\n", deaths, path,
+                frameMedian, percentile90(figures.frame), frameMedian / freshMedian, figures.input, figures.step,
                 figures.update, figures.draw, ownShare, figures.bytesPerDeath, figures.cameraMoves);
 }
 
 void printSameness(const CaseFigures& game, const CaseFigures& plain)
 {
-    std::printf("|  | same pixels: %s (%016llx) | same game: %s (%016llx) |  |  |  |  |  |  |  |  |\n",
+    std::printf("|  | same pixels: %s (%016llx) | same game: %s (%016llx) |  |  |  |  |  |  |  |  |  |\n",
                 game.pixels == plain.pixels ? "yes" : "NO", static_cast<unsigned long long>(game.pixels),
                 game.state == plain.state ? "yes" : "NO", static_cast<unsigned long long>(game.state));
     std::fflush(stdout);

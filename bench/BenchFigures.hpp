@@ -14,6 +14,7 @@ struct CaseFigures
 {
     std::vector<double> frame;  ///< ms per frame, in frame order
     std::vector<double> ownPart; ///< ms per frame outside the world step, in frame order
+    double input = 0.0;         ///< mean ms taking the events and the keys, and playing them
     double step = 0.0;          ///< mean ms in the world step
     double update = 0.0;        ///< mean ms in the city update and prop sync
     double draw = 0.0;          ///< mean ms drawing, the rasteriser's work included

@@ -2,7 +2,9 @@
 // in cities that have seen K deaths: with the camera resting and with the player
 // walking, once the game's way and once the plain way (every sprite drawn, every
 // body in the stepped world, every actor ever spawned visited), and shows that
-// both give the same pixels and the same game. Run from the repository root:
+// both give the same pixels and the same game. The keys are handed in, except in
+// one more resting run of the game's way that reads them as the player's are read,
+// from the keyboard and the pad with the window in focus. Run from the repository root:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/tamrow_bench [K ...]
 #include "app/Game.hpp"
 #include "bench/BenchFigures.hpp"
@@ -38,6 +40,13 @@ enum class Path
     Plain   ///< every sprite drawn, every body stepped, every actor visited
 };
 
+/// Where the frame's keys come from.
+enum class Keys
+{
+    HandedIn,  ///< the benchmark's own: D and A while walking, none resting
+    Own        ///< the game's own reader, the window given the focus
+};
+
 double millisecondsSince(Clock::time_point start, Clock::time_point end)
 {
     return std::chrono::duration<double, std::milli>(end - start).count();
@@ -45,7 +54,7 @@ double millisecondsSince(Clock::time_point start, Clock::time_point end)
 
 /// One city of `deaths` dead, played for TimedFrames frames in the window,
 /// the player standing or walking.
-CaseFigures playCase(std::size_t deaths, Path path, bool walking)
+CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Keys::HandedIn)
 {
     CaseFigures figures;
     PhysicsWorld physics;
@@ -62,10 +71,13 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking)
     if (path == Path::Plain)
         game.paint = drawEverySprite;
     int frame = 0;
-    game.keyHeld = [&](sf::Keyboard::Key key) {
-        const sf::Keyboard::Key leg = (frame / WalkLegFrames) % 2 == 0 ? sf::Keyboard::D : sf::Keyboard::A;
-        return walking && key == leg;
-    };
+    if (keys == Keys::HandedIn)
+        game.readKeys = [&] {
+            const PlayKey leg = (frame / WalkLegFrames) % 2 == 0 ? PlayKey::D : PlayKey::A;
+            return walking ? keyBit(leg) : std::uint8_t{0};
+        };
+    else
+        game.window.requestFocus();
     std::array<Clock::time_point, static_cast<std::size_t>(FramePart::Done) + 1> begun;
     sf::Texture shot;
     shot.create(WindowWidth, WindowHeight);
@@ -96,16 +108,20 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking)
         const double step = millisecondsSince(at(FramePart::Step), at(FramePart::Update));
         figures.frame.push_back(total);
         figures.ownPart.push_back(total - step);
+        figures.input += millisecondsSince(at(FramePart::Input), at(FramePart::Camera));
         figures.step += step;
         figures.update += millisecondsSince(at(FramePart::Update), at(FramePart::Draw));
         figures.draw += millisecondsSince(at(FramePart::Draw), end) - captureMs;
         figures.cameraMoves += frame > 0 && game.view.getCenter() != lastCentre ? 1 : 0;
         lastCentre = game.view.getCenter();
     }
+    figures.input /= TimedFrames;
     figures.step /= TimedFrames;
     figures.update /= TimedFrames;
     figures.draw /= TimedFrames;
     figures.state = gameStateHash(city);
+    if (keys == Keys::Own && !game.window.hasFocus())
+        std::fprintf(stderr, "tamrow_bench: the window lacked the focus, so its own reader asked nothing\n");
     return figures;
 }
 } // namespace
@@ -138,16 +154,22 @@ int main(int argc, char** argv)
         // Ratios are taken to the first city of the run, the fresh one by default.
         CaseFigures freshGame;
         CaseFigures freshPlain;
+        CaseFigures freshOwnKeys;
         for (const std::size_t deaths : tolls)
         {
             const CaseFigures game = playCase(deaths, Path::Game, walking);
             const CaseFigures plain = playCase(deaths, Path::Plain, walking);
+            // Resting, the game's own reader finds no key held: the same game, read as the player's.
+            const CaseFigures ownKeys = walking ? CaseFigures() : playCase(deaths, Path::Game, walking, Keys::Own);
             if (freshGame.frame.empty())
             {
                 freshGame = game;
                 freshPlain = plain;
+                freshOwnKeys = ownKeys;
             }
             printRow(deaths, "game", game, freshGame);
+            if (!walking)
+                printRow(deaths, "game, own keys", ownKeys, freshOwnKeys);
             printRow(deaths, "plain", plain, freshPlain);
             printSameness(game, plain);
         }

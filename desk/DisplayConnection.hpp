@@ -29,6 +29,8 @@ public:
 
     /// Whether the display accepted; if not, nothing here may open a window or load a texture.
     bool open() const { return display_ != nullptr; }
+    /// The Xlib display, for requests of our own; null when not open.
+    struct _XDisplay* handle() const { return display_; }
 
     /// The one line a program prints when the display cannot be reached, naming
     /// $DISPLAY as the player set it, e.g. "tamrow: cannot open the X display

@@ -34,36 +34,22 @@ PadState readFirstPad()
     return pad;
 }
 
-bool padHolds(const PadState& pad, sf::Keyboard::Key key)
+std::uint8_t padKeys(const PadState& pad)
 {
     if (!pad.connected)
-        return false;
-    switch (key)
-    {
-    case sf::Keyboard::W:
-        return pad.stickY < -PadLean || pad.crossY > PadLean;
-    case sf::Keyboard::S:
-        return pad.stickY > PadLean || pad.crossY < -PadLean;
-    case sf::Keyboard::A:
-        return pad.stickX < -PadLean || pad.crossX < -PadLean;
-    case sf::Keyboard::D:
-        return pad.stickX > PadLean || pad.crossX > PadLean;
-    case sf::Keyboard::Q:
-        return buttonHeld(pad, PadHooligansButton);
-    case sf::Keyboard::E:
-        return buttonHeld(pad, PadPoliceButton);
-    case sf::Keyboard::Z:
-        return buttonHeld(pad, PadZoomOutButton);
-    case sf::Keyboard::X:
-        return buttonHeld(pad, PadZoomInButton);
-    default:
-        return false;
-    }
-}
-
-std::function<bool(sf::Keyboard::Key)> withPad(std::function<bool(sf::Keyboard::Key)> keys, PadReader pad)
-{
-    return [keys = std::move(keys), pad = std::move(pad)](sf::Keyboard::Key key) {
-        return keys(key) || padHolds(pad(), key);
-    };
+        return 0;
+    const std::pair<PlayKey, bool> held[] = {
+        {PlayKey::W, pad.stickY < -PadLean || pad.crossY > PadLean},
+        {PlayKey::A, pad.stickX < -PadLean || pad.crossX < -PadLean},
+        {PlayKey::S, pad.stickY > PadLean || pad.crossY < -PadLean},
+        {PlayKey::D, pad.stickX > PadLean || pad.crossX > PadLean},
+        {PlayKey::Q, buttonHeld(pad, PadHooligansButton)},
+        {PlayKey::E, buttonHeld(pad, PadPoliceButton)},
+        {PlayKey::Z, buttonHeld(pad, PadZoomOutButton)},
+        {PlayKey::X, buttonHeld(pad, PadZoomInButton)}};
+    std::uint8_t keys = 0;
+    for (const auto& [key, down] : held)
+        if (down)
+            keys = static_cast<std::uint8_t>(keys | keyBit(key));
+    return keys;
 }

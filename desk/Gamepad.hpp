@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SFML/Window/Keyboard.hpp>
+#include "play/FrameInput.hpp"
 
 #include <cstdint>
 #include <functional>
@@ -27,17 +27,11 @@ struct PadState
     std::uint32_t buttons = 0;
 };
 
-/// Reads the pad now; tests put their own here, as they do for the keyboard.
-using PadReader = std::function<PadState()>;
-
 /// The first joystick as SFML last saw it (updated with the window's events).
 PadState readFirstPad();
+/// Reads the pad now: readFirstPad, or a test's own pad.
+using PadReader = std::function<PadState()>;
 
-/// Whether `pad` holds the keyboard key it stands in for: the stick or the cross
+/// The keys of PlayKey that `pad` holds, one keyBit each: the stick or the cross
 /// for W, A, S, D, the face buttons for Q and E, the shoulders for Z and X.
-bool padHolds(const PadState& pad, sf::Keyboard::Key key);
-
-/// A key reader that sees a key held when `keys` does or the pad of `pad` stands
-/// in for it: keyboard and pad play together, through the same walking ramp,
-/// recruiting and zoom.
-std::function<bool(sf::Keyboard::Key)> withPad(std::function<bool(sf::Keyboard::Key)> keys, PadReader pad);
+std::uint8_t padKeys(const PadState& pad);

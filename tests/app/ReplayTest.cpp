@@ -16,7 +16,7 @@ using ReplayTest = GameTest;
 
 TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
 {
-    using K = sf::Keyboard;
+    using K = PlayKey;
     TempFolder folder;
     const std::string path = folder.path + "/scripted.tamrow";
     Session session(std::nullopt);
@@ -38,7 +38,7 @@ TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
     game.window.setSize(sf::Vector2u(1200, 700));
     xSession.warpPointer(300, 300);
     ASSERT_EQ(runCommand({"xdotool", "click", "5"}), 0);
-    const std::vector<std::pair<int, std::set<K::Key>>> script = {
+    const std::vector<std::pair<int, std::set<K>>> script = {
         {90, {K::D}}, {90, {K::W, K::Q}}, {30, {K::Z}}, {90, {K::S, K::A, K::E}}, {60, {}}};
     for (const auto& [count, keys] : script)
     {

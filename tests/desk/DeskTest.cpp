@@ -1,8 +1,9 @@
 // The keys around the play: H and the desk keys act once per press, a screenshot
-// is a PNG of the window, the gamepad walks and recruits as the keys do.
+// is a PNG of the window, the keyboard and the pad give the keys held together.
 #include "desk/ControlTable.hpp"
 #include "desk/Gamepad.hpp"
 #include "desk/OnceKeys.hpp"
+#include "desk/PlayKeyReader.hpp"
 #include "desk/Screenshot.hpp"
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
@@ -69,28 +70,23 @@ TEST_F(DeskTest, AScreenshotIsAPngOfTheWindowsSize)
     EXPECT_EQ(::testing::internal::GetCapturedStderr().find("tamrow: cannot save the screenshot"), 0u);
 }
 
-TEST_F(DeskTest, ThePadsStickWalksWithTheKeysRampAndItsButtonsStandForKeys)
+TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)
 {
     PadState pad;
     pad.connected = true;
     pad.stickX = -100.0f;
     pad.buttons = 1u << PadPoliceButton;
-    game.keyHeld = withPad([this](sf::Keyboard::Key key) { return held.count(key) > 0; }, [&pad] { return pad; });
-    held.insert({sf::Keyboard::W});
-    loop(1);
-    EXPECT_EQ(game.moveX, -11);
-    EXPECT_EQ(game.moveY, -11);
-    loop(9);
-    EXPECT_EQ(game.moveX, -20);
-    EXPECT_TRUE(padHolds(pad, sf::Keyboard::E));
-    EXPECT_FALSE(padHolds(pad, sf::Keyboard::Q));
+    PlayKeyReader reader([&pad] { return pad; });
+    const RealKeyDown w("w");
+    ASSERT_TRUE(w.pressed());
+    EXPECT_EQ(reader.read(true), keyBit(PlayKey::W) | keyBit(PlayKey::A) | keyBit(PlayKey::E));
+    EXPECT_EQ(reader.read(false), 0);
     pad.connected = false;
-    loop(1);
-    EXPECT_EQ(game.moveX, 0);
+    EXPECT_EQ(reader.read(true), keyBit(PlayKey::W));
 
-    // A lean walks once past halfway, not at it: each way, on the stick and on the cross.
-    using K = sf::Keyboard;
-    const std::tuple<float PadState::*, float, K::Key> leans[] = {
+    // A lean counts once past halfway, not at it: each way, on the stick and on the cross.
+    using K = PlayKey;
+    const std::tuple<float PadState::*, float, K> leans[] = {
         {&PadState::stickY, -1.0f, K::W}, {&PadState::crossY, 1.0f, K::W},  {&PadState::stickY, 1.0f, K::S},
         {&PadState::crossY, -1.0f, K::S}, {&PadState::stickX, -1.0f, K::A}, {&PadState::crossX, -1.0f, K::A},
         {&PadState::stickX, 1.0f, K::D},  {&PadState::crossX, 1.0f, K::D}};
@@ -99,9 +95,9 @@ TEST_F(DeskTest, ThePadsStickWalksWithTheKeysRampAndItsButtonsStandForKeys)
         PadState leaning;
         leaning.connected = true;
         leaning.*axis = way * PadLean;
-        EXPECT_FALSE(padHolds(leaning, key)) << key << " at halfway";
+        EXPECT_EQ(padKeys(leaning), 0) << static_cast<int>(key) << " at halfway";
         leaning.*axis = way * (PadLean + 0.5f);
-        EXPECT_TRUE(padHolds(leaning, key)) << key << " past halfway";
+        EXPECT_EQ(padKeys(leaning), keyBit(key)) << static_cast<int>(key) << " past halfway";
     }
 }
 

@@ -1,9 +1,10 @@
 // What is drawn over the city and the keys around the play. The overlays: the
 // people they ring are exactly those Q and E recruit; a hit flashes in the frame
-// it lands and is gone a second later; they and the panel and the pause screen
-// look as reviewed. (Hidden, they leave the city's own pixels: the sameness test
+// it lands and is gone a second later; starting again, the first frame shows no
+// mark of the old game; they and the panel and the pause screen look as reviewed. (Hidden, they leave the city's own pixels: the sameness test
 // compares hidden-overlay frames with the plain frame.) H and the desk keys once
 // per press, the screenshot, the gamepad.
+#include "city/Units.hpp"
 #include "desk/Gamepad.hpp"
 #include "desk/OnceKeys.hpp"
 #include "desk/Screenshot.hpp"
@@ -39,17 +40,22 @@ protected:
     sf::Image redrawn()
     {
         game.window.clear(ClearColour);
-        game.scene.draw(game.window, city);
+        game.paint(game.window, *game.city);
         game.window.display();
         return presented();
     }
 
-    /// Window pixels within `radius` of actor `index`'s middle where `a` and `b` differ.
-    int differencesAround(const sf::Image& a, const sf::Image& b, std::size_t index, int radius)
+    /// Where actor `index` is seen (px of the city): the middle of its sprite.
+    sf::Vector2f middleOf(std::size_t index)
     {
         const sf::FloatRect bounds = city.actors[index].sprite.getGlobalBounds();
-        const sf::Vector2i middle =
-            game.window.mapCoordsToPixel({bounds.left + bounds.width / 2.0f, bounds.top + bounds.height / 2.0f});
+        return {bounds.left + bounds.width / 2.0f, bounds.top + bounds.height / 2.0f};
+    }
+
+    /// Window pixels within `radius` of `place` (px of the city) where `a` and `b` differ.
+    int differencesAround(const sf::Image& a, const sf::Image& b, sf::Vector2f place, int radius)
+    {
+        const sf::Vector2i middle = game.window.mapCoordsToPixel(place);
         int differing = 0;
         for (int y = middle.y - radius; y <= middle.y + radius; ++y)
             for (int x = middle.x - radius; x <= middle.x + radius; ++x)
@@ -97,10 +103,10 @@ TEST_F(OverlaysTest, RingExactlyThePeopleQRecruitsAtTheCellEdges)
             standAt(cx + offset, character.y, TextureId::Civil, Faction::Civil);
             standAt(character.x, cy + offset, TextureId::Civil, Faction::Civil);
         }
-        const std::vector<std::uint32_t> ringed = game.overlays.reachable(city);
+        const std::vector<std::uint32_t> ringed = Overlays().reachable(city);
         // Q makes hooligans; E, even with Q held, police; only the side and the image change.
-        for (const auto& [keys, side, image] : {std::tuple{std::set{sf::Keyboard::Q}, Faction::Hooli, TextureId::Hooli},
-                                                std::tuple{std::set{sf::Keyboard::Q, sf::Keyboard::E}, Faction::Police,
+        for (const auto& [keys, side, image] : {std::tuple{std::set{PlayKey::Q}, Faction::Hooli, TextureId::Hooli},
+                                                std::tuple{std::set{PlayKey::Q, PlayKey::E}, Faction::Police,
                                                            TextureId::Police}})
         {
             held = keys;
@@ -134,7 +140,7 @@ TEST_F(OverlaysTest, HitFlashesInTheFrameOfTheHitAndIsGoneASecondLater)
         loop(1);
     ASSERT_EQ(city.actors[struck].health, 9);
     const sf::Image hitFrame = presented();
-    EXPECT_GT(differencesAround(hitFrame, redrawn(), struck, 8), 200) << "no flash in the frame of the hit";
+    EXPECT_GT(differencesAround(hitFrame, redrawn(), middleOf(struck), 8), 200) << "no flash in the frame of the hit";
 
     // The hooligan lays down its quarrel: no more hits.
     city.actors[hitter].faction = Faction::Civil;
@@ -143,7 +149,32 @@ TEST_F(OverlaysTest, HitFlashesInTheFrameOfTheHitAndIsGoneASecondLater)
     loop(60);
     EXPECT_EQ(city.actors[struck].health, 9);
     const sf::Image later = presented();
-    EXPECT_EQ(differencesAround(later, redrawn(), struck, 14), 0);
+    EXPECT_EQ(differencesAround(later, redrawn(), middleOf(struck), 14), 0);
+}
+
+TEST_F(OverlaysTest, StartingAgainLeavesNoMarkOfTheOldGame)
+{
+    // Someone falls beside the character, in sight of the next game's first camera.
+    Session session{std::string(ImageFolder)};
+    const sf::Vector2f firstSight = session.city().actors[0].sprite.getPosition() / PixelsPerMeter;
+    const b2Vec2 spot(firstSight.x + 8.0f, firstSight.y + 8.0f);
+    removeActorsFrom(1);
+    place(0, spot.x + 4.0f, spot.y);
+    const std::size_t dying = standAt(spot.x, spot.y, TextureId::Civil, Faction::Civil);
+    city.actors[dying].health = 1;
+    standAt(spot.x - 1.5f, spot.y, TextureId::Hooli, Faction::Hooli);
+    int frames = 0;
+    while (!city.actors[dying].dead && frames++ < 60)
+        loop(1);
+    const sf::Vector2f fell = middleOf(dying);
+    const sf::Image crossed = presented();
+    ASSERT_GT(differencesAround(crossed, redrawn(), fell, 14), 200) << "no cross where someone fell";
+
+    game.session = &session;
+    game.startAgain();  // what F5 plays
+    loop(1);
+    const sf::Image fresh = presented();
+    EXPECT_EQ(differencesAround(fresh, redrawn(), fell, 14), 0);
 }
 
 TEST_F(OverlaysTest, TheMarksThePanelAndThePauseScreenLookAsReviewed)
@@ -163,7 +194,7 @@ TEST_F(OverlaysTest, TheMarksThePanelAndThePauseScreenLookAsReviewed)
     while ((!city.actors[dying].dead || city.actors[arrested].health == 10) && frames++ < 60)
         loop(1);
     // A death's cross, a police hit's flash, the ring, the reach with E held, the panel's counts.
-    held = {sf::Keyboard::E};
+    held = {PlayKey::E};
     loop(1);
     held.clear();
     EXPECT_TRUE(looksAsReviewed(presented(), "fight-marks"));

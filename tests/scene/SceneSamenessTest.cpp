@@ -68,10 +68,10 @@ protected:
     void restAndWalk(const char* what)
     {
         playAndCompare(2, what);
-        held.insert({sf::Keyboard::D});
+        held.insert({PlayKey::D});
         playAndCompare(6, what);
         held.clear();
-        held.insert({sf::Keyboard::W, sf::Keyboard::A});
+        held.insert({PlayKey::W, PlayKey::A});
         playAndCompare(4, what);
         held.clear();
         playAndCompare(2, what);

@@ -65,9 +65,14 @@ std::string describe(const EventTally& tally)
 GameTest::GameTest()
     : city(physics.world, std::string(ImageFolder), &physics.carPark)
     , game(city, physics)
-    , realKeyboard(game.keyHeld)
+    , realKeyboard(game.readKeys)
 {
-    game.keyHeld = [this](sf::Keyboard::Key key) { return held.count(key) > 0; };
+    game.readKeys = [this] {
+        std::uint8_t keys = 0;
+        for (const PlayKey key : held)
+            keys = static_cast<std::uint8_t>(keys | keyBit(key));
+        return keys;
+    };
     game.window.setFramerateLimit(0);
     game.window.setPosition(sf::Vector2i(0, 0));
     city.population = PopulationLimit;

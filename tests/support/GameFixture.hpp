@@ -2,7 +2,7 @@
 
 // A real game for a test, made as the program makes it (physics world, city from
 // the repository's images, Game and window), with the test's own X connection
-// beside it. The keyboard is a set of keys the test holds.
+// beside it. The keys held are a set the test holds.
 
 #include "app/Game.hpp"
 #include "support/TestCity.hpp"
@@ -61,8 +61,8 @@ protected:
     City city;
     Game game;
     XSession xSession;
-    std::set<sf::Keyboard::Key> held;
-    KeyReader realKeyboard;  ///< what the Game reads keys with by itself
+    std::set<PlayKey> held;
+    KeysReader realKeyboard;  ///< what the Game reads keys with by itself
 
 private:
     int wiggles_ = 0;
