@@ -10,12 +10,12 @@ constexpr std::int64_t SeedModulus = 2147483647;
 CityRandom::CityRandom()
 {
     std::int64_t word = UnseededSeed;
-    words[0] = static_cast<std::uint32_t>(word);
+    words_[0] = static_cast<std::uint32_t>(word);
     for (std::size_t i = 1; i < Degree; ++i)
     {
         // Both factors are below 2^31: the product fits in 64 bits.
         word = SeedMultiplier * word % SeedModulus;
-        words[i] = static_cast<std::uint32_t>(word);
+        words_[i] = static_cast<std::uint32_t>(word);
     }
     for (int i = 0; i < DiscardedValues; ++i)
         next();
@@ -24,9 +24,9 @@ CityRandom::CityRandom()
 std::int32_t CityRandom::next()
 {
     // r[i-3] sits Separation places before the oldest word, round the ring.
-    const std::uint32_t recent = words[(oldest + Degree - Separation) % Degree];
-    const std::uint32_t value = words[oldest] + recent;  // mod 2^32, as unsigned arithmetic wraps
-    words[oldest] = value;
-    oldest = (oldest + 1) % Degree;
+    const std::uint32_t recent = words_[(oldest_ + Degree - Separation) % Degree];
+    const std::uint32_t value = words_[oldest_] + recent;  // mod 2^32, as unsigned arithmetic wraps
+    words_[oldest_] = value;
+    oldest_ = (oldest_ + 1) % Degree;
     return static_cast<std::int32_t>(value >> 1);
 }

@@ -29,8 +29,8 @@ private:
     /// Outputs drawn and dropped after seeding: ten per word of state.
     static constexpr int DiscardedValues = 310;
 
-    std::array<std::uint32_t, Degree> words{};  ///< the last Degree values of r
-    /// Index in `words` of r[i-31] for the next i. r[31..33] are r[0..2] again,
+    std::array<std::uint32_t, Degree> words_{};  ///< the last Degree values of r
+    /// Index in `words_` of r[i-31] for the next i. r[31..33] are r[0..2] again,
     /// already in the ring, so the first sum is r[34], Separation words on.
-    std::size_t oldest = Separation;
+    std::size_t oldest_ = Separation;
 };

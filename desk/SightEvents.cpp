@@ -11,25 +11,25 @@ SightRequest SightEvents::read(const sf::Event& event, bool focused)
         if (event.key.code == sf::Keyboard::H)
         {
             // A press while H is already down is the system repeating it.
-            request.toggleOverlays = focused && !hDown;
-            hDown = true;
+            request.toggleOverlays = focused && !hDown_;
+            hDown_ = true;
         }
         break;
     case sf::Event::KeyReleased:
         if (event.key.code == sf::Keyboard::H)
-            hDown = false;
+            hDown_ = false;
         break;
     case sf::Event::LostFocus:
         // Its release will go to another window.
-        hDown = false;
+        hDown_ = false;
         break;
     case sf::Event::MouseWheelScrolled:
         if (event.mouseWheelScroll.wheel == sf::Mouse::VerticalWheel)
         {
             // Up (positive) is toward the screen: nearer, as X brings it.
-            wheelRest += event.mouseWheelScroll.delta;
-            const float whole = std::trunc(wheelRest);
-            wheelRest -= whole;
+            wheelRest_ += event.mouseWheelScroll.delta;
+            const float whole = std::trunc(wheelRest_);
+            wheelRest_ -= whole;
             request.zoomSteps = -static_cast<std::int32_t>(whole);
         }
         break;

@@ -24,6 +24,6 @@ public:
     SightRequest read(const sf::Event& event, bool focused);
 
 private:
-    bool hDown = false;      ///< H pressed and not yet released
-    float wheelRest = 0.0f;  ///< part of a notch turned so far (smooth wheels and touchpads)
+    bool hDown_ = false;      ///< H pressed and not yet released
+    float wheelRest_ = 0.0f;  ///< part of a notch turned so far (smooth wheels and touchpads)
 };

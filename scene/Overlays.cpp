@@ -133,23 +133,23 @@ void drawReachCells(sf::RenderTarget& target, b2Vec2 character, float screenPx)
 
 void Overlays::observe(const City& city)
 {
-    for (Mark& mark : marks)
+    for (Mark& mark : marks_)
         --mark.framesLeft;
-    marks.erase(std::remove_if(marks.begin(), marks.end(), [](const Mark& mark) { return mark.framesLeft <= 0; }),
-                marks.end());
+    marks_.erase(std::remove_if(marks_.begin(), marks_.end(), [](const Mark& mark) { return mark.framesLeft <= 0; }),
+                marks_.end());
     // Newcomers arrive whole: nothing to compare them with yet.
-    for (std::size_t i = seen.size(); i < city.actors.size(); ++i)
-        seen.push_back({city.actors[i].health, city.actors[i].dead});
+    for (std::size_t i = seen_.size(); i < city.actors.size(); ++i)
+        seen_.push_back({city.actors[i].health, city.actors[i].dead});
     // Hits and deaths happen only on the street; the parked dead never change.
     for (const std::uint32_t i : city.onStreet)
     {
         const Actor& actor = city.actors[i];
-        Seen& before = seen[i];
+        Seen& before = seen_[i];
         // In the frame of a death the sprite still lies where the person fell.
         if (actor.health < before.health)
-            marks.push_back({actor.sprite, hitterColour(actor.faction), HitFlashFrames, false});
+            marks_.push_back({actor.sprite, hitterColour(actor.faction), HitFlashFrames, false});
         if (actor.dead && !before.dead)
-            marks.push_back({actor.sprite, DeathMarkColour, DeathMarkFrames, true});
+            marks_.push_back({actor.sprite, DeathMarkColour, DeathMarkFrames, true});
         before = {actor.health, actor.dead};
     }
 }
@@ -187,7 +187,7 @@ void Overlays::draw(sf::RenderTarget& target, const City& city, bool hooligansCa
         drawRing(target, centreOf(character), radiusAround(character, CharacterRingRadius, screenPx),
                  CharacterRingWidth * screenPx, EdgeWidth * screenPx, CharacterMarkColour);
     }
-    for (const Mark& mark : marks)
+    for (const Mark& mark : marks_)
     {
         const sf::Vector2f where = centreOf(mark.struck);
         if (mark.death)

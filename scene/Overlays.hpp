@@ -62,6 +62,6 @@ private:
         bool death;
     };
 
-    std::vector<Seen> seen;   ///< one per actor, by index
-    std::vector<Mark> marks;  ///< those still showing
+    std::vector<Seen> seen_;   ///< one per actor, by index
+    std::vector<Mark> marks_;  ///< those still showing
 };

@@ -30,7 +30,7 @@ sf::FloatRect grown(const sf::FloatRect& area, float margin)
 
 void PropIndex::catchUp(const std::vector<Prop>& props)
 {
-    for (std::size_t i = entries.size(); i < props.size(); ++i)
+    for (std::size_t i = entries_.size(); i < props.size(); ++i)
     {
         const sf::Sprite& sprite = props[i].sprite;
         Entry entry;
@@ -41,14 +41,14 @@ void PropIndex::catchUp(const std::vector<Prop>& props)
             entry.bounds = sf::FloatRect();
         else
             entry.layer = layerOver(entry);
-        entries.push_back(entry);
+        entries_.push_back(entry);
         if (!shows)
             continue;
         const CellRange range = cellsOf(entry.bounds);
         for (std::int32_t row = range.top; row <= range.bottom; ++row)
         {
             for (std::int32_t column = range.left; column <= range.right; ++column)
-                cells[cellKey(column, row)].push_back(static_cast<std::uint32_t>(i));
+                cells_[cellKey(column, row)].push_back(static_cast<std::uint32_t>(i));
         }
     }
 }
@@ -58,7 +58,7 @@ void PropIndex::find(const sf::FloatRect& area, std::vector<std::uint32_t>& foun
     found.clear();
     const CellRange range = cellsOf(area);
     forEachIndexed(range, [&](std::uint32_t prop, std::int32_t column, std::int32_t row) {
-        const sf::FloatRect& bounds = entries[prop].bounds;
+        const sf::FloatRect& bounds = entries_[prop].bounds;
         // A prop over several cells is taken from the first of them in the area only.
         const bool firstCell = column == std::max(indexCellOf(bounds.left), range.left) &&
             row == std::max(indexCellOf(bounds.top), range.top);
@@ -75,8 +75,8 @@ void PropIndex::forEachIndexed(const CellRange& range, Visit visit) const
     {
         for (std::int32_t column = range.left; column <= range.right; ++column)
         {
-            const auto cell = cells.find(cellKey(column, row));
-            if (cell == cells.end())
+            const auto cell = cells_.find(cellKey(column, row));
+            if (cell == cells_.end())
                 continue;
             for (const std::uint32_t prop : cell->second)
                 visit(prop, column, row);
@@ -101,7 +101,7 @@ std::uint32_t PropIndex::layerOver(const Entry& entry) const
     const sf::FloatRect reach = grown(entry.bounds, TouchMargin);
     std::uint32_t layer = 0;
     forEachIndexed(cellsOf(reach), [&](std::uint32_t earlier, std::int32_t, std::int32_t) {
-        const Entry& under = entries[earlier];
+        const Entry& under = entries_[earlier];
         if (reach.intersects(under.bounds))
             layer = std::max(layer, under.layer + (under.texture == entry.texture ? 0u : 1u));
     });

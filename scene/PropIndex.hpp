@@ -32,9 +32,9 @@ public:
     void find(const sf::FloatRect& area, std::vector<std::uint32_t>& found) const;
 
     /// The layer of indexed prop `prop` (see the class comment).
-    std::uint32_t layer(std::uint32_t prop) const { return entries[prop].layer; }
+    std::uint32_t layer(std::uint32_t prop) const { return entries_[prop].layer; }
     /// The texture of indexed prop `prop`.
-    const sf::Texture* texture(std::uint32_t prop) const { return entries[prop].texture; }
+    const sf::Texture* texture(std::uint32_t prop) const { return entries_[prop].texture; }
 
 private:
     struct Entry
@@ -57,6 +57,6 @@ private:
     /// The layer a prop with `entry`'s bounds and texture gets over the props indexed so far.
     std::uint32_t layerOver(const Entry& entry) const;
 
-    std::vector<Entry> entries;  ///< one per prop indexed, in prop order
-    std::unordered_map<std::int64_t, std::vector<std::uint32_t>> cells;  ///< props per cell, in increasing order
+    std::vector<Entry> entries_;  ///< one per prop indexed, in prop order
+    std::unordered_map<std::int64_t, std::vector<std::uint32_t>> cells_;  ///< props per cell, in increasing order
 };

@@ -23,7 +23,7 @@ bool parkInSight(const sf::FloatRect& seen)
 /// its four corners taken through its transform on the CPU, its texture
 /// rectangle, its colour, in the order of its triangle strip. Same vertices,
 /// same order: the same fragments.
-void appendSprite(std::vector<sf::Vertex>& quads, const sf::Sprite& sprite)
+void appendSprite(std::vector<sf::Vertex>& quads_, const sf::Sprite& sprite)
 {
     const sf::FloatRect local = sprite.getLocalBounds();
     const sf::IntRect rect = sprite.getTextureRect();
@@ -41,7 +41,7 @@ void appendSprite(std::vector<sf::Vertex>& quads, const sf::Sprite& sprite)
     };
     // A strip's second triangle is (2, 1, 3): its first with the winding kept.
     for (const int corner : {0, 1, 2, 2, 1, 3})
-        quads.push_back(strip[corner]);
+        quads_.push_back(strip[corner]);
 }
 } // namespace
 
@@ -68,25 +68,25 @@ void Scene::draw(sf::RenderTarget& target, const City& city)
 
 void Scene::drawProps(sf::RenderTarget& target, const City& city, const sf::FloatRect& seen)
 {
-    propIndex.catchUp(city.props);
-    propIndex.find(seen, inView);
+    propIndex_.catchUp(city.props);
+    propIndex_.find(seen, inView_);
     // Stable: within a layer and texture the props stay in index order.
-    std::stable_sort(inView.begin(), inView.end(), [this](std::uint32_t a, std::uint32_t b) {
-        const std::uint32_t layerA = propIndex.layer(a);
-        const std::uint32_t layerB = propIndex.layer(b);
+    std::stable_sort(inView_.begin(), inView_.end(), [this](std::uint32_t a, std::uint32_t b) {
+        const std::uint32_t layerA = propIndex_.layer(a);
+        const std::uint32_t layerB = propIndex_.layer(b);
         return layerA != layerB ? layerA < layerB
-                                : std::less<const sf::Texture*>()(propIndex.texture(a), propIndex.texture(b));
+                                : std::less<const sf::Texture*>()(propIndex_.texture(a), propIndex_.texture(b));
     });
-    for (std::size_t first = 0; first < inView.size();)
+    for (std::size_t first = 0; first < inView_.size();)
     {
-        const std::uint32_t lead = inView[first];
-        quads.clear();
+        const std::uint32_t lead = inView_[first];
+        quads_.clear();
         std::size_t next = first;
-        for (; next < inView.size() && propIndex.layer(inView[next]) == propIndex.layer(lead) &&
-             propIndex.texture(inView[next]) == propIndex.texture(lead);
+        for (; next < inView_.size() && propIndex_.layer(inView_[next]) == propIndex_.layer(lead) &&
+             propIndex_.texture(inView_[next]) == propIndex_.texture(lead);
              ++next)
-            appendSprite(quads, city.props[inView[next]].sprite);
-        target.draw(quads.data(), quads.size(), sf::Triangles, sf::RenderStates(propIndex.texture(lead)));
+            appendSprite(quads_, city.props[inView_[next]].sprite);
+        target.draw(quads_.data(), quads_.size(), sf::Triangles, sf::RenderStates(propIndex_.texture(lead)));
         first = next;
     }
 }

@@ -33,7 +33,7 @@ private:
     /// The props in `seen` (px), one draw per run of the same layer and texture.
     void drawProps(sf::RenderTarget& target, const City& city, const sf::FloatRect& seen);
 
-    PropIndex propIndex;
-    std::vector<std::uint32_t> inView;  ///< kept between frames for its capacity
-    std::vector<sf::Vertex> quads;      ///< likewise
+    PropIndex propIndex_;
+    std::vector<std::uint32_t> inView_;  ///< kept between frames for its capacity
+    std::vector<sf::Vertex> quads_;      ///< likewise
 };
