@@ -148,7 +148,7 @@ TEST(RealProgramTest, WithoutADisplayItSaysSoInOneLineAndFails)
 /// might press, modifiers among them (xdotool's names). Not F11, whose full
 /// screen is a new window while the monkey holds the game's by its id, nor F12,
 /// which would leave screenshots behind.
-const std::vector<std::string> MonkeyKeys = {
+const char* const MonkeyKeys[] = {
     "w", "a", "s", "d", "q", "e", "z", "x", "w", "a", "s", "d", "q", "e", "z", "x", "space", "Return",
     "Escape", "Tab", "BackSpace", "F1", "F5", "Up", "Left", "1", "m", "p", "shift", "ctrl", "alt", "super"};
 
@@ -167,44 +167,35 @@ TEST(MonkeyTest, AMinuteOfRandomKeysResizesAndFocusThenACleanClose)
     ASSERT_NE(window, 0u);
 
     std::mt19937 random(2014);
-    const auto pick = [&random](int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); };
+    const auto pick = [&random](std::size_t count) {
+        return std::uniform_int_distribution<int>(0, static_cast<int>(count) - 1)(random);
+    };
     std::set<std::string> held;
     int actions = 0;
     bool focusAway = false;
     for (const Clock::time_point end = Clock::now() + seconds(60); Clock::now() < end; ++actions)
     {
         const int roll = pick(100);
+        const XWindowInfo at = x.info(window);
         if (roll < 35)
-        {
-            const std::string& key = MonkeyKeys[static_cast<std::size_t>(pick(static_cast<int>(MonkeyKeys.size())))];
-            if (xdotool({"keydown", key}) == 0)
-                held.insert(key);
-        }
+            xdotool({"keydown", *held.insert(MonkeyKeys[static_cast<std::size_t>(pick(std::size(MonkeyKeys)))]).first});
         else if (roll < 65 && !held.empty())
         {
-            const auto key = std::next(held.begin(), pick(static_cast<int>(held.size())));
+            const auto key = std::next(held.begin(), pick(held.size()));
             xdotool({"keyup", *key});
             held.erase(key);
         }
-        else if (roll < 85)
-        {
-            // Now and then a burst: many events while Z or X is held zoom far.
-            const XWindowInfo at = x.info(window);
+        else if (roll < 85)  // now and then a burst: many events while Z or X is held zoom far
             for (int i = roll < 80 ? 1 : 25; i > 0; --i)
                 x.warpPointer(at.x + pick(std::max(at.width, 1)), at.y + pick(std::max(at.height, 1)));
-        }
-        else if (roll < 93)
+        else if (roll < 93)  // half the time a squeezed size: a pixel, a line, a sliver
         {
-            // Half the time a squeezed size: a pixel, a line, a sliver.
             const int sizes[][2] = {{1, 1}, {1, 900}, {1600, 1}, {2, 3}, {17, 9}, {1 + pick(2400), 1 + pick(2400)}};
             const int* size = sizes[pick(2) == 0 ? pick(5) : 5];
             xdotool({"windowsize", std::to_string(window), std::to_string(size[0]), std::to_string(size[1])});
         }
         else
-        {
-            focusAway = !focusAway;
-            static_cast<void>(x.focus(focusAway ? NoWindow : window));
-        }
+            static_cast<void>(x.focus((focusAway = !focusAway) ? NoWindow : window));
         ASSERT_TRUE(game.process.running()) << "the game ended after " << actions << " actions; stderr:\n"
                                               << fileContent(game.err());
     }

@@ -101,6 +101,7 @@ TEST_F(WindowTest, NewcomersAndTheDeadWearTheirSidesImages)
     // vigilante's vest. Then the last three fall, one of each side, laid in their order.
     city.population = PopulationLimit - 1;
     loop(1);
+    EXPECT_EQ(city.population, PopulationLimit - 1 + WaveSize);
     const std::size_t props = city.props.size();
     for (std::size_t k = 4; k < city.actors.size(); ++k)
         city.actors[k].dead = true;
@@ -115,61 +116,43 @@ TEST_F(WindowTest, NewcomersAndTheDeadWearTheirSidesImages)
     }
 }
 
-/// A fresh game, as the program starts it, in a small unthrottled window
-/// (drawing does not change what happens); D held throughout.
-struct WalkingGame
+TEST_F(WindowTest, PauseFreezesTheGameResumingContinuesItAndStartingAgainPlaysAFreshGame)
 {
-    WalkingGame()
-        : session((resetRandom(), std::string(ImageFolder)))
-        , game(session.city(), session.physics())
-    {
-        game.session = &session;
-        game.keyHeld = [](K::Key key) { return key == K::D; };
-        game.window.setFramerateLimit(0);
-        game.window.setSize(sf::Vector2u(160, 90));
-    }
-    /// Plays `frames` frames, folding each into `trace`.
-    void play(int frames, StateHash& trace)
-    {
+    // Fresh games as the program starts them, D held throughout, in a small window
+    // (drawing does not change what happens).
+    Session session(std::nullopt);
+    game.session = &session;
+    game.window.setSize(sf::Vector2u(160, 90));
+    held = {K::D};
+    const auto play = [this](int frames, StateHash& trace) {
         for (int frame = 0; frame < frames; ++frame)
         {
             game.runFrame();
             trace.record(*game.city);
         }
-    }
-    Session session;
-    Game game;
-};
-
-TEST(Pause, FreezesTheGameResumingContinuesItAndStartingAgainPlaysAFreshGame)
-{
+        return trace.value();
+    };
+    game.startAgain();
     StateHash unpaused;
-    WalkingGame().play(240, unpaused);
+    const std::uint64_t halfway = play(120, unpaused);
+    play(120, unpaused);
 
-    WalkingGame walker;
+    // rand(), the world and the walking speed have all moved on.
+    game.startAgain();
     StateHash resumed;
-    walker.play(120, resumed);
-    const std::int32_t speed = walker.game.moveX;
-    const auto fingerprint = [&walker] {
+    ASSERT_EQ(play(120, resumed), halfway) << "starting again is not a fresh game";
+    const std::int32_t speed = game.moveX;
+    const auto fingerprint = [this] {
         StateHash now;
-        now.record(*walker.game.city);
+        now.record(*game.city);
         return now.value();
     };
     const std::uint64_t frozen = fingerprint();
-    walker.game.togglePause();
-    for (int frame = 0; frame < 60; ++frame)
-        walker.game.runFrame();
+    game.togglePause();
+    loop(60);
     EXPECT_EQ(fingerprint(), frozen) << "the city moved while paused";
-    EXPECT_EQ(walker.game.moveX, speed) << "a held key walked while paused";
-    walker.game.togglePause();
-    walker.play(120, resumed);
-    EXPECT_EQ(resumed.value(), unpaused.value());
-
-    // rand(), the world and the walking speed have all moved on; started again,
-    // the game plays a fresh game's frames.
-    walker.game.startAgain();
-    StateHash again;
-    walker.play(240, again);
-    EXPECT_EQ(again.value(), unpaused.value());
+    EXPECT_EQ(game.moveX, speed) << "a held key walked while paused";
+    game.togglePause();
+    EXPECT_EQ(play(120, resumed), unpaused.value());
 }
 } // namespace

@@ -40,24 +40,6 @@ TEST(GoldenRun, AFreshCityPlaysTheGoldenFiftySeconds)
     EXPECT_EQ(summary.alive, (std::array<std::int64_t, 3>{1, 15, 0}));
 }
 
-TEST(Waves, FourNewcomersWheneverTheCounterIsBelowTwelve)
-{
-    resetRandom();
-    TestCity town;
-    City& city = town.city;
-    // Two hooligans, a civilian and an officer (the window test sees their images).
-    const Faction sides[] = {Faction::Hooli, Faction::Hooli, Faction::Civil, Faction::Police};
-    city.population = PopulationLimit;
-    city.update();
-    EXPECT_EQ(city.actors.size(), Founders) << "no wave at the limit";
-    city.population = PopulationLimit - 1;
-    city.update();
-    EXPECT_EQ(city.population, PopulationLimit - 1 + WaveSize);
-    ASSERT_EQ(city.actors.size(), Founders + 4);
-    for (std::size_t k = 0; k < 4; ++k)
-        EXPECT_EQ(city.actors[Founders + k].faction, sides[k]);
-}
-
 /// Every 5 s, every other living hooligan turns police, or every other officer
 /// hooligan, as E and Q would: people keep dying and waves keep coming.
 void recruitBothWays(City& city, std::int64_t frame)
