@@ -1,7 +1,6 @@
 // Image folders gone wrong: each image missing, empty, cut in half, not a picture,
 // a directory, or too large for the graphics card, in every slot: the spoiled slots
-// stay empty and every other image loads. Without any image the game plays and
-// shows the clear colour. One process loops over every case.
+// stay empty and every other image loads, all in one process.
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 

@@ -10,16 +10,14 @@
 
 namespace
 {
-/// Enough dead that every view of the streets shows corpses, some on its edges.
-constexpr std::size_t Deaths = 3000;
-
 class SceneSamenessTest : public GameTest
 {
 protected:
     SceneSamenessTest()
     {
+        // Enough dead that every view of the streets shows corpses, some on its edges.
         city.population = 0;
-        layDeaths(city, Deaths);
+        layDeaths(city, 3000);
         city.population = PopulationLimit;
     }
 
