@@ -20,12 +20,7 @@ using WindowTest = GameTest;
 TEST_F(WindowTest, HeldKeysWalkTheCharacterOneFrameAheadOfTheCamera)
 {
     // One walk: keys held for some frames, and the velocity (m/s) set in the last of them.
-    const struct
-    {
-        std::set<K::Key> keys;
-        int frames;
-        b2Vec2 velocity;
-    } walk[] = {
+    const struct { std::set<K::Key> keys; int frames; b2Vec2 velocity; } walk[] = {
         {{K::W}, 12, {0, -20}},  // 11, 12, ... 20, and holds
         {{K::S}, 3, {0, 13}},    // reversing starts again at 11
         {{K::A}, 2, {-12, 0}},

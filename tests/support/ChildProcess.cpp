@@ -40,9 +40,7 @@ ChildProcess::~ChildProcess()
         return;
     ::kill(pid_, SIGKILL);
     int status = 0;
-    while (waitpid(pid_, &status, 0) < 0 && errno == EINTR)
-    {
-    }
+    while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {}
 }
 
 bool ChildProcess::running()
