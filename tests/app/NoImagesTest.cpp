@@ -2,42 +2,25 @@
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
-#include <filesystem>
+#include "play/Session.hpp"
 
 namespace
 {
-namespace fs = std::filesystem;
-
-/// Base from member: a working directory without resources/image/ before the
-/// GameTest builds its city there.
-struct NoImageFolder
-{
-    NoImageFolder()
-        : previous(fs::current_path())
-    {
-        fs::current_path(folder.path);
-    }
-    ~NoImageFolder() { fs::current_path(previous); }
-
-    TempFolder folder;
-    fs::path previous;
-};
-
-class NoImagesTest : private NoImageFolder, public GameTest
-{
-};
+using NoImagesTest = GameTest;
 
 TEST_F(NoImagesTest, TheGamePlaysShowingTheClearColour)
 {
-    // The headless tests play whole runs without images; this draws them.
-    city.population = 0;
+    // The headless tests play whole runs without images; this draws them, from a folder without any.
+    const TempFolder empty;
+    Session session(empty.path + "/");
+    game.session = &session;
+    game.startAgain();
+    game.city->population = 0;
     loop(120);
-    EXPECT_GE(city.actors.size(), 15u) << "waves come";
+    EXPECT_GE(game.city->actors.size(), 15u) << "waves come";
     const sf::Image shown = presented();
     for (unsigned y = 0; y < 900; y += 30)
-    {
         for (unsigned x = 0; x < 1600; x += 30)
             ASSERT_TRUE(shown.getPixel(x, y) == ClearColour) << x << ", " << y;
-    }
 }
 } // namespace

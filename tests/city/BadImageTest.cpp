@@ -1,14 +1,12 @@
 // Image folders gone wrong: each image missing, empty, cut in half, not a picture,
 // a directory, or too large for the graphics card, in every slot: the spoiled slots
-// stay empty and every other image loads. Without any image the game plays and
-// shows the clear colour. One process loops over every case.
+// stay empty and every other image loads, all in one process.
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,21 +15,17 @@ namespace
 {
 namespace fs = std::filesystem;
 
-/// Writes a spoiled image file at `path`, made from the repository's `good` one.
-using Spoiler = std::function<void(const fs::path& path, const fs::path& good)>;
-
-const std::vector<std::pair<const char*, Spoiler>> Defects = {
+/// Each writes a spoiled image file at `path`, made from the repository's `good` one.
+const std::pair<const char*, void (*)(const fs::path& path, const fs::path& good)> Defects[] = {
     {"missing", [](const fs::path&, const fs::path&) {}},
     {"empty", [](const fs::path& path, const fs::path&) { std::ofstream(path, std::ios::binary); }},
-    {"cut in half",
-     [](const fs::path& path, const fs::path& good) {
+    {"cut in half", [](const fs::path& path, const fs::path& good) {
          const std::string whole = fileContent(good.string());
          std::ofstream(path, std::ios::binary) << whole.substr(0, whole.size() / 2);
      }},
     {"text", [](const fs::path& path, const fs::path&) { std::ofstream(path, std::ios::binary) << "not a picture\n"; }},
     {"a directory", [](const fs::path& path, const fs::path&) { fs::create_directory(path); }},
-    {"too large for the graphics card",
-     [](const fs::path& path, const fs::path&) {
+    {"too large for the graphics card", [](const fs::path& path, const fs::path&) {
          sf::Image image;
          image.create(sf::Texture::getMaximumSize() + 1, 1, sf::Color::Red);
          image.saveToFile(path.string());
@@ -71,5 +65,4 @@ TEST(BadImageTest, EverySpoiledSlotStaysEmptyAndEveryOtherImageLoads)
         }
     }
 }
-
 } // namespace

@@ -34,11 +34,10 @@ TEST(OncePerPress, HAndTheDeskKeysIgnoreTheSystemsRepeat)
     OnceKeys keys;
     EXPECT_TRUE(keys.press(sf::Keyboard::F5));
     EXPECT_FALSE(keys.press(sf::Keyboard::F5)) << "the system's repeat of a held key";
-    EXPECT_TRUE(keys.press(sf::Keyboard::F11)) << "another key held at the same time";
     keys.release(sf::Keyboard::F5);
     EXPECT_TRUE(keys.press(sf::Keyboard::F5));
     keys.forgetAll();
-    EXPECT_TRUE(keys.press(sf::Keyboard::F11)) << "its release went to another window";
+    EXPECT_TRUE(keys.press(sf::Keyboard::F5)) << "its release went to another window";
 }
 
 using DeskTest = GameTest;
@@ -87,18 +86,17 @@ TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)
     // A lean counts once past halfway, not at it: each way, on the stick and on the cross.
     using K = PlayKey;
     const std::tuple<float PadState::*, float, K> leans[] = {
-        {&PadState::stickY, -1.0f, K::W}, {&PadState::crossY, 1.0f, K::W},  {&PadState::stickY, 1.0f, K::S},
-        {&PadState::crossY, -1.0f, K::S}, {&PadState::stickX, -1.0f, K::A}, {&PadState::crossX, -1.0f, K::A},
-        {&PadState::stickX, 1.0f, K::D},  {&PadState::crossX, 1.0f, K::D}};
+        {&PadState::stickY, -1, K::W}, {&PadState::crossY, 1, K::W}, {&PadState::stickY, 1, K::S},
+        {&PadState::crossY, -1, K::S}, {&PadState::stickX, -1, K::A}, {&PadState::crossX, -1, K::A},
+        {&PadState::stickX, 1, K::D},  {&PadState::crossX, 1, K::D}};
     for (const auto& [axis, way, key] : leans)
-    {
-        PadState leaning;
-        leaning.connected = true;
-        leaning.*axis = way * PadLean;
-        EXPECT_EQ(padKeys(leaning), 0) << static_cast<int>(key) << " at halfway";
-        leaning.*axis = way * (PadLean + 0.5f);
-        EXPECT_EQ(padKeys(leaning), keyBit(key)) << static_cast<int>(key) << " past halfway";
-    }
+        for (const float lean : {PadLean, PadLean + 0.5f})
+        {
+            PadState leaning;
+            leaning.connected = true;
+            leaning.*axis = way * lean;
+            EXPECT_EQ(padKeys(leaning), lean > PadLean ? keyBit(key) : 0) << leaning.*axis;
+        }
 }
 
 TEST(ControlTable, TheReadmeListsTheSameKeys)

@@ -9,18 +9,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 namespace
 {
 /// Open ground well inside the walls, 50 m from the character at (60, 30) m.
-constexpr float StageX = 100.0f;
-constexpr float StageY = 60.0f;
-/// Far above the limit, so no wave arrives, not even after a few deaths.
-constexpr std::int32_t QuietCounter = 100;
+constexpr float StageX = 100.0f, StageY = 60.0f;
 
-/// A real city with the two outside founders parked out of reach (alive) and the
-/// counter at QuietCounter: each test places exactly the people it needs, after the founders.
+/// A real city with the two outside founders parked out of reach (alive), so each
+/// test places exactly the people it needs, from index 3.
 class StreetTest : public ::testing::Test
 {
 protected:
@@ -29,7 +27,7 @@ protected:
         // Beyond SearchRadius of every place in the city, and of each other.
         city.actors[1].body->SetTransform(b2Vec2(99999.0f, -99999.0f), 0.0f);
         city.actors[2].body->SetTransform(b2Vec2(-99999.0f, 99999.0f), 0.0f);
-        city.population = QuietCounter;
+        city.population = 100;  // far above the limit: no wave, not even after a few deaths
     }
 
     /// Spawns a person of `side` at exactly (x, y) m from the stage; returns its index.
@@ -63,30 +61,16 @@ protected:
     City& city = town.city;
 };
 
-/// The bits of a float, so that -0 is not +0 and no rounding hides.
-std::uint32_t bitsOf(float value)
-{
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 using Pursuit = StreetTest;
-
-struct Chase
-{
-    const char* what;
-    b2Vec2 preyAt;  ///< from the hunter (m)
-    int dead;  ///< 1 the hunter, 2 the prey, 0 nobody
-    b2Vec2 velocity;  ///< what the hunter is given, bit for bit
-    ActorState state;
-    std::int32_t preyHealth;
-};
 
 TEST_F(Pursuit, OneCallRunsAtTheTargetAndHitsBelowThreeMetres)
 {
+    // Where the prey stands from the hunter (m); 1 the hunter dead, 2 the prey, 0 nobody;
+    // the hunter's velocity bit for bit, its state, the prey's health.
     // Direction in single precision, scaling in double: scaled in float, y would end in ...935.
-    const Chase chases[] = {
+    const struct {
+        const char* what; b2Vec2 preyAt; int dead; b2Vec2 velocity; ActorState state; std::int32_t preyHealth;
+    } chases[] = {
         {"3-4-5 triangle", {3, 4}, 0, {3, 4}, ActorState::Chasing, 10},
         {"scaling in float would round otherwise", {0.1f, -13.8f}, 0, {0.0362303853f, -4.99986887f},
          ActorState::Chasing, 10},
@@ -96,7 +80,7 @@ TEST_F(Pursuit, OneCallRunsAtTheTargetAndHitsBelowThreeMetres)
         {"the dead neither run nor hit", {2, 0}, 1, {0.75f, -1.25f}, ActorState::Chasing, 10},
         {"a dead target is let go, no velocity set", {2, 0}, 2, {0.75f, -1.25f}, ActorState::Idle, 10},
     };
-    for (const Chase& c : chases)
+    for (const auto& c : chases)
     {
         SCOPED_TRACE(c.what);
         const std::size_t hunter = place(Faction::Hooli, 0, 0);
@@ -107,8 +91,8 @@ TEST_F(Pursuit, OneCallRunsAtTheTargetAndHitsBelowThreeMetres)
         actor(hunter).body->SetLinearVelocity(b2Vec2(0.75f, -1.25f));
 
         actor(hunter).pursue(city.actors, PursuitSpeed);
-        EXPECT_EQ(bitsOf(velocityOf(hunter).x), bitsOf(c.velocity.x)) << velocityOf(hunter).x;
-        EXPECT_EQ(bitsOf(velocityOf(hunter).y), bitsOf(c.velocity.y)) << velocityOf(hunter).y;
+        const b2Vec2 v = velocityOf(hunter);
+        EXPECT_EQ(std::memcmp(&v, &c.velocity, sizeof v), 0) << v.x << ", " << v.y;  // -0 is not +0
         EXPECT_EQ(actor(hunter).state, c.state);
         EXPECT_EQ(actor(prey).health, c.preyHealth);
         EXPECT_EQ(actor(prey).state, ActorState::Idle) << "a hit does not change the target's mind";
@@ -131,33 +115,19 @@ TEST_F(Pursuit, AMutualLastBlowGoesToTheLowerIndex)
         chase(b, a);
     }
     city.update();
-    EXPECT_FALSE(actor(hooliFirst).dead);
-    EXPECT_FALSE(actor(policeFirst).dead);
-    EXPECT_TRUE(actor(policeSecond).dead);
-    EXPECT_TRUE(actor(hooliSecond).dead);
+    EXPECT_TRUE(!actor(hooliFirst).dead && actor(policeSecond).dead);
+    EXPECT_TRUE(!actor(policeFirst).dead && actor(hooliSecond).dead);
 }
 
 using TargetChoice = StreetTest;
 
-struct Person
-{
-    Faction side;
-    float dx;  ///< from the chooser (m)
-    float dy;
-};
-
-struct Pick
-{
-    const char* what;
-    Faction chooser;
-    bool dead;
-    std::vector<Person> others;  ///< placed in this order after the chooser
-    int picked;  ///< index into `others`, or -1 for none
-};
-
 TEST_F(TargetChoice, NearestHostileWithTiesToTheLowerIndex)
 {
-    const Pick picks[] = {
+    // Who chooses, dead or not, the others placed after it (side, x, y from it), and
+    // the index among them of the one picked, or -1 for none.
+    const struct {
+        const char* what; Faction chooser; bool dead; std::vector<std::tuple<Faction, float, float>> others; int picked;
+    } picks[] = {
         {"hooligan: nearest civilian or officer, own side ignored", Faction::Hooli, false,
          {{Faction::Civil, 9, 0}, {Faction::Police, 0, -6}, {Faction::Hooli, 1, 0}, {Faction::Civil, -7, 7}}, 1},
         {"officer: hooligans only", Faction::Police, false,
@@ -168,12 +138,12 @@ TEST_F(TargetChoice, NearestHostileWithTiesToTheLowerIndex)
         {"the dead never choose", Faction::Hooli, true, {{Faction::Civil, 2, 0}}, -1},
         {"no hostile: Idle", Faction::Police, false, {{Faction::Civil, 0, 5}, {Faction::Police, -5, 0}}, -1},
     };
-    for (const Pick& pick : picks)
+    for (const auto& pick : picks)
     {
         SCOPED_TRACE(pick.what);
         const std::size_t chooser = place(pick.chooser, 0, 0);
-        for (const Person& other : pick.others)
-            place(other.side, other.dx, other.dy);
+        for (const auto& [side, x, y] : pick.others)
+            place(side, x, y);
         actor(chooser).dead = pick.dead;
         chase(chooser, 2);  // an old target: a search that finds nobody lets it go
         actor(chooser).body->SetLinearVelocity(b2Vec2(1.5f, -2.5f));
@@ -200,8 +170,9 @@ TEST_F(Corpses, EachDeadLiesWhereItFellTintedAndIsParkedOnce)
         victims.push_back(place(sides[k], x, 0));
         actor(victims.back()).health = 1;
         // Walking right at 1.5 m/s and turned, so both the step and the parking show.
-        actor(victims.back()).body->SetLinearVelocity(b2Vec2(1.5f, 0.0f));
-        actor(victims.back()).body->SetTransform(actor(victims.back()).body->GetPosition(), 0.7f);
+        b2Body& body = *actor(victims.back()).body;
+        body.SetLinearVelocity(b2Vec2(1.5f, 0.0f));
+        body.SetTransform(body.GetPosition(), 0.7f);
         chase(place(sides[k] == Faction::Hooli ? Faction::Police : Faction::Hooli, x + 2.0f, 0), victims.back());
     }
     city.population = 14;
@@ -219,14 +190,9 @@ TEST_F(Corpses, EachDeadLiesWhereItFellTintedAndIsParkedOnce)
         EXPECT_NEAR(fell.y, StageY, 1e-4f);
         EXPECT_EQ(corpse.sprite.getPosition(), sf::Vector2f(fell.x * PixelsPerMeter, fell.y * PixelsPerMeter));
         EXPECT_EQ(actor(victims[k]).sprite.getColor(), DeathTint);
-    }
-
-    // Parked out of play, turned straight, still moving as it fell, as the game parks
-    // them. The long run checks every frame that each death is counted once and its
-    // body stays parked, out of play, without a car park.
-    for (const std::size_t victim : victims)
-    {
-        const b2Body& body = *actor(victim).body;
+        // Parked out of play, turned straight, still moving as it fell, as the game parks
+        // them (the long run checks every frame that each death stays parked, counted once).
+        const b2Body& body = *actor(victims[k]).body;
         EXPECT_EQ(body.GetPosition(), ParkPosition);
         EXPECT_EQ(body.GetAngle(), 0.0f);
         EXPECT_EQ(body.GetLinearVelocity(), b2Vec2(1.5f, 0.0f));

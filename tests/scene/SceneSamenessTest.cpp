@@ -10,16 +10,14 @@
 
 namespace
 {
-/// Enough dead that every view of the streets shows corpses, some on its edges.
-constexpr std::size_t Deaths = 3000;
-
 class SceneSamenessTest : public GameTest
 {
 protected:
     SceneSamenessTest()
     {
+        // Enough dead that every view of the streets shows corpses, some on its edges.
         city.population = 0;
-        layDeaths(city, Deaths);
+        layDeaths(city, 3000);
         city.population = PopulationLimit;
     }
 
@@ -29,8 +27,7 @@ protected:
     {
         held.clear();
         game.window.setSize(sf::Vector2u(width, height));
-        const sf::Vector2f size(static_cast<float>(width), static_cast<float>(height));
-        ASSERT_TRUE(viewReaches(size)) << width << " x " << height;
+        ASSERT_TRUE(viewReaches(sf::Vector2f(static_cast<float>(width), static_cast<float>(height))));
         loop();
     }
 
@@ -67,14 +64,12 @@ protected:
     /// Rests, walks right (the camera moving by fractions of a pixel), then up and left.
     void restAndWalk(const char* what)
     {
-        playAndCompare(2, what);
-        held.insert({PlayKey::D});
-        playAndCompare(6, what);
-        held.clear();
-        held.insert({PlayKey::W, PlayKey::A});
-        playAndCompare(4, what);
-        held.clear();
-        playAndCompare(2, what);
+        using K = PlayKey;
+        for (const auto& [keys, frames] : {std::pair{std::set<K>{}, 2}, {{K::D}, 6}, {{K::W, K::A}, 4}, {{}, 2}})
+        {
+            held = keys;
+            playAndCompare(frames, what);
+        }
     }
 };
 
@@ -110,10 +105,8 @@ TEST_F(SceneSamenessTest, HalvingTheWindowShowsTheCentreOfWhatItShowed)
     // the pixels here); a picture shrunk or shifted would differ nearly everywhere.
     int differing = 0;
     for (unsigned y = 0; y < 450; ++y)
-    {
         for (unsigned x = 0; x < 800; ++x)
             differing += half.getPixel(x, y) == whole.getPixel(x + 400, y + 225) ? 0 : 1;
-    }
     EXPECT_LT(differing, 800 * 450 / 200) << "the city must keep its scale and stay centred on the character";
 }
 } // namespace

@@ -17,29 +17,23 @@ void collectTitled(Display* display, Window parent, const std::string& title, st
             found.push_back(parent);
         XFree(name);
     }
-    Window root = 0;
-    Window parentOfParent = 0;
+    Window root = 0, grandparent = 0;
     Window* children = nullptr;
     unsigned count = 0;
-    if (XQueryTree(display, parent, &root, &parentOfParent, &children, &count) == 0)
+    if (XQueryTree(display, parent, &root, &grandparent, &children, &count) == 0)
         return;
     for (unsigned i = 0; i < count; ++i)
         collectTitled(display, children[i], title, found);
     if (children != nullptr)
         XFree(children);
 }
-
-/// A window that vanished between listing and asking must not abort the test.
-int ignoreErrors(Display*, XErrorEvent*)
-{
-    return 0;
-}
 } // namespace
 
 XSession::XSession(const std::string& displayName)
     : display_(XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str()))
 {
-    XSetErrorHandler(ignoreErrors);
+    // A window that vanished between listing and asking must not abort the test.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
 }
 
 XSession::~XSession()

@@ -1,8 +1,8 @@
 #pragma once
 
-// A test's own connection to the X display the game runs on: finding windows,
-// giving them the focus and asking them to close as a window manager would, and
-// moving the pointer. Xlib stays inside XSession.cpp: its macros clash with SFML.
+// A test's own connection to the X display the game runs on, to find windows,
+// focus and close them as a window manager would, and move the pointer. Xlib
+// stays inside XSession.cpp: its macros clash with SFML.
 
 #include <gtest/gtest.h>
 
@@ -16,10 +16,8 @@ constexpr XWindowId NoWindow = 0;
 
 struct XWindowInfo
 {
-    int x = 0;  ///< top-left corner on the screen (px)
-    int y = 0;
-    int width = 0;  ///< inside size (px)
-    int height = 0;
+    int x = 0, y = 0;  ///< top-left corner on the screen (px)
+    int width = 0, height = 0;  ///< inside size (px)
     bool viewable = false;  ///< mapped, and all its ancestors too
 };
 
@@ -33,34 +31,25 @@ public:
     XSession& operator=(const XSession&) = delete;
 
     bool connected() const { return display_ != nullptr; }
-
     /// Every window on the screen (at any depth) whose WM_NAME is exactly `title`.
     std::vector<XWindowId> windowsTitled(const std::string& title);
-
-    /// Size, place and map state of `window`; all zero if it is gone.
+    /// All zero if `window` is gone.
     XWindowInfo info(XWindowId window);
-
-    /// Sends `window` the close request of a window manager's close button:
-    /// a WM_PROTOCOLS client message carrying WM_DELETE_WINDOW.
+    /// A window manager's close button: WM_PROTOCOLS carrying WM_DELETE_WINDOW.
     bool requestClose(XWindowId window);
-
-    /// Moves the mouse pointer to screen pixel (x, y), one motion event for the
-    /// window there, and waits until the server has done it.
+    /// Moves the pointer to screen pixel (x, y) and waits until the server has.
     void warpPointer(int x, int y);
-
     /// Waits up to `limit` for `window` to be on the screen, then gives it the
-    /// keyboard focus as a window manager would (there is none under Xvfb).
-    /// NoWindow takes the focus from every window.
-    ::testing::AssertionResult focus(XWindowId window,
-                                     std::chrono::milliseconds limit = std::chrono::seconds(5));
+    /// focus as a window manager would (there is none under Xvfb); NoWindow takes it from all.
+    ::testing::AssertionResult focus(XWindowId window, std::chrono::milliseconds limit = std::chrono::seconds(5));
 
 private:
     struct _XDisplay* display_ = nullptr;
 };
 
-/// Holds a key down on the X server for its lifetime (`name` as xdotool names
-/// keys), released even when the test fails half way, so a stuck key never
-/// leaks into the tests that share the display. It goes to the focused window.
+/// Holds a key (as xdotool names it) down on the X server for its lifetime, for
+/// the focused window; released even when the test fails half way, so a stuck key
+/// never leaks into the tests that share the display.
 class RealKeyDown
 {
 public:
@@ -68,7 +57,6 @@ public:
     ~RealKeyDown();
     RealKeyDown(const RealKeyDown&) = delete;
     RealKeyDown& operator=(const RealKeyDown&) = delete;
-
     bool pressed() const { return pressed_; }
 
 private:
