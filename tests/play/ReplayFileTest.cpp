@@ -70,8 +70,10 @@ TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
     recordIdle(folder.path + "/other", 60, 40);
     const std::string good = fileContent(folder.path + "/good");
     std::string flipped = good, otherVersion = good;
-    flipped[good.size() / 2] = static_cast<char>(flipped[good.size() / 2] ^ 0x5a);
-    otherVersion[8] = 2;
+    // A bit of frame 31's state hash, the second piece's first frame.
+    const std::size_t hashByte = ReplayHeaderBytes + 30 * 14 + 9 + 6;
+    flipped[hashByte] = static_cast<char>(flipped[hashByte] ^ 0x5a);
+    otherVersion[8] = 3;
     // Two unlike bytes exchanged: a sum that forgets the bytes' order would not see it.
     std::string swapped = good;
     std::size_t at = good.size() / 2;
@@ -87,8 +89,8 @@ TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
     std::copy(sum.begin(), sum.end(), unmarked.begin() + static_cast<std::ptrdiff_t>(summed));
     // What is wrong, and what the line says; the last is sound but of a game that played otherwise.
     const std::vector<std::pair<std::string, std::string>> damaged = {
-        {good.substr(0, good.size() - 1), "cut short"}, {good.substr(0, good.size() / 3), "cut short"},
-        {flipped, "checksum differs"}, {swapped, "checksum differs"}, {unmarked, "frame 1 has no frame mark"}, {otherVersion, "version 2"}, {"W held, then Q\n", "not a replay"},
+        {flipped, "frames 31 to 60 fail their check"}, {swapped, "frame 31 "},
+        {unmarked, "frame 1 has no frame mark"}, {otherVersion, "version 3"}, {"W held, then Q\n", "not a replay"},
         {fileContent(folder.path + "/other"), "frame 41 "}};
     for (const auto& [bytes, says] : damaged)
     {
