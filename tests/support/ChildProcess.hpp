@@ -24,6 +24,8 @@ public:
 
     /// True while the process has not exited.
     bool running();
+    /// Sends `signal` (SIGTERM, SIGKILL...) to the process, if it is still running.
+    void sendSignal(int signal);
     /// Waits up to `limit` for the process to exit; its raw wait status, if it did.
     std::optional<int> waitForExit(std::chrono::milliseconds limit);
 
