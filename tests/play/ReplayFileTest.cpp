@@ -63,6 +63,41 @@ TEST(ReplayFile, TheHeadlessReplaySaysHowOftenTheGameStartedAgain)
     EXPECT_NE(run.out.find("started again   2 times (F5)"), std::string::npos) << run.out;
 }
 
+TEST(ReplayFile, AFileThatStopsShortPlaysItsWholePiecesAndSaysHowFarItGoes)
+{
+    TempFolder folder;
+    recordIdle(folder.path + "/whole", 70);
+    const std::string whole = fileContent(folder.path + "/whole");
+    // Cut in the end record, in the third piece, in the second piece's check, after the header.
+    const std::size_t piece = 30 * 14 + 9;
+    const std::vector<std::pair<std::size_t, std::string>> cuts = {{whole.size() - 1, "60 (1.0 s"},
+                                                                   {ReplayHeaderBytes + 2 * piece + 20, "60 (1.0 s"},
+                                                                   {ReplayHeaderBytes + 2 * piece - 1, "30 (0.5 s"},
+                                                                   {ReplayHeaderBytes, "0 (0.0 s"}};
+    for (const auto& [size, frames] : cuts)
+    {
+        std::ofstream(folder.path + "/cut", std::ios::binary) << whole.substr(0, size);
+        const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", folder.path + "/cut"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "tamrow_headless: " + folder.path + "/cut: the recording goes to frame " + frames +
+                               " of play) and was not finished: the game that made it was stopped\n");
+        EXPECT_NE(run.out.find("replayed        " + frames.substr(0, frames.find(' ')) + " frames"), std::string::npos)
+            << run.out;
+    }
+}
+
+TEST(ReplayFile, ARecordingOfTheFirstFormatStillPlays)
+{
+    // 300 frames of walking, recruiting, a zoom, a resize and H, recorded in
+    // version 1 before the recordings went to the disk in pieces.
+    TempFolder folder;
+    const Outcome run =
+        runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", std::string(TAMROW_SOURCE_DIR) + "/tests/play/version-1.tamrow"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("replayed        300 frames"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("0x6b1340e1566052c0"), std::string::npos) << run.out;
+}
+
 TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
 {
     TempFolder folder;
