@@ -1,5 +1,6 @@
 // The keys around the play: H and the desk keys act once per press, a screenshot
 // is a PNG of the window, the keyboard and the pad give the keys held together.
+#include "desk/CommandLine.hpp"
 #include "desk/ControlTable.hpp"
 #include "desk/Gamepad.hpp"
 #include "desk/OnceKeys.hpp"
@@ -103,6 +104,29 @@ TEST_F(DeskTest, F12OnAFullDiskLeavesNoFileAndSaysWhy)
     EXPECT_EQ(said.substr(0, start.size()), start) << said;
     EXPECT_TRUE(said.size() > end.size() && said.substr(said.size() - end.size()) == end) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+TEST(CommandLineFinds, WhatTheFuzzerFoundIsPlayedOrRefusedInOneLine)
+{
+    // Each file: the arguments, split at zero bytes, as fuzz_command_line tried them.
+    const std::string finds = std::string(TAMROW_SOURCE_DIR) + "/tests/desk/fuzz-finds";
+    for (const auto& file : std::filesystem::directory_iterator(finds))
+    {
+        std::vector<std::string> arguments(1);
+        for (const char c : fileContent(file.path().string()))
+        {
+            if (c == '\0')
+                arguments.emplace_back();
+            else
+                arguments.back().push_back(c);
+        }
+        const CommandLine line = parseCommandLine(arguments);
+        EXPECT_EQ(line.action == CommandLine::Action::Refuse, !line.refusal.empty()) << file.path();
+        EXPECT_EQ((line.refusal + line.recordTo + line.replayFrom).find('\n'), std::string::npos) << file.path();
+    }
+    EXPECT_EQ(parseCommandLine({"--replay", "a\nb"}).refusal,
+              "tamrow: the file name 'a\\x0Ab' has a line break or another control character (try tamrow --help)");
+    EXPECT_EQ(parseCommandLine({"--record", ""}).action, CommandLine::Action::Refuse) << "a recording to nowhere";
 }
 
 TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)
