@@ -258,7 +258,7 @@ std::string Replay::unfinishedNote() const
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.1f", static_cast<double>(frames_.size()) * TimeStep);
     return "the recording goes to frame " + std::to_string(frames_.size()) + " (" + seconds +
-           " s of play) and was not finished: the game that made it was stopped";
+           " s of play) and was not finished: the game that made it did not close it";
 }
 
 bool Replay::check(const City& city)

@@ -19,7 +19,7 @@ mkdir -p "$build/finds"
 for seeds in "$root"/fuzz/corpus/*/; do
   name="$(basename "$seeds")"
   mkdir -p "$build/corpus/$name"
-  echo "fuzz_$name: $seconds s from $(find "$seeds" -type f | wc -l) seeds" >&2
+  echo "fuzz_$name: $seconds s from $(find -L "$seeds" -type f | wc -l) seeds" >&2
   "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/finds/$name-" \
     "$build/corpus/$name" "$seeds"
 done

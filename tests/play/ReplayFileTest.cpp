@@ -80,7 +80,7 @@ TEST(ReplayFile, AFileThatStopsShortPlaysItsWholePiecesAndSaysHowFarItGoes)
         const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", folder.path + "/cut"});
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.err, "tamrow_headless: " + folder.path + "/cut: the recording goes to frame " + frames +
-                               " of play) and was not finished: the game that made it was stopped\n");
+                               " of play) and was not finished: the game that made it did not close it\n");
         EXPECT_NE(run.out.find("replayed        " + frames.substr(0, frames.find(' ')) + " frames"), std::string::npos)
             << run.out;
     }
