@@ -116,6 +116,10 @@ int main(int argc, char** argv)
     if (replay)
         game.replaying = [&replay](const FrameInput& taken) { return recordedWithClose(*replay, taken); };
     bool recordingLost = false;
+    const auto sayRecordingLost = [&](const std::string& what) {
+        printLine(stderr, "tamrow: " + line.recordTo + ": " + what + " (" + recording->failure() + "); its first " +
+                              std::to_string(recording->framesKept()) + " frames are kept and replay");
+    };
     while (game.window.isOpen() && !stopAsked() && !(replay && replay->done()))
     {
         game.runFrame();
@@ -124,9 +128,7 @@ int main(int argc, char** argv)
         // Said at once, and the game plays on unrecorded: what the file holds still replays.
         if (recording && !recording->ok())
         {
-            printLine(stderr, "tamrow: " + line.recordTo + ": the recording stopped (" + recording->failure() +
-                                  "); its first " + std::to_string(recording->framesKept()) +
-                                  " frames are kept and replay");
+            sayRecordingLost("the recording stopped");
             recording.reset();
             recordingLost = true;
         }
@@ -140,9 +142,7 @@ int main(int argc, char** argv)
         printLine(stderr, "tamrow: " + line.replayFrom + ": " + replay->unfinishedNote());
     if (recording && !recording->finish())
     {
-        printLine(stderr, "tamrow: " + line.recordTo + ": the recording could not be finished (" +
-                              recording->failure() + "); its first " + std::to_string(recording->framesKept()) +
-                              " frames are kept and replay");
+        sayRecordingLost("the recording could not be finished");
         return 1;
     }
     return recordingLost ? 1 : 0;

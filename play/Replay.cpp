@@ -226,15 +226,19 @@ std::string Replay::readPieces(const std::vector<unsigned char>& bytes)
         }
         else if (tag == CheckTag || tag == EndTag)
         {
-            const std::size_t length = (tag == EndTag ? sizeof(std::uint64_t) : 0) + sizeof(std::uint64_t);
-            if (!in.has(length))
+            // The end record closes the last piece: its frame count comes before its checksum.
+            const bool end = tag == EndTag;
+            if (!in.has((end ? 2 : 1) * sizeof(std::uint64_t)))
                 break;
-            const std::uint64_t told = tag == EndTag ? in.u64() : frames_.size();
+            const std::uint64_t told = end ? in.u64() : 0;
             if (!checkHolds())
-                return "replay damaged: frames " + std::to_string(checked + 1) + " to " +
-                       std::to_string(frames_.size()) + " fail their check (the checksum differs)";
+                return "replay damaged: " +
+                       (checked == frames_.size() ? std::string("its end record")
+                                                  : "frames " + std::to_string(checked + 1) + " to " +
+                                                        std::to_string(frames_.size())) +
+                       " fail the check (the checksum differs)";
             checked = frames_.size();
-            if (tag == CheckTag)
+            if (!end)
                 continue;
             if (told != frames_.size() || !in.atEnd())
                 return "replay damaged: " + std::to_string(frames_.size()) + " frames where its end says " +
@@ -246,7 +250,7 @@ std::string Replay::readPieces(const std::vector<unsigned char>& bytes)
             return "replay damaged: frame " + std::to_string(frames_.size() + 1) + " has no frame mark";
         }
     }
-    // The file stops short: the game that wrote it was stopped. Its whole pieces play.
+    // The file stops short: the game that wrote it did not close it. Its whole pieces play.
     frames_.resize(checked);
     hashes_.resize(checked);
     finished_ = false;

@@ -124,7 +124,7 @@ TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
     std::copy(sum.begin(), sum.end(), unmarked.begin() + static_cast<std::ptrdiff_t>(summed));
     // What is wrong, and what the line says; the last is sound but of a game that played otherwise.
     const std::vector<std::pair<std::string, std::string>> damaged = {
-        {flipped, "frames 31 to 60 fail their check"}, {swapped, "frame 31 "},
+        {flipped, "frames 31 to 60 fail the check"}, {swapped, "frame 31 "},
         {unmarked, "frame 1 has no frame mark"}, {otherVersion, "version 3"}, {"W held, then Q\n", "not a replay"},
         {fileContent(folder.path + "/other"), "frame 41 "}};
     for (const auto& [bytes, says] : damaged)
