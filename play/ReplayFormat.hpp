@@ -15,7 +15,7 @@
 //   check   u8       'C'
 //           u64      FNV-1a (64-bit) of every byte of the file before this field
 //   ...     frames in pieces, each closed by a check, at most FramesPerPiece
-//           frames or PieceSeconds of real time apart, the last by the end
+//           frames or MaxPieceWait of real time apart, the last by the end
 //   end     u8       'E'
 //           u64      frames recorded
 //           u64      FNV-1a (64-bit) of every byte of the file before this field
@@ -44,7 +44,7 @@ constexpr std::size_t ReplayEndBytes = 17;
 /// Frames of one piece at most: half a second of play.
 constexpr std::size_t FramesPerPiece = 30;
 /// Real time a frame waits at most for its piece to go to the disk, however slow the frames.
-constexpr std::chrono::milliseconds PieceSeconds(500);
+constexpr std::chrono::milliseconds MaxPieceWait(500);
 /// More window events than a frame ever brings (a frame is 1/60 s): a larger
 /// count is damage, not play.
 constexpr std::uint32_t MaxEventsPerFrame = 100000;

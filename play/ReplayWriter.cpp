@@ -54,7 +54,7 @@ void ReplayWriter::write(const FrameInput& input, const City& city)
     }
     ReplayBytes::appendU64(piece_, hash_.value());
     ++frames_;
-    if (frames_ - framesKept_ >= FramesPerPiece || std::chrono::steady_clock::now() - pieceBegun_ >= PieceSeconds)
+    if (frames_ - framesKept_ >= FramesPerPiece || std::chrono::steady_clock::now() - pieceBegun_ >= MaxPieceWait)
         closePiece({CheckTag});
 }
 
