@@ -2,6 +2,7 @@
 #include "city/ImageFolder.hpp"
 #include "desk/CommandLine.hpp"
 #include "desk/DisplayConnection.hpp"
+#include "desk/StopSignals.hpp"
 #include "play/Replay.hpp"
 #include "play/ReplayWriter.hpp"
 #include "play/Session.hpp"
@@ -68,6 +69,8 @@ int main(int argc, char** argv)
     case CommandLine::Action::Play:
         break;
     }
+    // From here on a logout, a shutdown or Ctrl+C ends the game as its close button does.
+    catchStopSignals();
 
     // A replay is read whole before anything opens: a bad file is one line, not a half game.
     std::optional<Replay> replay;
@@ -89,7 +92,8 @@ int main(int argc, char** argv)
         recording.emplace(line.recordTo);
         if (!recording->ok())
         {
-            printLine(stderr, "tamrow: " + line.recordTo + ": cannot be written; nothing is played");
+            printLine(stderr, "tamrow: " + line.recordTo + ": cannot be written (" + recording->failure() +
+                                  "); nothing is played");
             return 1;
         }
     }
@@ -111,21 +115,35 @@ int main(int argc, char** argv)
     game.session = &session;
     if (replay)
         game.replaying = [&replay](const FrameInput& taken) { return recordedWithClose(*replay, taken); };
-    while (game.window.isOpen() && !(replay && replay->done()))
+    bool recordingLost = false;
+    const auto sayRecordingLost = [&](const std::string& what) {
+        printLine(stderr, "tamrow: " + line.recordTo + ": " + what + " (" + recording->failure() + "); its first " +
+                              std::to_string(recording->framesKept()) + " frames are kept and replay");
+    };
+    while (game.window.isOpen() && !stopAsked() && !(replay && replay->done()))
     {
         game.runFrame();
         if (recording)
             recording->write(game.lastInput, *game.city);
+        // Said at once, and the game plays on unrecorded: what the file holds still replays.
+        if (recording && !recording->ok())
+        {
+            sayRecordingLost("the recording stopped");
+            recording.reset();
+            recordingLost = true;
+        }
         if (replay && !replay->check(*game.city))
         {
             printLine(stderr, "tamrow: " + line.replayFrom + ": " + replay->mismatch() + "; the replay stops");
             return 1;
         }
     }
+    if (replay && replay->done() && !replay->finished())
+        printLine(stderr, "tamrow: " + line.replayFrom + ": " + replay->unfinishedNote());
     if (recording && !recording->finish())
     {
-        printLine(stderr, "tamrow: " + line.recordTo + ": the recording could not be written whole");
+        sayRecordingLost("the recording could not be finished");
         return 1;
     }
-    return 0;
+    return recordingLost ? 1 : 0;
 }

@@ -3,12 +3,33 @@
 #include "city/TextureBank.hpp"
 #include "desk/ControlTable.hpp"
 
+#include <cctype>
+#include <cstdio>
 #include <cstring>
 
 namespace
 {
 /// Width of --help's column of keys (characters), the widest keys and a gap.
 constexpr std::size_t KeysColumn = 14;
+
+/// `text` as one line can show it: a byte below the space or DEL as \xHH.
+std::string shown(const std::string& text)
+{
+    std::string out;
+    for (const char c : text)
+    {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::iscntrl(byte) != 0)
+        {
+            char escaped[sizeof "\\xHH"];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(byte));
+            out += escaped;
+        }
+        else
+            out.push_back(c);
+    }
+    return out;
+}
 
 CommandLine refuse(const std::string& why)
 {
@@ -31,12 +52,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
             line.action = CommandLine::Action::Version;
         else if (argument == "--record" || argument == "--replay")
         {
-            if (k + 1 == arguments.size())
+            if (k + 1 == arguments.size() || arguments[k + 1].empty())
                 return refuse("option '" + argument + "' needs a file");
-            (argument == "--record" ? line.recordTo : line.replayFrom) = arguments[++k];
+            const std::string& file = arguments[++k];
+            // Every line the game says about the file names it: a line break in the name would split it.
+            if (file != shown(file))
+                return refuse("the file name '" + shown(file) + "' has a line break or another control character");
+            (argument == "--record" ? line.recordTo : line.replayFrom) = file;
         }
         else
-            return refuse("unknown option '" + argument + "'");
+            return refuse("unknown option '" + shown(argument) + "'");
     }
     if (!line.recordTo.empty() && !line.replayFrom.empty())
         return refuse("--record and --replay do not go together");

@@ -1,8 +1,10 @@
 #include "desk/Screenshot.hpp"
 
+#include "desk/AtomicFile.hpp"
+#include "desk/PngBytes.hpp"
+
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Texture.hpp>
-#include <SFML/System/Err.hpp>
 
 #include <array>
 #include <cstdio>
@@ -20,14 +22,19 @@ std::string fromEnvironment(const char* name)
     return value != nullptr ? value : "";
 }
 
-/// The PNG of `image` in `path`, with SFML's own complaint kept off standard
-/// error: the game says it in its own one line.
-bool quietlySave(const sf::Image& image, const std::string& path)
+/// The PNG of what `window` has drawn, written whole to `path` or not at all;
+/// empty on success, else why not in words.
+std::string savePicture(const sf::RenderWindow& window, const std::string& path)
 {
-    std::streambuf* complaints = sf::err().rdbuf(nullptr);
-    const bool saved = image.saveToFile(path);
-    sf::err().rdbuf(complaints);
-    return saved;
+    sf::Texture copy;
+    const sf::Vector2u size = window.getSize();
+    if (!copy.create(size.x, size.y))
+        return "no texture of the window's size could be made";
+    copy.update(window);
+    const std::string png = pngBytes(copy.copyToImage());
+    if (png.empty())
+        return "out of memory while compressing it";
+    return writeFileAtomically(path, png);
 }
 } // namespace
 
@@ -60,17 +67,12 @@ std::string saveScreenshot(const sf::RenderWindow& window, const std::string& fo
     for (int taken = 2; std::filesystem::exists(path, error); ++taken)
         path = folder + "/" + name.substr(0, name.size() - 4) + "-" + std::to_string(taken) + ".png";
 
-    sf::Texture copy;
-    const sf::Vector2u size = window.getSize();
-    if (copy.create(size.x, size.y))
+    const std::string failure = savePicture(window, path);
+    if (failure.empty())
     {
-        copy.update(window);
-        if (quietlySave(copy.copyToImage(), path))
-        {
-            std::fprintf(stderr, "tamrow: screenshot saved to %s\n", path.c_str());
-            return path;
-        }
+        std::fprintf(stderr, "tamrow: screenshot saved to %s\n", path.c_str());
+        return path;
     }
-    std::fprintf(stderr, "tamrow: cannot save the screenshot to %s; playing on\n", path.c_str());
+    std::fprintf(stderr, "tamrow: cannot save the screenshot to %s (%s); playing on\n", path.c_str(), failure.c_str());
     return "";
 }

@@ -16,5 +16,5 @@ std::string screenshotName(std::time_t when);
 /// Saves what `window` has drawn this frame, before it is presented, as a PNG
 /// of the window's size in `folder` (a number is added to a name already taken).
 /// Says in one line on standard error where it went, or that it could not be
-/// written. Returns the file's path, empty when nothing was written.
+/// written and why (the file is then not there at all). Returns the file's path, empty when nothing was written.
 std::string saveScreenshot(const sf::RenderWindow& window, const std::string& folder);

@@ -12,6 +12,8 @@ packages=(
   xdotool x11-utils imagemagick      # key injection, window lookup, screenshots
   valgrind                           # memory check of the headless city
   fonts-dejavu-core libfontconfig-dev # the status panel's lettering, found through fontconfig
+  zlib1g-dev                         # screenshots compressed in memory, so that their writing is checked
+  clang libclang-rt-14-dev           # libFuzzer and the sanitizers for the fuzz targets (scripts/fuzz.sh)
 )
 
 missing=()

@@ -1,13 +1,16 @@
 // The keys around the play: H and the desk keys act once per press, a screenshot
 // is a PNG of the window, the keyboard and the pad give the keys held together.
+#include "desk/CommandLine.hpp"
 #include "desk/ControlTable.hpp"
 #include "desk/Gamepad.hpp"
 #include "desk/OnceKeys.hpp"
 #include "desk/PlayKeyReader.hpp"
 #include "desk/Screenshot.hpp"
+#include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -67,6 +70,62 @@ TEST_F(DeskTest, AScreenshotIsAPngOfTheWindowsSize)
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(saveScreenshot(game.window, pictures.path + "/missing/folder"), "");
     EXPECT_EQ(::testing::internal::GetCapturedStderr().find("tamrow: cannot save the screenshot"), 0u);
+}
+
+TEST_F(DeskTest, F12OnAFullDiskLeavesNoFileAndSaysWhy)
+{
+    // The pictures folder on a file system of 64 KB, filled up.
+    const TempFolder pictures;
+    if (runCommand({"mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", pictures.path}) != 0)
+        GTEST_SKIP() << "a 64 KB tmpfs cannot be mounted here (the test needs root): not tested";
+    const std::string filler = pictures.path + "/filler";
+    {
+        std::ofstream fill(filler, std::ios::binary);
+        const std::string block(1024, 'x');
+        while (fill.write(block.data(), static_cast<std::streamsize>(block.size())) && fill.flush())
+        {
+        }
+    }
+    ASSERT_EQ(setenv("XDG_PICTURES_DIR", pictures.path.c_str(), 1), 0);
+    game.desk.screenshotWanted = true;
+    ::testing::internal::CaptureStderr();
+    loop(1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    unsetenv("XDG_PICTURES_DIR");
+    std::vector<std::string> left;
+    for (const auto& file : std::filesystem::directory_iterator(pictures.path))
+        left.push_back(file.path().string());
+    EXPECT_EQ(runCommand({"umount", pictures.path}), 0);
+
+    EXPECT_EQ(left, std::vector<std::string>{filler}) << "a file was left behind";
+    const std::string start = "tamrow: cannot save the screenshot to " + pictures.path + "/tamrow-";
+    const std::string end = ".png (no space left on device); playing on\n";
+    EXPECT_EQ(said.substr(0, start.size()), start) << said;
+    EXPECT_TRUE(said.size() > end.size() && said.substr(said.size() - end.size()) == end) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+TEST(CommandLineFinds, WhatTheFuzzerFoundIsPlayedOrRefusedInOneLine)
+{
+    // Each file: the arguments, split at zero bytes, as fuzz_command_line tried them.
+    const std::string finds = std::string(TAMROW_SOURCE_DIR) + "/tests/desk/fuzz-finds";
+    for (const auto& file : std::filesystem::directory_iterator(finds))
+    {
+        std::vector<std::string> arguments(1);
+        for (const char c : fileContent(file.path().string()))
+        {
+            if (c == '\0')
+                arguments.emplace_back();
+            else
+                arguments.back().push_back(c);
+        }
+        const CommandLine line = parseCommandLine(arguments);
+        EXPECT_EQ(line.action == CommandLine::Action::Refuse, !line.refusal.empty()) << file.path();
+        EXPECT_EQ((line.refusal + line.recordTo + line.replayFrom).find('\n'), std::string::npos) << file.path();
+    }
+    EXPECT_EQ(parseCommandLine({"--replay", "a\nb"}).refusal,
+              "tamrow: the file name 'a\\x0Ab' has a line break or another control character (try tamrow --help)");
+    EXPECT_EQ(parseCommandLine({"--record", ""}).action, CommandLine::Action::Refuse) << "a recording to nowhere";
 }
 
 TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)

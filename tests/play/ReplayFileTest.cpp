@@ -52,6 +52,41 @@ TEST(ReplayFile, TheHeadlessReplaySaysHowOftenTheGameStartedAgain)
     EXPECT_NE(run.out.find("started again   2 times (F5)"), std::string::npos) << run.out;
 }
 
+TEST(ReplayFile, AFileThatStopsShortPlaysItsWholePiecesAndSaysHowFarItGoes)
+{
+    TempFolder folder;
+    recordIdle(folder.path + "/whole", 70);
+    const std::string whole = fileContent(folder.path + "/whole");
+    // Cut in the end record, in the third piece, in the second piece's check, after the header.
+    const std::size_t piece = 30 * 14 + 9;
+    const std::vector<std::pair<std::size_t, std::string>> cuts = {{whole.size() - 1, "60 (1.0 s"},
+                                                                   {ReplayHeaderBytes + 2 * piece + 20, "60 (1.0 s"},
+                                                                   {ReplayHeaderBytes + 2 * piece - 1, "30 (0.5 s"},
+                                                                   {ReplayHeaderBytes, "0 (0.0 s"}};
+    for (const auto& [size, frames] : cuts)
+    {
+        std::ofstream(folder.path + "/cut", std::ios::binary) << whole.substr(0, size);
+        const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", folder.path + "/cut"});
+        EXPECT_EQ(run.status, "exit status 0") << run.err;
+        EXPECT_EQ(run.err, "tamrow_headless: " + folder.path + "/cut: the recording goes to frame " + frames +
+                               " of play) and was not finished: the game that made it did not close it\n");
+        EXPECT_NE(run.out.find("replayed        " + frames.substr(0, frames.find(' ')) + " frames"), std::string::npos)
+            << run.out;
+    }
+}
+
+TEST(ReplayFile, ARecordingOfTheFirstFormatStillPlays)
+{
+    // 300 frames of walking, recruiting, a zoom, a resize and H, recorded in
+    // version 1 before the recordings went to the disk in pieces.
+    TempFolder folder;
+    const Outcome run =
+        runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", std::string(TAMROW_SOURCE_DIR) + "/tests/play/version-1.tamrow"});
+    EXPECT_EQ(run.status, "exit status 0") << run.err;
+    EXPECT_NE(run.out.find("replayed        300 frames"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("0x6b1340e1566052c0"), std::string::npos) << run.out;
+}
+
 TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
 {
     TempFolder folder;
@@ -59,8 +94,10 @@ TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
     recordIdle(folder.path + "/other", 60, 40);
     const std::string good = fileContent(folder.path + "/good");
     std::string flipped = good, otherVersion = good;
-    flipped[good.size() / 2] = static_cast<char>(flipped[good.size() / 2] ^ 0x5a);
-    otherVersion[8] = 2;
+    // A bit of frame 31's state hash, the second piece's first frame.
+    const std::size_t hashByte = ReplayHeaderBytes + 30 * 14 + 9 + 6;
+    flipped[hashByte] = static_cast<char>(flipped[hashByte] ^ 0x5a);
+    otherVersion[8] = 3;
     // Two unlike bytes exchanged: a sum that forgets the bytes' order would not see it.
     std::string swapped = good;
     std::size_t at = good.size() / 2;
@@ -76,8 +113,8 @@ TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
     std::copy(sum.begin(), sum.end(), unmarked.begin() + static_cast<std::ptrdiff_t>(summed));
     // What is wrong, and what the line says; the last is sound but of a game that played otherwise.
     const std::vector<std::pair<std::string, std::string>> damaged = {
-        {good.substr(0, good.size() - 1), "cut short"}, {good.substr(0, good.size() / 3), "cut short"},
-        {flipped, "checksum differs"}, {swapped, "checksum differs"}, {unmarked, "frame 1 has no frame mark"}, {otherVersion, "version 2"}, {"W held, then Q\n", "not a replay"},
+        {flipped, "frames 31 to 60 fail the check"}, {swapped, "frame 31 "},
+        {unmarked, "frame 1 has no frame mark"}, {otherVersion, "version 3"}, {"W held, then Q\n", "not a replay"},
         {fileContent(folder.path + "/other"), "frame 41 "}};
     for (const auto& [bytes, says] : damaged)
     {

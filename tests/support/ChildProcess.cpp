@@ -57,6 +57,12 @@ bool ChildProcess::running()
     return !status_;
 }
 
+void ChildProcess::sendSignal(int signal)
+{
+    if (running())
+        ::kill(pid_, signal);
+}
+
 std::string ChildProcess::waitForExit(std::chrono::milliseconds limit)
 {
     // The caller says what it expected; the status tells what happened.

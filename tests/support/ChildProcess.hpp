@@ -22,6 +22,8 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool running();
+    /// Sends `signal` (SIGTERM, SIGKILL...) to the process, if it is still running.
+    void sendSignal(int signal);
     /// Waits up to `limit` for the end: "exit status N", "killed by signal N" or "still running".
     std::string waitForExit(std::chrono::milliseconds limit);
 

@@ -56,6 +56,8 @@ int replay(const std::string& path)
         std::fprintf(stderr, "tamrow_headless: %s: %s; the replay stops\n", path.c_str(), recorded->mismatch().c_str());
         return 1;
     }
+    if (!recorded->finished())
+        std::fprintf(stderr, "tamrow_headless: %s: %s\n", path.c_str(), recorded->unfinishedNote().c_str());
     std::printf("replayed        %zu frames (%.1f min of play), every state hash as recorded\n", recorded->played(),
                 static_cast<double>(recorded->played()) / 3600.0);
     std::printf("state hash      %s\n", hashText(recorded->hash()).c_str());
