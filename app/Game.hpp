@@ -84,7 +84,7 @@ public:
     // - paint: draws the city; the scene's few draws, or the benchmark's plain way.
     // - watch: unset, or told as each part of every frame begins, for timing and checking.
     // - hearing: unset, the game is silent and touches no audio at all; the
-    //   program, the benchmark and the sound tests set it.
+    //   program and the benchmark set it.
     sf::RenderWindow window;
     sf::View view;
     bool overlaysShown = true;
