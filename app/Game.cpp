@@ -48,6 +48,8 @@ void Game::runFrame()
     begin(FramePart::Step);
     if (advance([&begin] { begin(FramePart::Update); }))
         overlays_.observe(*city);
+    if (hearing)
+        hearing->hear(*city, paused);
     begin(FramePart::Draw);
     paint(window, *city);
     if (overlaysShown)
@@ -178,6 +180,12 @@ InputEvent::Kind Game::answerOnce(const sf::Event& event)
     case sf::Keyboard::F12:
         desk.screenshotWanted = true;
         return Kind::Other;
+    case MuteKey:
+    case QuieterKey:
+    case LouderKey:
+        if (hearing)
+            hearing->press(event.key.code);
+        return Kind::Other;
     default:
         return Kind::Other;
     }
@@ -190,6 +198,8 @@ void Game::startAgain()
     // old game's marks would flash and cross on the new city, in its people's places.
     scene_ = Scene();
     overlays_ = Overlays();
+    if (hearing)
+        hearing->startAgain();
 }
 
 void Game::toggleFullScreen()
@@ -214,7 +224,8 @@ void Game::drawOnTop()
     window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, std::max(static_cast<float>(size.x), MinViewSide),
                                           std::max(static_cast<float>(size.y), MinViewSide))));
     if (overlaysShown && desk.lettered)
-        StatusPanel::draw(window, desk.font, *city, static_cast<float>(size.x) / view.getSize().x);
+        StatusPanel::draw(window, desk.font, *city, static_cast<float>(size.x) / view.getSize().x,
+                          hearing ? hearing->level().notice() : std::string());
     if (paused)
         PauseScreen::draw(window, desk.lettered ? &desk.font : nullptr);
     window.setView(view);

@@ -11,6 +11,7 @@
 #include "play/Session.hpp"
 #include "scene/Overlays.hpp"
 #include "scene/Scene.hpp"
+#include "sound/Hearing.hpp"
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -19,6 +20,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 /// The window's size at start (px) and its colour depth (bits per pixel).
 constexpr unsigned WindowWidth = 1600;
@@ -81,6 +83,8 @@ public:
     //   recorded frame instead, from what was taken.
     // - paint: draws the city; the scene's few draws, or the benchmark's plain way.
     // - watch: unset, or told as each part of every frame begins, for timing and checking.
+    // - hearing: unset, the game is silent and touches no audio at all; the
+    //   program and the benchmark set it.
     sf::RenderWindow window;
     sf::View view;
     bool overlaysShown = true;
@@ -90,6 +94,7 @@ public:
     std::function<FrameInput(const FrameInput& taken)> replaying;
     CityPainter paint;
     FrameWatcher watch;
+    std::optional<Hearing> hearing;
 
 private:
     /// Plays one frame's input on the window and the game: close, zoom, resize
@@ -98,10 +103,10 @@ private:
     /// What one window event is to the play, the once-acting keys answered; the
     /// focus as the window's events tell it.
     InputEvent readEvent(const sf::Event& event);
-    /// What a key press of P, Escape, F5, F11 or F12 (or the pad's Start) asks,
-    /// once; the system's repeats of a held key and presses while the window
-    /// lacks the focus ask nothing. F11 and F12, which only the desktop sees,
-    /// act here; pause and start again are returned, to be played.
+    /// What a key press of P, Escape, F5, F11, F12, N, minus or equals (or the
+    /// pad's Start) asks, once; the system's repeats of a held key and presses while the window
+    /// lacks the focus ask nothing. F11, F12 and the sound's keys, which only
+    /// the desktop sees, act here; pause and start again are returned, to be played.
     InputEvent::Kind answerOnce(const sf::Event& event);
     /// What a resize does: one view pixel per window pixel for a window of
     /// `windowSize` px (each side at least MinViewSide), applied to the window.

@@ -6,6 +6,7 @@
 #include "play/Replay.hpp"
 #include "play/ReplayWriter.hpp"
 #include "play/Session.hpp"
+#include "sound/SoundFiles.hpp"
 
 #include <cstdio>
 #include <optional>
@@ -113,6 +114,7 @@ int main(int argc, char** argv)
     Session session(imageFolderOrComplaint(imageFolderCandidates()));
     Game game(session.city(), session.physics());
     game.session = &session;
+    game.hearing.emplace(findSoundFolder(imageFolderCandidates()));
     if (replay)
         game.replaying = [&replay](const FrameInput& taken) { return recordedWithClose(*replay, taken); };
     bool recordingLost = false;

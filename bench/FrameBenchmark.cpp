@@ -4,12 +4,15 @@
 // body in the stepped world, every actor ever spawned visited), and shows that
 // both give the same pixels and the same game. The keys are handed in, except in
 // one more resting run of the game's way that reads them as the player's are read,
-// from the keyboard and the pad with the window in focus. Run from the repository root:
+// from the keyboard and the pad with the window in focus, and in one more run of
+// each the game is heard (through OpenAL Soft's silent `null` back-end unless
+// ALSOFT_DRIVERS names another). Run from the repository root:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/tamrow_bench [K ...]
 #include "app/Game.hpp"
 #include "bench/BenchFigures.hpp"
 #include "bench/DeathToll.hpp"
 #include "bench/PlainFrame.hpp"
+#include "city/ImageFolder.hpp"
 #include "desk/DisplayConnection.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
@@ -52,9 +55,17 @@ double millisecondsSince(Clock::time_point start, Clock::time_point end)
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
+/// Whether the game is heard.
+enum class Heard
+{
+    Silent,  ///< no Hearing: no audio at all
+    Aloud    ///< the game's sounds played as the program plays them
+};
+
 /// One city of `deaths` dead, played for TimedFrames frames in the window,
 /// the player standing or walking.
-CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Keys::HandedIn)
+CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Keys::HandedIn,
+                     Heard heard = Heard::Silent)
 {
     CaseFigures figures;
     PhysicsWorld physics;
@@ -68,6 +79,8 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Ke
 
     Game game(city, physics);
     game.window.setFramerateLimit(0);
+    if (heard == Heard::Aloud)
+        game.hearing.emplace(findSoundFolder(imageFolderCandidates()));
     if (path == Path::Plain)
         game.paint = drawEverySprite;
     int frame = 0;
@@ -145,7 +158,16 @@ int main(int argc, char** argv)
         return 1;
     }
     const sf::Context keepContext;
+    // Heard through OpenAL Soft's `null` back-end, which mixes as for a device and
+    // plays nothing: the same on a machine without a sound card. ALSOFT_DRIVERS chooses another.
+    setenv("ALSOFT_DRIVERS", "null", 0);
     printStartUp(measureStartUp());
+    const Clock::time_point heardFrom = Clock::now();
+    {
+        const Hearing hearing(findSoundFolder(imageFolderCandidates()));
+        std::printf("Sound start-up: %.3f s, %s\n", millisecondsSince(heardFrom, Clock::now()) / 1000.0,
+                    hearing.audible() ? "a device found, every sound loaded" : "played silently");
+    }
     for (const bool walking : {false, true})
     {
         std::printf("\n%s\n\n", walking ? "Walking: D for a second, A for a second, and again; the camera moves every frame."
@@ -155,23 +177,28 @@ int main(int argc, char** argv)
         CaseFigures freshGame;
         CaseFigures freshPlain;
         CaseFigures freshOwnKeys;
+        CaseFigures freshHeard;
         for (const std::size_t deaths : tolls)
         {
             const CaseFigures game = playCase(deaths, Path::Game, walking);
             const CaseFigures plain = playCase(deaths, Path::Plain, walking);
             // Resting, the game's own reader finds no key held: the same game, read as the player's.
             const CaseFigures ownKeys = walking ? CaseFigures() : playCase(deaths, Path::Game, walking, Keys::Own);
+            const CaseFigures aloud = playCase(deaths, Path::Game, walking, Keys::HandedIn, Heard::Aloud);
             if (freshGame.frame.empty())
             {
                 freshGame = game;
                 freshPlain = plain;
                 freshOwnKeys = ownKeys;
+                freshHeard = aloud;
             }
             printRow(deaths, "game", game, freshGame);
+            printRow(deaths, "game, heard", aloud, freshHeard);
             if (!walking)
                 printRow(deaths, "game, own keys", ownKeys, freshOwnKeys);
             printRow(deaths, "plain", plain, freshPlain);
             printSameness(game, plain);
+            printSameness(game, aloud);
         }
     }
     std::printf("\nFloor: a world holding nothing but the corpses' static bodies, stepped alone.\n\n");

@@ -21,5 +21,7 @@ inline constexpr Control Controls[] = {
     {"F5", "", "start again"},
     {"F11", "", "full screen and back"},
     {"F12", "", "screenshot into your pictures folder"},
+    {"N", "", "mute and unmute the sound"},
+    {"- / =", "", "sound a tenth quieter / louder"},
     {"close button", "", "quit"},
 };

@@ -50,7 +50,8 @@ sf::IntRect StatusPanel::placeIn(sf::Vector2u windowSize)
     return panel;
 }
 
-void StatusPanel::draw(sf::RenderTarget& target, const sf::Font& font, const City& city, float zoom)
+void StatusPanel::draw(sf::RenderTarget& target, const sf::Font& font, const City& city, float zoom,
+                       const std::string& soundNotice)
 {
     const sf::IntRect panel = placeIn(target.getSize());
     if (panel.width == 0)
@@ -66,6 +67,11 @@ void StatusPanel::draw(sf::RenderTarget& target, const sf::Font& font, const Cit
         drawLine(target, font, panel, line++, SideNames[side], std::to_string(now.alive[side]), SideColours[side]);
     drawLine(target, font, panel, line++, "deaths", std::to_string(now.corpses), PlainText);
     drawLine(target, font, panel, line++, "waves", std::to_string(now.waves), PlainText);
+    if (!soundNotice.empty())
+    {
+        drawLine(target, font, panel, line, "sound", soundNotice, PlainText);
+        return;
+    }
     char magnification[32];
     std::snprintf(magnification, sizeof magnification, "x%.2f", static_cast<double>(zoom));
     drawLine(target, font, panel, line, "zoom", magnification, PlainText);

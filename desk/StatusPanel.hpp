@@ -6,6 +6,8 @@
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 
+#include <string>
+
 /// The small panel in the window's top-right corner: people alive on each side
 /// in the side's colour, deaths, waves and the zoom. Always the same size in
 /// window pixels, whatever the zoom or the window's size.
@@ -23,7 +25,9 @@ public:
     static sf::IntRect placeIn(sf::Vector2u windowSize);
 
     /// Draws the panel for `city` at magnification `zoom` (window px per view px)
-    /// into `target`, whose view must show one pixel per window pixel from (0, 0).
+    /// into `target`; a `soundNotice` that is not empty (the volume just set)
+    /// stands in the zoom's line. The view of `target` must show one pixel per window pixel from (0, 0).
     /// Touches no pixel outside placeIn(target's size).
-    static void draw(sf::RenderTarget& target, const sf::Font& font, const City& city, float zoom);
+    static void draw(sf::RenderTarget& target, const sf::Font& font, const City& city, float zoom,
+                     const std::string& soundNotice = std::string());
 };

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Checks the installed game, as a player gets it, from the build folder $1:
 # `cmake --install` into a scratch prefix and the .deb of `cpack -G DEB`
-# unpacked into a scratch root, each with its program, images, menu entry and
-# icon, and each program started from / finds the images beside its bin/.
+# unpacked into a scratch root, each with its program, images, sounds, menu entry
+# and icon, and each program started from / finds the images beside its bin/.
 # Needs an X display for the real start.
 set -euo pipefail
 build="$(cd "$1" && pwd)"
+source="$(cd "$(dirname "$0")/.." && pwd)"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 
@@ -23,13 +24,16 @@ expect_installed() {
   [ -n "$map" ] && [ -n "$count" ] || { echo "check-install: the help names no map file or image count" >&2; exit 1; }
   [ -f "$usr/share/tamrow/image/$map" ] || { echo "check-install: $usr/share/tamrow/image/$map is missing" >&2; exit 1; }
   [ "$(ls "$usr/share/tamrow/image" | wc -l)" -eq "$count" ] || { echo "check-install: not $count images" >&2; exit 1; }
+  # The sounds beside the images, every one of the sources'.
+  [ "$(ls "$usr/share/tamrow/sound")" = "$(ls "$source/resources/sound")" ] ||
+    { echo "check-install: the sounds in $usr/share/tamrow/sound are not the game's" >&2; exit 1; }
   grep -qxF "  $usr/share/tamrow/image/  (used)" <<< "$help" ||
     { echo "check-install: $usr/bin/tamrow does not use its own images" >&2; exit 1; }
-  # A real start from /: two seconds of play without a word about missing images.
+  # A real start from /: two seconds of play without a word about missing images or sounds.
   local status=0
   (cd / && timeout -s TERM 2 "$usr/bin/tamrow" 2> "$scratch/stderr.txt") || status=$?
   [ "$status" -eq 124 ] || { echo "check-install: the game ended with $status" >&2; cat "$scratch/stderr.txt" >&2; exit 1; }
-  if grep -q "no images found" "$scratch/stderr.txt"; then cat "$scratch/stderr.txt" >&2; exit 1; fi
+  if grep -q "no images found\|no sounds found" "$scratch/stderr.txt"; then cat "$scratch/stderr.txt" >&2; exit 1; fi
 }
 
 cmake --install "$build" --prefix "$scratch/prefix/usr" > /dev/null
@@ -41,6 +45,7 @@ deb="$(ls "$scratch"/package/*.deb)"
 # pipefail a writer cut off by that counts as a failure.
 info="$(dpkg-deb -I "$deb")"
 grep -q "Depends: .*libsfml-graphics2.5" <<< "$info" || { echo "check-install: no SFML dependency" >&2; exit 1; }
+grep -q "Depends: .*libsfml-audio2.5" <<< "$info" || { echo "check-install: no SFML audio dependency" >&2; exit 1; }
 grep -q "Depends: .*fonts-dejavu-core" <<< "$info" || { echo "check-install: no font dependency" >&2; exit 1; }
 dpkg-deb -x "$deb" "$scratch/root"
 expect_installed "$scratch/root"

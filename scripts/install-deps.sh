@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   g++ make cmake pkg-config          # the build
-  libsfml-dev libbox2d-dev           # drawing, window, keyboard; physics
+  libsfml-dev libbox2d-dev           # drawing, window, keyboard, sound; physics
+  libopenal-dev                      # the game asks OpenAL once whether it has an audio device
   libgtest-dev                       # the test suites
   libx11-dev                         # the game asks Xlib for a display; X helpers of the tests
   xvfb xauth libgl1-mesa-dri         # a virtual display with software OpenGL for the tests

@@ -1,0 +1,38 @@
+#include "sound/Hearing.hpp"
+
+Hearing::Hearing(const std::optional<std::string>& soundFolder) : player_(soundFolder)
+{
+    player_.setVolume(level_.master());
+}
+
+void Hearing::hear(const City& city, bool paused)
+{
+    level_.age();
+    if (paused != paused_)
+        player_.setPaused(paused);
+    paused_ = paused;
+    // Nothing happens in a paused city; and without sound nothing need be chosen.
+    if (!paused && player_.audible())
+        player_.play(choice_.listen(city));
+}
+
+void Hearing::startAgain()
+{
+    player_.stop();
+    paused_ = false;
+    choice_ = SoundChoice();
+}
+
+bool Hearing::press(sf::Keyboard::Key key)
+{
+    if (key == MuteKey)
+        level_.toggleMute();
+    else if (key == QuieterKey)
+        level_.quieter();
+    else if (key == LouderKey)
+        level_.louder();
+    else
+        return false;
+    player_.setVolume(level_.master());
+    return true;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "city/City.hpp"
+#include "sound/SoundChoice.hpp"
+#include "sound/SoundLevel.hpp"
+#include "sound/SoundPlayer.hpp"
+
+#include <SFML/Window/Keyboard.hpp>
+
+#include <optional>
+#include <string>
+
+/// The keys of the sound: N mutes and unmutes, minus and equals step the volume.
+constexpr sf::Keyboard::Key MuteKey = sf::Keyboard::N;
+constexpr sf::Keyboard::Key QuieterKey = sf::Keyboard::Hyphen;
+constexpr sf::Keyboard::Key LouderKey = sf::Keyboard::Equal;
+
+/// The game heard: what each frame of the city brings (SoundChoice), played
+/// (SoundPlayer) at the player's volume (SoundLevel). Reads the city, never
+/// writes it.
+class Hearing
+{
+public:
+    /// Plays the sounds of `soundFolder`, or nothing (see SoundPlayer).
+    explicit Hearing(const std::optional<std::string>& soundFolder);
+
+    /// Once per frame, after the city's turn: plays what the frame brought, or,
+    /// while `paused`, holds every sound where it is.
+    void hear(const City& city, bool paused);
+    /// F5: every sound stops, and the new city is heard from its start.
+    void startAgain();
+    /// N, minus or equals acts and is answered true; any other key false.
+    bool press(sf::Keyboard::Key key);
+
+    const SoundLevel& level() const { return level_; }
+    bool audible() const { return player_.audible(); }
+
+private:
+    SoundChoice choice_;
+    SoundLevel level_;
+    SoundPlayer player_;
+    bool paused_ = false;
+};
