@@ -6,6 +6,7 @@
 #include "desk/StatusPanel.hpp"
 
 #include <SFML/Window/Event.hpp>
+#include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
 
@@ -67,6 +68,7 @@ void Game::reopenWindow(sf::VideoMode mode, std::uint32_t style)
     window.setFramerateLimit(FrameRateLimit);
     fitViewToWindow(window.getSize());
     focused_ = window.hasFocus();
+    desk.onceKeys.forgetReleased(sf::Keyboard::isKeyPressed);
 }
 
 void Game::handleInput()
@@ -111,6 +113,9 @@ InputEvent Game::readEvent(const sf::Event& event)
 {
     if (event.type == sf::Event::GainedFocus || event.type == sf::Event::LostFocus)
         focused_ = event.type == sf::Event::GainedFocus;
+    // A window manager may hand the focus to a window made anew only after it shows.
+    if (event.type == sf::Event::GainedFocus)
+        desk.onceKeys.forgetReleased(sf::Keyboard::isKeyPressed);
     InputEvent taken;
     taken.kind = answerOnce(event);
     const SightRequest sight = sightEvents_.read(event, focused_);
