@@ -12,6 +12,8 @@ packages=(
   xdotool x11-utils imagemagick      # key injection, window lookup, screenshots
   valgrind                           # memory check of the headless city
   fonts-dejavu-core libfontconfig-dev # the status panel's lettering, found through fontconfig
+  libinih-dev                        # reads the settings file
+  openbox                            # a real window manager for the window tests
 )
 
 missing=()
