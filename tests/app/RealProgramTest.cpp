@@ -4,6 +4,7 @@
 // without a display, say so in one line and fail at once.
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
+#include "support/RealProgram.hpp"
 #include "support/TestCity.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
@@ -19,51 +20,6 @@ namespace
 {
 using Clock = std::chrono::steady_clock;
 using std::chrono::seconds;
-
-/// The real game through env(1) with `environment` (as "-u DISPLAY"), its output
-/// kept in a temporary folder.
-struct RealProgram
-{
-    explicit RealProgram(std::vector<std::string> environment = {})
-        : process(withEnvironment(std::move(environment)), TAMROW_SOURCE_DIR, out(), err())
-    {
-    }
-
-    static std::vector<std::string> withEnvironment(std::vector<std::string> argv)
-    {
-        argv.insert(argv.begin(), "/usr/bin/env");
-        argv.push_back(TAMROW_BINARY);
-        return argv;
-    }
-    std::string out() const { return output.path + "/stdout.txt"; }
-    std::string err() const { return output.path + "/stderr.txt"; }
-
-    /// Waits for the game's one window to be on the screen; 0 if none came in `limit`.
-    XWindowId window(XSession& x, std::chrono::milliseconds limit)
-    {
-        std::vector<XWindowId> windows;
-        const ::testing::AssertionResult shown = waitUntil("the game's window", limit, [&] {
-            windows = x.windowsTitled(WindowTitle);
-            return !process.running() || (windows.size() == 1 && x.info(windows[0]).viewable);
-        }, [&] { return std::to_string(windows.size()) + " windows titled as the game's"; });
-        EXPECT_TRUE(shown) << "stderr: " << fileContent(err());
-        return shown && windows.size() == 1 ? windows[0] : 0;
-    }
-
-    /// Asks the window to close and expects a clean, silent exit within `limit`.
-    void expectCleanClose(XSession& x, XWindowId window, std::chrono::milliseconds limit)
-    {
-        ASSERT_TRUE(process.running()) << "the game stopped by itself; stderr: " << fileContent(err());
-        ASSERT_TRUE(x.requestClose(window));
-        const std::optional<int> status = process.waitForExit(limit);
-        ASSERT_TRUE(status.has_value()) << "still running " << limit.count() << " ms after the close request";
-        EXPECT_EQ(describeStatus(*status), "exit status 0") << "stderr: " << fileContent(err());
-        EXPECT_EQ(fileContent(out()), "") << "the game wrote to its standard output";
-    }
-
-    TempFolder output;
-    ChildProcess process;
-};
 
 /// How many of every 17th pixel of `shown` (both ways), but for the character's
 /// corner, differ from `expected` by more than one on a channel.

@@ -4,6 +4,7 @@
 #include "support/TestCity.hpp"
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 namespace
@@ -84,6 +85,33 @@ bool XSession::requestClose(XWindowId window)
     const Status sent = XSendEvent(display_, window, False, NoEventMask, &message);
     XSync(display_, False);
     return sent != 0;
+}
+
+XWindowId XSession::focused()
+{
+    if (display_ == nullptr)
+        return NoWindow;
+    Window window = 0;
+    int revertTo = 0;
+    XGetInputFocus(display_, &window, &revertTo);
+    return window == PointerRoot ? NoWindow : window;
+}
+
+bool XSession::windowManagerRunning()
+{
+    if (display_ == nullptr)
+        return false;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long left = 0;
+    unsigned char* data = nullptr;
+    const int read = XGetWindowProperty(display_, DefaultRootWindow(display_),
+                                        XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False), 0, 1, False,
+                                        XA_WINDOW, &type, &format, &count, &left, &data);
+    if (data != nullptr)
+        XFree(data);
+    return read == Success && count == 1;
 }
 
 void XSession::warpPointer(int x, int y)

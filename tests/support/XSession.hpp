@@ -44,6 +44,13 @@ public:
     /// a WM_PROTOCOLS client message carrying WM_DELETE_WINDOW.
     bool requestClose(XWindowId window);
 
+    /// The window that has the keyboard focus now (NoWindow if none).
+    XWindowId focused();
+
+    /// Whether a window manager runs: one has named its window on the root
+    /// window's _NET_SUPPORTING_WM_CHECK, as window managers do once they manage.
+    bool windowManagerRunning();
+
     /// Moves the mouse pointer to screen pixel (x, y), one motion event for the
     /// window there, and waits until the server has done it.
     void warpPointer(int x, int y);

@@ -1,0 +1,40 @@
+#include "support/RealProgram.hpp"
+
+#include "app/Game.hpp"
+
+namespace
+{
+/// env(1), the settings folder, `environment`, the game: later settings win.
+std::vector<std::string> withEnvironment(const std::string& configFolder, std::vector<std::string> environment)
+{
+    environment.insert(environment.begin(), {"/usr/bin/env", "XDG_CONFIG_HOME=" + configFolder});
+    environment.push_back(TAMROW_BINARY);
+    return environment;
+}
+} // namespace
+
+RealProgram::RealProgram(std::vector<std::string> environment)
+    : process(withEnvironment(output.path + "/config", std::move(environment)), TAMROW_SOURCE_DIR, out(), err())
+{
+}
+
+XWindowId RealProgram::window(XSession& x, std::chrono::milliseconds limit)
+{
+    std::vector<XWindowId> windows;
+    const ::testing::AssertionResult shown = waitUntil("the game's window", limit, [&] {
+        windows = x.windowsTitled(WindowTitle);
+        return !process.running() || (windows.size() == 1 && x.info(windows[0]).viewable);
+    }, [&] { return std::to_string(windows.size()) + " windows titled as the game's"; });
+    EXPECT_TRUE(shown) << "stderr: " << fileContent(err());
+    return shown && windows.size() == 1 ? windows[0] : 0;
+}
+
+void RealProgram::expectCleanClose(XSession& x, XWindowId window, std::chrono::milliseconds limit)
+{
+    ASSERT_TRUE(process.running()) << "the game stopped by itself; stderr: " << fileContent(err());
+    ASSERT_TRUE(x.requestClose(window));
+    const std::optional<int> status = process.waitForExit(limit);
+    ASSERT_TRUE(status.has_value()) << "still running " << limit.count() << " ms after the close request";
+    EXPECT_EQ(describeStatus(*status), "exit status 0") << "stderr: " << fileContent(err());
+    EXPECT_EQ(fileContent(out()), "") << "the game wrote to its standard output";
+}
