@@ -14,6 +14,7 @@ packages=(
   fonts-dejavu-core libfontconfig-dev # the status panel's lettering, found through fontconfig
   libinih-dev                        # reads the settings file
   openbox                            # a real window manager for the window tests
+  dpkg-dev lintian appstream desktop-file-utils man-db # the .deb's dependencies and checks of what it ships
 )
 
 missing=()
