@@ -2,12 +2,19 @@
 
 #include "app/Game.hpp"
 
+#include <algorithm>
+
 namespace
 {
-/// env(1), the settings folder, `environment`, the game: later settings win.
+/// env(1), `environment`, the settings folder unless `environment` names one, the game.
 std::vector<std::string> withEnvironment(const std::string& configFolder, std::vector<std::string> environment)
 {
-    environment.insert(environment.begin(), {"/usr/bin/env", "XDG_CONFIG_HOME=" + configFolder});
+    const std::string config = "XDG_CONFIG_HOME=";
+    const bool named = std::any_of(environment.begin(), environment.end(),
+                                   [&config](const std::string& word) { return word.rfind(config, 0) == 0; });
+    environment.insert(environment.begin(), "/usr/bin/env");
+    if (!named)
+        environment.push_back(config + configFolder);
     environment.push_back(TAMROW_BINARY);
     return environment;
 }
