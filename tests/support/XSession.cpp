@@ -122,13 +122,31 @@ void XSession::warpPointer(int x, int y)
     XSync(display_, False);
 }
 
-::testing::AssertionResult XSession::focus(XWindowId window, std::chrono::milliseconds limit)
+XWindowId XSession::otherProgram()
+{
+    constexpr unsigned Side = 16;  // px
+    if (otherProgram_ == NoWindow)
+    {
+        const int screen = DefaultScreen(display_);
+        otherProgram_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_),
+                                            DisplayWidth(display_, screen) - static_cast<int>(Side),
+                                            DisplayHeight(display_, screen) - static_cast<int>(Side), Side, Side, 0,
+                                            0, 0);
+        XStoreName(display_, otherProgram_, "another program");
+        XMapWindow(display_, otherProgram_);
+        XSync(display_, False);
+    }
+    return otherProgram_;
+}
+
+::testing::AssertionResult XSession::focus(XWindowId asked, std::chrono::milliseconds limit)
 {
     if (display_ == nullptr)
         return ::testing::AssertionFailure() << "no X display";
+    const XWindowId window = asked == NoWindow ? otherProgram() : asked;
     const ::testing::AssertionResult mapped = waitUntil(
         "window " + std::to_string(window) + " to be mapped", limit,
-        [&] { return window == NoWindow || info(window).viewable; },
+        [&] { return info(window).viewable; },
         [&] { return "it " + std::string(info(window).width > 0 ? "exists unmapped" : "does not exist"); });
     if (!mapped)
         return mapped;

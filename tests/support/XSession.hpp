@@ -11,7 +11,9 @@
 #include <vector>
 
 using XWindowId = unsigned long;
-/// Focus on no window: the keyboard goes nowhere, as when another program takes it.
+/// No window of the game's: given the focus, it goes to a window of the test's
+/// own, as when another program takes it (a window manager would not leave the
+/// focus on no window at all).
 constexpr XWindowId NoWindow = 0;
 
 struct XWindowInfo
@@ -56,13 +58,18 @@ public:
     void warpPointer(int x, int y);
 
     /// Waits up to `limit` for `window` to be on the screen, then gives it the
-    /// keyboard focus as a window manager would (there is none under Xvfb).
-    /// NoWindow takes the focus from every window.
+    /// keyboard focus as a window manager would. NoWindow gives it to a small
+    /// window of this session's own in the screen's bottom-right corner, shown
+    /// the first time, away from the game's windows.
     ::testing::AssertionResult focus(XWindowId window,
                                      std::chrono::milliseconds limit = std::chrono::seconds(5));
 
 private:
+    /// The window standing for another program; made and shown at the first call.
+    XWindowId otherProgram();
+
     struct _XDisplay* display_ = nullptr;
+    XWindowId otherProgram_ = NoWindow;
 };
 
 /// Holds a key down on the X server for its lifetime (`name` as xdotool names
