@@ -6,6 +6,7 @@
 #include "desk/StatusPanel.hpp"
 
 #include <SFML/Window/Event.hpp>
+#include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
 
@@ -15,21 +16,50 @@ namespace
 {
 /// No depth or stencil buffer, no antialiasing, OpenGL 2.0 asked for.
 const sf::ContextSettings WindowContext(0, 0, 0, 2, 0);
+
+/// The window's size out of full screen (px), as `settings` keep it.
+sf::Vector2u windowedSizeOf(const Settings& settings)
+{
+    return sf::Vector2u(static_cast<unsigned>(settings.get(Setting::WindowWidth)),
+                        static_cast<unsigned>(settings.get(Setting::WindowHeight)));
+}
+
+/// The screen mode the window opens in: the desktop's in full screen, else the window's size.
+sf::VideoMode openingMode(const Settings& start)
+{
+    const sf::Vector2u size = windowedSizeOf(start);
+    return start.get(Setting::FullScreen) != 0 ? sf::VideoMode::getDesktopMode()
+                                                : sf::VideoMode(size.x, size.y, WindowBitsPerPixel);
+}
 } // namespace
 
-Game::Game(City& level, PhysicsWorld& physicsWorld)
+Game::Game(City& level, PhysicsWorld& physicsWorld, const Settings& start)
     : Play(level, physicsWorld)
-    , window(sf::VideoMode(WindowWidth, WindowHeight, WindowBitsPerPixel), WindowTitle,
-             sf::Style::Default, WindowContext)
+    , window(openingMode(start), WindowTitle,
+             start.get(Setting::FullScreen) != 0 ? sf::Style::Fullscreen : sf::Style::Default, WindowContext)
     , view()
+    , overlaysShown(start.get(Setting::MarksShown) != 0)
     , readKeys([this] { return keys_.read(focused_); })
     , paint([this](sf::RenderTarget& target, const City& shown) { scene_.draw(target, shown); })
     , focused_(window.hasFocus())
 {
+    desk.fullScreen = start.get(Setting::FullScreen) != 0;
+    desk.windowedSize = windowedSizeOf(start);
     window.setFramerateLimit(FrameRateLimit);
     // One view pixel per window pixel; the first frame sets the centre.
-    view.setSize(static_cast<float>(WindowWidth), static_cast<float>(WindowHeight));
+    const sf::VideoMode mode = openingMode(start);
+    view.setSize(static_cast<float>(mode.width), static_cast<float>(mode.height));
     window.setView(view);
+}
+
+Settings Game::settings() const
+{
+    Settings now;
+    now.set(Setting::FullScreen, desk.fullScreen ? 1 : 0);
+    now.set(Setting::WindowWidth, static_cast<int>(std::min<unsigned>(desk.windowedSize.x, LargestWindowSide)));
+    now.set(Setting::WindowHeight, static_cast<int>(std::min<unsigned>(desk.windowedSize.y, LargestWindowSide)));
+    now.set(Setting::MarksShown, overlaysShown ? 1 : 0);
+    return now;
 }
 
 void Game::runFrame()
@@ -69,6 +99,7 @@ void Game::reopenWindow(sf::VideoMode mode, std::uint32_t style)
     window.setFramerateLimit(FrameRateLimit);
     fitViewToWindow(window.getSize());
     focused_ = window.hasFocus();
+    desk.onceKeys.forgetReleased(sf::Keyboard::isKeyPressed);
 }
 
 void Game::handleInput()
@@ -102,9 +133,12 @@ void Game::playInput(const FrameInput& input)
             zoomView(ZoomOutFactor);
         for (std::int32_t step = 0; step > event.zoomSteps; --step)
             zoomView(ZoomInFactor);
-        // Back to one view pixel per window pixel, undoing any zoom.
+        // Back to one view pixel per window pixel, undoing any zoom; the size is
+        // the one to come back to from full screen.
         if (event.kind == InputEvent::Kind::Resize)
             fitViewToWindow(sf::Vector2u(event.width, event.height));
+        if (event.kind == InputEvent::Kind::Resize && !desk.fullScreen)
+            desk.windowedSize = sf::Vector2u(event.width, event.height);
     }
     steer(input);
 }
@@ -113,6 +147,9 @@ InputEvent Game::readEvent(const sf::Event& event)
 {
     if (event.type == sf::Event::GainedFocus || event.type == sf::Event::LostFocus)
         focused_ = event.type == sf::Event::GainedFocus;
+    // A window manager may hand the focus to a window made anew only after it shows.
+    if (event.type == sf::Event::GainedFocus)
+        desk.onceKeys.forgetReleased(sf::Keyboard::isKeyPressed);
     InputEvent taken;
     taken.kind = answerOnce(event);
     const SightRequest sight = sightEvents_.read(event, focused_);
@@ -206,14 +243,9 @@ void Game::toggleFullScreen()
 {
     desk.fullScreen = !desk.fullScreen;
     if (desk.fullScreen)
-    {
-        desk.windowedSize = window.getSize();
         reopenWindow(sf::VideoMode::getDesktopMode(), sf::Style::Fullscreen);
-    }
     else
-    {
         reopenWindow(sf::VideoMode(desk.windowedSize.x, desk.windowedSize.y, WindowBitsPerPixel), sf::Style::Default);
-    }
 }
 
 void Game::drawOnTop()

@@ -3,6 +3,7 @@
 #include "city/City.hpp"
 #include "desk/Desk.hpp"
 #include "desk/PlayKeyReader.hpp"
+#include "desk/Settings.hpp"
 #include "desk/SightEvents.hpp"
 #include "play/ControlRules.hpp"
 #include "play/FrameInput.hpp"
@@ -22,9 +23,9 @@
 #include <functional>
 #include <optional>
 
-/// The window's size at start (px) and its colour depth (bits per pixel).
-constexpr unsigned WindowWidth = 1600;
-constexpr unsigned WindowHeight = 900;
+/// The window's size at a first start (px) and its colour depth (bits per pixel).
+constexpr unsigned WindowWidth = static_cast<unsigned>(ruleOf(Setting::WindowWidth).initial);
+constexpr unsigned WindowHeight = static_cast<unsigned>(ruleOf(Setting::WindowHeight).initial);
 constexpr unsigned WindowBitsPerPixel = 32;
 constexpr unsigned FrameRateLimit = 60;  ///< frames per second
 extern const char* const WindowTitle;
@@ -53,8 +54,9 @@ using CityPainter = std::function<void(sf::RenderTarget&, const City&)>;
 class Game : public Play
 {
 public:
-    /// Opens the window and sets up the camera. The city must be fully built.
-    Game(City& level, PhysicsWorld& physicsWorld);
+    /// Opens the window as `start` says (full screen or its size, the marks)
+    /// and sets up the camera. The city must be fully built.
+    Game(City& level, PhysicsWorld& physicsWorld, const Settings& start = Settings());
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -69,6 +71,8 @@ public:
     void handleInput();
     /// Play::startAgain, and the scene and the overlays forget the old city.
     void startAgain() override;
+    /// The settings as the player has left them now.
+    Settings settings() const;
 
     // What stays open, and for whom (the program, the benchmark, the tests):
     // - window, view: the window and the camera's view, applied in each frame;
@@ -87,7 +91,7 @@ public:
     //   program and the benchmark set it.
     sf::RenderWindow window;
     sf::View view;
-    bool overlaysShown = true;
+    bool overlaysShown;
     Desk desk;
     FrameInput lastInput;
     KeysReader readKeys;

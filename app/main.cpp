@@ -2,6 +2,7 @@
 #include "city/ImageFolder.hpp"
 #include "desk/CommandLine.hpp"
 #include "desk/DisplayConnection.hpp"
+#include "desk/SettingsFile.hpp"
 #include "desk/StopSignals.hpp"
 #include "play/Replay.hpp"
 #include "play/ReplayWriter.hpp"
@@ -64,7 +65,8 @@ int main(int argc, char** argv)
     case CommandLine::Action::Help:
     {
         const std::vector<std::string> candidates = imageFolderCandidates();
-        std::fputs(helpText(candidates, findImageFolder(candidates).value_or("")).c_str(), stdout);
+        std::fputs(helpText(candidates, findImageFolder(candidates).value_or(""), SettingsFile::defaultPath()).c_str(),
+                   stdout);
         return 0;
     }
     case CommandLine::Action::Play:
@@ -112,7 +114,8 @@ int main(int argc, char** argv)
     // The world and the city before the window, torn down after it; F5 builds
     // them afresh while the window stays.
     Session session(imageFolderOrComplaint(imageFolderCandidates()));
-    Game game(session.city(), session.physics());
+    SettingsFile settings(SettingsFile::defaultPath());
+    Game game(session.city(), session.physics(), settings.loaded());
     game.session = &session;
     game.hearing.emplace(findSoundFolder(imageFolderCandidates()));
     if (replay)
@@ -125,6 +128,9 @@ int main(int argc, char** argv)
     while (game.window.isOpen() && !stopAsked() && !(replay && replay->done()))
     {
         game.runFrame();
+        // A replay's presses of H are the recorded player's, not this one's.
+        if (!replay)
+            settings.keep(game.settings());
         if (recording)
             recording->write(game.lastInput, *game.city);
         // Said at once, and the game plays on unrecorded: what the file holds still replays.

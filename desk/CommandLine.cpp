@@ -68,7 +68,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     return line;
 }
 
-std::string helpText(const std::vector<std::string>& imageFolders, const std::string& found)
+std::string helpText(const std::vector<std::string>& imageFolders, const std::string& found,
+                     const std::string& settingsPath)
 {
     std::string text =
         "Usage: tamrow [--help] [--version] [--record FILE | --replay FILE]\n"
@@ -96,12 +97,16 @@ std::string helpText(const std::vector<std::string>& imageFolders, const std::st
         "  DISPLAY          the X display to open the window on\n"
         "  TAMROW_DATA_DIR  a folder of the game's " + std::to_string(ImageFileCount) + " images, looked in first\n"
         "  XDG_PICTURES_DIR where F12 saves screenshots (else ~/Pictures, else here)\n"
+        "  XDG_CONFIG_HOME  where the settings are kept (else ~/.config)\n"
         "\n"
         "Files: the images are read from the first of these folders that holds " + MapImageFile + ":\n";
     for (const std::string& folder : imageFolders)
         text += "  " + folder + (folder == found ? "  (used)\n" : "\n");
     if (found.empty())
         text += "  (none holds it now: the game would show only its night-blue background)\n";
+    text += "Settings (full screen or the window's size, the marks shown) are kept in:\n  " +
+            (settingsPath.empty() ? std::string("(nowhere: neither XDG_CONFIG_HOME nor HOME is set)") : settingsPath) +
+            "\n";
     return text;
 }
 

@@ -24,8 +24,10 @@ struct CommandLine
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 /// The --help text: usage, the keys, the environment and where the images are
-/// looked for, `imageFolders` in order, with `found` (empty if none) named as the one used.
-std::string helpText(const std::vector<std::string>& imageFolders, const std::string& found);
+/// looked for, `imageFolders` in order, with `found` (empty if none) named as the one used,
+/// and the settings file at `settingsPath` (empty when there is no home to keep it in).
+std::string helpText(const std::vector<std::string>& imageFolders, const std::string& found,
+                     const std::string& settingsPath);
 
 /// The --version line, without a line break.
 std::string versionText();

@@ -17,6 +17,6 @@ struct Desk
     bool lettered = false;           ///< whether `font` was found and loaded
     OnceKeys onceKeys;
     bool fullScreen = false;
-    sf::Vector2u windowedSize;       ///< the window's size (px) before it went full screen
+    sf::Vector2u windowedSize;       ///< the window's size (px) out of full screen, as last resized
     bool screenshotWanted = false;   ///< F12 pressed: this frame is saved before it is presented
 };

@@ -15,6 +15,9 @@ packages=(
   fonts-dejavu-core libfontconfig-dev # the status panel's lettering, found through fontconfig
   zlib1g-dev                         # screenshots compressed in memory, so that their writing is checked
   clang libclang-rt-14-dev           # libFuzzer and the sanitizers for the fuzz targets (scripts/fuzz.sh)
+  libinih-dev                        # reads the settings file
+  openbox                            # a real window manager for the window tests
+  dpkg-dev lintian appstream desktop-file-utils man-db # the .deb's dependencies and checks of what it ships
 )
 
 missing=()

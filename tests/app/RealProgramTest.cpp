@@ -4,6 +4,8 @@
 // without a display, say so in one line and fail at once.
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
+#include "support/RealProgram.hpp"
+#include "support/RealProgram.hpp"
 #include "support/TestCity.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
@@ -19,65 +21,6 @@ namespace
 {
 using Clock = std::chrono::steady_clock;
 using std::chrono::seconds;
-
-/// The real game through env(1) with `argv` before it (as "-u DISPLAY"), its
-/// output kept in a temporary folder.
-struct RealProgram
-{
-    explicit RealProgram(std::vector<std::string> argv = {})
-        : process((argv.insert(argv.begin(), "/usr/bin/env"), argv.push_back(TAMROW_BINARY), argv), TAMROW_SOURCE_DIR,
-                  out(), err())
-    {
-    }
-    std::string out() const { return output.path + "/stdout.txt"; }
-    std::string err() const { return output.path + "/stderr.txt"; }
-
-    /// Waits for the game's one window to be on the screen; 0 if none came in `limit`.
-    XWindowId window(XSession& x, std::chrono::milliseconds limit)
-    {
-        std::vector<XWindowId> windows;
-        const ::testing::AssertionResult shown = waitUntil("the game's window", limit, [&] {
-            windows = x.windowsTitled(WindowTitle);
-            return !process.running() || (windows.size() == 1 && x.info(windows[0]).viewable);
-        }, [&] { return std::to_string(windows.size()) + " windows titled as the game's"; });
-        EXPECT_TRUE(shown) << "stderr: " << fileContent(err());
-        return shown && windows.size() == 1 ? windows[0] : 0;
-    }
-
-    /// Asks the window to close and expects a clean, silent exit within `limit`.
-    void expectCleanClose(XSession& x, XWindowId window, std::chrono::milliseconds limit)
-    {
-        ASSERT_TRUE(process.running()) << "the game stopped by itself; stderr: " << fileContent(err());
-        ASSERT_TRUE(x.requestClose(window));
-        EXPECT_EQ(process.waitForExit(limit), "exit status 0") << "stderr: " << fileContent(err());
-        EXPECT_EQ(fileContent(out()), "") << "the game wrote to its standard output";
-    }
-
-    TempFolder output;
-    ChildProcess process;
-};
-
-/// An X server of a test's own, on the first free display number, for as long as
-/// this lives: what runs there meets no other test's windows.
-struct PrivateDisplay
-{
-    PrivateDisplay()
-    {
-        // Xvfb writes its display number once it accepts connections.
-        std::string number;
-        EXPECT_TRUE(waitUntil("Xvfb to write its display number", seconds(10), [&] {
-            number = fileContent(folder.path + "/display.txt");
-            return !server.running() || (!number.empty() && number.back() == '\n');
-        }, [&] { return "its log: " + fileContent(folder.path + "/xvfb.txt"); }));
-        if (!number.empty() && number.back() == '\n')
-            name = ":" + number.substr(0, number.size() - 1);
-    }
-
-    TempFolder folder;
-    ChildProcess server{{"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"},
-                        "/", folder.path + "/display.txt", folder.path + "/xvfb.txt"};
-    std::string name;  ///< ":N"; empty if it did not come up
-};
 
 TEST(RealProgramTest, RunsInOneWindowShowingTheMapAndClosesWithStatusZero)
 {

@@ -4,6 +4,7 @@
 #include "support/TestCity.hpp"
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 namespace
@@ -80,6 +81,33 @@ bool XSession::requestClose(XWindowId window)
     return sent != 0;
 }
 
+XWindowId XSession::focused()
+{
+    if (display_ == nullptr)
+        return NoWindow;
+    Window window = 0;
+    int revertTo = 0;
+    XGetInputFocus(display_, &window, &revertTo);
+    return window == PointerRoot ? NoWindow : window;
+}
+
+bool XSession::windowManagerRunning()
+{
+    if (display_ == nullptr)
+        return false;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long left = 0;
+    unsigned char* data = nullptr;
+    const int read = XGetWindowProperty(display_, DefaultRootWindow(display_),
+                                        XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False), 0, 1, False,
+                                        XA_WINDOW, &type, &format, &count, &left, &data);
+    if (data != nullptr)
+        XFree(data);
+    return read == Success && count == 1;
+}
+
 void XSession::warpPointer(int x, int y)
 {
     if (display_ == nullptr)
@@ -88,13 +116,31 @@ void XSession::warpPointer(int x, int y)
     XSync(display_, False);
 }
 
-::testing::AssertionResult XSession::focus(XWindowId window, std::chrono::milliseconds limit)
+XWindowId XSession::otherProgram()
+{
+    constexpr unsigned Side = 16;  // px
+    if (otherProgram_ == NoWindow)
+    {
+        const int screen = DefaultScreen(display_);
+        otherProgram_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_),
+                                            DisplayWidth(display_, screen) - static_cast<int>(Side),
+                                            DisplayHeight(display_, screen) - static_cast<int>(Side), Side, Side, 0,
+                                            0, 0);
+        XStoreName(display_, otherProgram_, "another program");
+        XMapWindow(display_, otherProgram_);
+        XSync(display_, False);
+    }
+    return otherProgram_;
+}
+
+::testing::AssertionResult XSession::focus(XWindowId asked, std::chrono::milliseconds limit)
 {
     if (display_ == nullptr)
         return ::testing::AssertionFailure() << "no X display";
+    const XWindowId window = asked == NoWindow ? otherProgram() : asked;
     const ::testing::AssertionResult mapped = waitUntil(
         "window " + std::to_string(window) + " to be mapped", limit,
-        [&] { return window == NoWindow || info(window).viewable; },
+        [&] { return info(window).viewable; },
         [&] { return "it " + std::string(info(window).width > 0 ? "exists unmapped" : "does not exist"); });
     if (!mapped)
         return mapped;

@@ -11,7 +11,9 @@
 #include <vector>
 
 using XWindowId = unsigned long;
-/// Focus on no window: the keyboard goes nowhere, as when another program takes it.
+/// No window of the game's: given the focus, it goes to a window of the test's
+/// own, as when another program takes it (a window manager would not leave the
+/// focus on no window at all).
 constexpr XWindowId NoWindow = 0;
 
 struct XWindowInfo
@@ -37,14 +39,30 @@ public:
     XWindowInfo info(XWindowId window);
     /// A window manager's close button: WM_PROTOCOLS carrying WM_DELETE_WINDOW.
     bool requestClose(XWindowId window);
-    /// Moves the pointer to screen pixel (x, y) and waits until the server has.
+
+    /// The window that has the keyboard focus now (NoWindow if none).
+    XWindowId focused();
+
+    /// Whether a window manager runs: one has named its window on the root
+    /// window's _NET_SUPPORTING_WM_CHECK, as window managers do once they manage.
+    bool windowManagerRunning();
+
+    /// Moves the mouse pointer to screen pixel (x, y), one motion event for the
+    /// window there, and waits until the server has done it.
     void warpPointer(int x, int y);
     /// Waits up to `limit` for `window` to be on the screen, then gives it the
-    /// focus as a window manager would (there is none under Xvfb); NoWindow takes it from all.
-    ::testing::AssertionResult focus(XWindowId window, std::chrono::milliseconds limit = std::chrono::seconds(5));
+    /// keyboard focus as a window manager would. NoWindow gives it to a small
+    /// window of this session's own in the screen's bottom-right corner, shown
+    /// the first time, away from the game's windows.
+    ::testing::AssertionResult focus(XWindowId window,
+                                     std::chrono::milliseconds limit = std::chrono::seconds(5));
 
 private:
+    /// The window standing for another program; made and shown at the first call.
+    XWindowId otherProgram();
+
     struct _XDisplay* display_ = nullptr;
+    XWindowId otherProgram_ = NoWindow;
 };
 
 /// Holds a key (as xdotool names it) down on the X server for its lifetime, for

@@ -270,3 +270,40 @@ void Canvas::drawOver(const Canvas& top, int dx, int dy)
         for (unsigned x = 0; x < top.width(); ++x)
             blend(static_cast<int>(x) + dx, static_cast<int>(y) + dy, top.at(x, y));
 }
+
+Canvas Canvas::resampled(unsigned size) const
+{
+    Canvas result(size, size);
+    const float scale = static_cast<float>(width()) / static_cast<float>(size);  // old px per new px
+    for (unsigned y = 0; y < size; ++y)
+    {
+        for (unsigned x = 0; x < size; ++x)
+        {
+            // The new pixel covers [x0, x1) x [y0, y1) of the old one.
+            const float x0 = static_cast<float>(x) * scale;
+            const float y0 = static_cast<float>(y) * scale;
+            float r = 0.f, g = 0.f, b = 0.f, a = 0.f;
+            for (unsigned oy = static_cast<unsigned>(y0); oy < height() && static_cast<float>(oy) < y0 + scale; ++oy)
+            {
+                for (unsigned ox = static_cast<unsigned>(x0); ox < width() && static_cast<float>(ox) < x0 + scale; ++ox)
+                {
+                    const float cover = (std::min(static_cast<float>(ox + 1), x0 + scale) -
+                                         std::max(static_cast<float>(ox), x0)) *
+                                        (std::min(static_cast<float>(oy + 1), y0 + scale) -
+                                         std::max(static_cast<float>(oy), y0));
+                    const sf::Color c = at(ox, oy);
+                    const float alpha = cover * c.a / 255.f;
+                    r += alpha * c.r;
+                    g += alpha * c.g;
+                    b += alpha * c.b;
+                    a += alpha;
+                }
+            }
+            const auto level = [](float v) { return static_cast<sf::Uint8>(std::lround(std::clamp(v, 0.f, 255.f))); };
+            const float area = scale * scale;
+            result.image_.setPixel(x, y, a > 0.f ? sf::Color(level(r / a), level(g / a), level(b / a), level(255.f * a / area))
+                                                 : sf::Color::Transparent);
+        }
+    }
+    return result;
+}

@@ -88,6 +88,11 @@ public:
     // Draws `top` over this canvas with its top-left corner at (dx, dy).
     void drawOver(const Canvas& top, int dx = 0, int dy = 0);
 
+    // This picture at `size` x `size` px (a square canvas): each new pixel the
+    // average of the old pixels it covers, weighted by the area covered, in
+    // premultiplied alpha, so that no dark fringe grows around shapes.
+    Canvas resampled(unsigned size) const;
+
     bool save(const std::string& path) const { return image_.saveToFile(path); }
 
 private:

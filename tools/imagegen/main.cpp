@@ -23,8 +23,11 @@ const std::array<Canvas (*)(), ImageFileCount> Painters = {
     paintPathTile, paintPolice, paintDeadPolice, paintShopFront, paintTree,
 };
 
-// The desktop icon, written beside the image folder: resources/icon/.
-constexpr const char* kIconFile = "../icon/tamrow.png";
+// The desktop icon, written beside the image folder in the hicolor theme's
+// layout (resources/icon/hicolor/NxN/apps/tamrow.png), at the sizes desktops
+// ask for, each resampled from the one drawing.
+constexpr const char* kIconFolder = "../icon/hicolor";
+constexpr std::array<unsigned, 4> kIconSizes = {48, 64, 128, 256};
 
 } // namespace
 
@@ -54,14 +57,19 @@ int main(int argc, char** argv)
         }
         std::cout << file.string() << "  " << canvas.width() << " x " << canvas.height() << '\n';
     }
-    const Canvas icon = paintIcon();
-    const std::filesystem::path iconFile = folder / kIconFile;
-    std::filesystem::create_directories(iconFile.parent_path(), error);
-    if (error || !icon.save(iconFile.string()))
+    const Canvas drawn = paintIcon();
+    for (const unsigned size : kIconSizes)
     {
-        std::cerr << "cannot write " << iconFile << '\n';
-        return 1;
+        const std::string side = std::to_string(size);
+        const std::filesystem::path iconFile = folder / kIconFolder / (side + "x" + side) / "apps" / "tamrow.png";
+        std::filesystem::create_directories(iconFile.parent_path(), error);
+        const Canvas icon = size == drawn.width() ? drawn : drawn.resampled(size);
+        if (error || !icon.save(iconFile.string()))
+        {
+            std::cerr << "cannot write " << iconFile << '\n';
+            return 1;
+        }
+        std::cout << iconFile.string() << "  " << icon.width() << " x " << icon.height() << '\n';
     }
-    std::cout << iconFile.string() << "  " << icon.width() << " x " << icon.height() << '\n';
     return 0;
 }

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+/// What the game remembers between runs, each a whole number. None of it
+/// touches the game itself (the state hash, replays): only the window round it.
+enum class Setting : std::size_t
+{
+    FullScreen,    ///< 1: full screen, 0: a window
+    WindowWidth,   ///< the window's inside size (px) out of full screen
+    WindowHeight,
+    MarksShown,    ///< H: 1 shows the marks and the status panel, 0 hides them
+};
+
+/// One setting: its name in the file, the least and most it may be, and its
+/// value where the file does not say (or says something else).
+struct SettingRule
+{
+    Setting setting;
+    const char* name;
+    int least;
+    int most;
+    int initial;
+};
+
+/// X's largest window side (px).
+constexpr int LargestWindowSide = 16384;
+
+/// Every setting, in the order the file lists them; one row each.
+inline constexpr SettingRule SettingRules[] = {
+    {Setting::FullScreen, "full_screen", 0, 1, 0},
+    {Setting::WindowWidth, "window_width", 160, LargestWindowSide, 1600},
+    {Setting::WindowHeight, "window_height", 90, LargestWindowSide, 900},
+    {Setting::MarksShown, "marks_shown", 0, 1, 1},
+};
+constexpr std::size_t SettingCount = sizeof(SettingRules) / sizeof(SettingRules[0]);
+
+/// The rule of `setting`: its row in SettingRules.
+constexpr const SettingRule& ruleOf(Setting setting)
+{
+    return SettingRules[static_cast<std::size_t>(setting)];
+}
+
+/// A value for every setting, each within its rule's range.
+class Settings
+{
+public:
+    /// Every setting at its initial value.
+    Settings();
+
+    int get(Setting setting) const { return values_[static_cast<std::size_t>(setting)]; }
+    /// Sets `setting` to `value` brought into its range (a window squeezed to a
+    /// pixel is remembered at the least size).
+    void set(Setting setting, int value);
+
+    /// The settings file's text: "name = value", one line each, in the rules' order.
+    std::string text() const;
+    /// Reads a settings file's text with inih: the lines understood set their
+    /// setting, the others leave it at its initial value. Returns the number of
+    /// the first line that is not "name = value" with a known name and a whole
+    /// number in range (a [section] is not understood either), or 0 if none.
+    int read(const std::string& text);
+
+    bool operator==(const Settings& other) const { return values_ == other.values_; }
+    bool operator!=(const Settings& other) const { return values_ != other.values_; }
+
+private:
+    std::array<int, SettingCount> values_;
+};
