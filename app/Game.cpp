@@ -42,6 +42,7 @@ Game::Game(City& level, PhysicsWorld& physicsWorld, const Settings& start)
     , readKeys([this] { return keys_.read(focused_); })
     , paint([this](sf::RenderTarget& target, const City& shown) { scene_.draw(target, shown); })
     , focused_(window.hasFocus())
+    , started_(start)
 {
     desk.fullScreen = start.get(Setting::FullScreen) != 0;
     desk.windowedSize = windowedSizeOf(start);
@@ -54,7 +55,13 @@ Game::Game(City& level, PhysicsWorld& physicsWorld, const Settings& start)
 
 Settings Game::settings() const
 {
-    Settings now;
+    // What this game does not keep (the sound, when it is silent) stays as it started.
+    Settings now = started_;
+    if (hearing)
+    {
+        now.set(Setting::Volume, hearing->level().tenths());
+        now.set(Setting::Muted, hearing->level().muted() ? 1 : 0);
+    }
     now.set(Setting::FullScreen, desk.fullScreen ? 1 : 0);
     now.set(Setting::WindowWidth, static_cast<int>(std::min<unsigned>(desk.windowedSize.x, LargestWindowSide)));
     now.set(Setting::WindowHeight, static_cast<int>(std::min<unsigned>(desk.windowedSize.y, LargestWindowSide)));

@@ -130,6 +130,7 @@ private:
     /// Whether the window has the keyboard focus: asked when the window opens,
     /// then followed through its GainedFocus and LostFocus events.
     bool focused_ = false;
+    Settings started_;          ///< what the game started with, for what it does not keep itself
     PlayKeyReader keys_;        ///< the game's own readKeys
     Scene scene_;               ///< draws the city, a few draws for what is in view
     Overlays overlays_;         ///< what lets the player read the fight, drawn over the city

@@ -117,7 +117,7 @@ int main(int argc, char** argv)
     SettingsFile settings(SettingsFile::defaultPath());
     Game game(session.city(), session.physics(), settings.loaded());
     game.session = &session;
-    game.hearing.emplace(findSoundFolder(imageFolderCandidates()));
+    game.hearing.emplace(findSoundFolder(imageFolderCandidates()), settings.loaded());
     if (replay)
         game.replaying = [&replay](const FrameInput& taken) { return recordedWithClose(*replay, taken); };
     bool recordingLost = false;

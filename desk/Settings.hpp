@@ -12,6 +12,8 @@ enum class Setting : std::size_t
     WindowWidth,   ///< the window's inside size (px) out of full screen
     WindowHeight,
     MarksShown,    ///< H: 1 shows the marks and the status panel, 0 hides them
+    Volume,        ///< minus and equals: the sound's loudness in tenths of full
+    Muted,         ///< N: 1 silences the sound, keeping the volume
 };
 
 /// One setting: its name in the file, the least and most it may be, and its
@@ -34,6 +36,8 @@ inline constexpr SettingRule SettingRules[] = {
     {Setting::WindowWidth, "window_width", 160, LargestWindowSide, 1600},
     {Setting::WindowHeight, "window_height", 90, LargestWindowSide, 900},
     {Setting::MarksShown, "marks_shown", 0, 1, 1},
+    {Setting::Volume, "volume", 0, 10, 8},
+    {Setting::Muted, "muted", 0, 1, 0},
 };
 constexpr std::size_t SettingCount = sizeof(SettingRules) / sizeof(SettingRules[0]);
 

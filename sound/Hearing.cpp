@@ -1,6 +1,8 @@
 #include "sound/Hearing.hpp"
 
-Hearing::Hearing(const std::optional<std::string>& soundFolder) : player_(soundFolder)
+Hearing::Hearing(const std::optional<std::string>& soundFolder, const Settings& start)
+    : level_(start)
+    , player_(soundFolder)
 {
     player_.setVolume(level_.master());
 }

@@ -21,8 +21,9 @@ constexpr sf::Keyboard::Key LouderKey = sf::Keyboard::Equal;
 class Hearing
 {
 public:
-    /// Plays the sounds of `soundFolder`, or nothing (see SoundPlayer).
-    explicit Hearing(const std::optional<std::string>& soundFolder);
+    /// Plays the sounds of `soundFolder`, or nothing (see SoundPlayer), at the
+    /// volume `start` keeps.
+    Hearing(const std::optional<std::string>& soundFolder, const Settings& start = Settings());
 
     /// Once per frame, after the city's turn: plays what the frame brought, or,
     /// while `paused`, holds every sound where it is.

@@ -2,6 +2,12 @@
 
 #include <algorithm>
 
+SoundLevel::SoundLevel(const Settings& start)
+    : tenths_(start.get(Setting::Volume))
+    , muted_(start.get(Setting::Muted) != 0)
+{
+}
+
 void SoundLevel::toggleMute()
 {
     muted_ = !muted_;

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "desk/Settings.hpp"
+
 #include <cstdint>
 #include <string>
 
-/// The volume in tenths: from VolumeSilent to VolumeFull, StartVolume at start.
-constexpr std::int32_t VolumeSilent = 0;
-constexpr std::int32_t VolumeFull = 10;
-constexpr std::int32_t StartVolume = 8;
+/// The volume in tenths: from VolumeSilent to VolumeFull, as the settings keep it.
+constexpr std::int32_t VolumeSilent = ruleOf(Setting::Volume).least;
+constexpr std::int32_t VolumeFull = ruleOf(Setting::Volume).most;
 /// How long the status panel shows the volume after a change (frames of 1/60 s): two seconds.
 constexpr std::int32_t VolumeNoticeFrames = 120;
 
@@ -15,6 +16,9 @@ constexpr std::int32_t VolumeNoticeFrames = 120;
 class SoundLevel
 {
 public:
+    /// The volume and mute as `start` keeps them.
+    explicit SoundLevel(const Settings& start = Settings());
+
     /// N: muted, or back to the volume it had.
     void toggleMute();
     /// Minus and equals: a tenth quieter or louder, within silent and full; unmutes.
@@ -28,10 +32,13 @@ public:
     /// One frame passes.
     void age();
 
+    std::int32_t tenths() const { return tenths_; }
+    bool muted() const { return muted_; }
+
 private:
     void changed();
 
-    std::int32_t tenths_ = StartVolume;
-    bool muted_ = false;
+    std::int32_t tenths_;
+    bool muted_;
     std::int32_t noticeLeft_ = 0;
 };
