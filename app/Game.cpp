@@ -1,9 +1,11 @@
 #include "app/Game.hpp"
 
 #include "desk/Gamepad.hpp"
+#include "desk/HelpCard.hpp"
 #include "desk/PauseScreen.hpp"
 #include "desk/Screenshot.hpp"
 #include "desk/StatusPanel.hpp"
+#include "scene/PeoplePointer.hpp"
 
 #include <SFML/Window/Event.hpp>
 
@@ -25,7 +27,9 @@ Game::Game(City& level, PhysicsWorld& physicsWorld)
     , readKeys([this] { return keys_.read(focused_); })
     , paint([this](sf::RenderTarget& target, const City& shown) { scene_.draw(target, shown); })
     , focused_(window.hasFocus())
+    , cityMap_(level)
 {
+    overlays_.font = desk.lettered ? &desk.font : nullptr;
     window.setFramerateLimit(FrameRateLimit);
     // One view pixel per window pixel; the first frame sets the centre.
     view.setSize(static_cast<float>(WindowWidth), static_cast<float>(WindowHeight));
@@ -53,6 +57,7 @@ void Game::runFrame()
     if (overlaysShown)
         overlays_.draw(window, *city, lastInput.holds(PlayKey::Q), lastInput.holds(PlayKey::E));
     drawOnTop();
+    helpFramesLeft = std::max(helpFramesLeft - 1, 0);
     if (desk.screenshotWanted)
         saveScreenshot(window, picturesFolder());
     desk.screenshotWanted = false;
@@ -74,11 +79,17 @@ void Game::handleInput()
     FrameInput taken;
     sf::Event event;
     while (window.pollEvent(event))
+    {
+        if (event.type == sf::Event::KeyPressed || event.type == sf::Event::JoystickButtonPressed)
+            helpFramesLeft = 0;
         taken.events.push_back(readEvent(event));
+    }
     // Read once, after the events: every test of a key in the frame gets the
     // same answer, which is what a recording can give back.
     taken.keys = readKeys();
+    const std::uint8_t heldBefore = lastInput.keys;
     lastInput = replaying ? replaying(taken) : std::move(taken);
+    answerRecruiting(heldBefore, lastInput);
     playInput(lastInput);
 }
 
@@ -96,6 +107,10 @@ void Game::playInput(const FrameInput& input)
             zoomView(ZoomInFactor);
         if (event.kind == InputEvent::Kind::Overlays)
             overlaysShown = !overlaysShown;
+        if (event.kind == InputEvent::Kind::CityMap)
+            mapShown = !mapShown;
+        if (event.kind == InputEvent::Kind::ZoomBack)
+            zoomBack();
         for (std::int32_t step = 0; step < event.zoomSteps; ++step)
             zoomView(ZoomOutFactor);
         for (std::int32_t step = 0; step > event.zoomSteps; --step)
@@ -105,6 +120,17 @@ void Game::playInput(const FrameInput& input)
             fitViewToWindow(sf::Vector2u(event.width, event.height));
     }
     steer(input);
+}
+
+void Game::answerRecruiting(std::uint8_t heldBefore, const FrameInput& input)
+{
+    const bool hooligans = input.holds(PlayKey::Q) && (heldBefore & keyBit(PlayKey::Q)) == 0;
+    const bool police = input.holds(PlayKey::E) && (heldBefore & keyBit(PlayKey::E)) == 0;
+    if (paused || !(hooligans || police))
+        return;
+    // With Q and E together, police: as recruiting has it.
+    const bool policeWins = input.holds(PlayKey::E);
+    overlays_.answerPress(policeWins ? Faction::Police : Faction::Hooli, overlays_.reachable(*city).size());
 }
 
 InputEvent Game::readEvent(const sf::Event& event)
@@ -138,6 +164,11 @@ void Game::fitViewToWindow(sf::Vector2u windowSize)
     window.setView(view);
 }
 
+void Game::zoomBack()
+{
+    view.setSize(unzoomedViewSize(window.getSize()));
+}
+
 void Game::zoomView(float factor)
 {
     // The bounds follow the window as the last resize event left it.
@@ -156,7 +187,11 @@ InputEvent::Kind Game::answerOnce(const sf::Event& event)
         desk.onceKeys.release(event.key.code);
         return Kind::Other;
     case sf::Event::JoystickButtonPressed:
-        return focused_ && event.joystickButton.button == PadStartButton ? Kind::Pause : Kind::Other;
+        if (!focused_)
+            return Kind::Other;
+        if (event.joystickButton.button == PadBackButton)
+            return Kind::ZoomBack;
+        return event.joystickButton.button == PadStartButton ? Kind::Pause : Kind::Other;
     case sf::Event::KeyPressed:
         break;
     default:
@@ -172,6 +207,10 @@ InputEvent::Kind Game::answerOnce(const sf::Event& event)
         return Kind::Pause;
     case sf::Keyboard::F5:
         return Kind::StartAgain;
+    case sf::Keyboard::M:
+        return Kind::CityMap;
+    case sf::Keyboard::BackSpace:
+        return Kind::ZoomBack;
     case sf::Keyboard::F11:
         toggleFullScreen();
         return Kind::Other;
@@ -190,6 +229,8 @@ void Game::startAgain()
     // old game's marks would flash and cross on the new city, in its people's places.
     scene_ = Scene();
     overlays_ = Overlays();
+    overlays_.font = desk.lettered ? &desk.font : nullptr;
+    zoomBack();
 }
 
 void Game::toggleFullScreen()
@@ -206,15 +247,31 @@ void Game::toggleFullScreen()
     }
 }
 
+void Game::drawFinders()
+{
+    const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
+    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*city, seen))
+        PeoplePointer::draw(window, desk.lettered ? &desk.font : nullptr, *pointing);
+    if (!mapShown)
+        return;
+    const sf::IntRect panel = desk.lettered ? StatusPanel::placeIn(window.getSize()) : sf::IntRect();
+    cityMap_.draw(window, *city, seen, overlays_.freshDeaths(), CityMap::placeIn(window.getSize(), panel));
+}
+
 void Game::drawOnTop()
 {
-    if (!paused && !(overlaysShown && desk.lettered))
+    const bool helpShown = helpFramesLeft > 0 && desk.lettered;
+    if (!paused && !overlaysShown && !helpShown)
         return;
     const sf::Vector2u size = window.getSize();
     window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, std::max(static_cast<float>(size.x), MinViewSide),
                                           std::max(static_cast<float>(size.y), MinViewSide))));
+    if (overlaysShown)
+        drawFinders();
     if (overlaysShown && desk.lettered)
         StatusPanel::draw(window, desk.font, *city, static_cast<float>(size.x) / view.getSize().x);
+    if (helpShown)
+        HelpCard::draw(window, desk.font);
     if (paused)
         PauseScreen::draw(window, desk.lettered ? &desk.font : nullptr);
     window.setView(view);

@@ -2,6 +2,7 @@
 #include "city/ImageFolder.hpp"
 #include "desk/CommandLine.hpp"
 #include "desk/DisplayConnection.hpp"
+#include "desk/HelpCard.hpp"
 #include "play/Replay.hpp"
 #include "play/ReplayWriter.hpp"
 #include "play/Session.hpp"
@@ -111,6 +112,8 @@ int main(int argc, char** argv)
     game.session = &session;
     if (replay)
         game.replaying = [&replay](const FrameInput& taken) { return recordedWithClose(*replay, taken); };
+    else
+        game.helpFramesLeft = HelpCardFrames;
     while (game.window.isOpen() && !(replay && replay->done()))
     {
         game.runFrame();
