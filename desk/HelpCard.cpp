@@ -14,6 +14,7 @@ namespace
 constexpr unsigned TitleSize = 22;    ///< px
 constexpr unsigned LineSize = 17;     ///< px
 constexpr float LineHeight = 24.0f;   ///< px between the tops of two lines
+constexpr float TitleHeight = 38.0f;  ///< px from the title's top to the first line's
 constexpr float Padding = 16.0f;      ///< px inside the card's edge
 constexpr float ColumnGap = 20.0f;    ///< px between the keys and what they do
 /// How far down the window the card's middle stands, as a share of its height:
@@ -52,7 +53,7 @@ void HelpCard::draw(sf::RenderTarget& target, const sf::Font& font)
     actions.setLineSpacing(keys.getLineSpacing());
     const float columnsWidth = widthOf(keys) + ColumnGap + widthOf(actions);
     const sf::Vector2f card(std::round(std::max(widthOf(title), columnsWidth) + 2.0f * Padding),
-                            std::round(2.0f * Padding + LineHeight * static_cast<float>(FirstControls + 1)));
+                            std::round(2.0f * Padding + TitleHeight + LineHeight * static_cast<float>(FirstControls)));
     const sf::Vector2f size(static_cast<float>(target.getSize().x), static_cast<float>(target.getSize().y));
     const sf::Vector2f corner(std::round((size.x - card.x) / 2.0f),
                               std::round(std::min(size.y * CardHeight - card.y / 2.0f, size.y - card.y)));
@@ -63,7 +64,7 @@ void HelpCard::draw(sf::RenderTarget& target, const sf::Font& font)
     background.setOutlineColor(CardEdge);
     target.draw(background);
     title.setPosition(corner.x + Padding, corner.y + Padding);
-    keys.setPosition(corner.x + Padding, corner.y + Padding + LineHeight);
+    keys.setPosition(corner.x + Padding, corner.y + Padding + TitleHeight);
     actions.setPosition(std::round(corner.x + Padding + widthOf(keys) + ColumnGap), keys.getPosition().y);
     target.draw(title);
     target.draw(keys);

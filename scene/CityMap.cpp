@@ -20,7 +20,7 @@ constexpr float DeathDot = 5.0f;      ///< side of a fresh death's mark (px)
 constexpr float FrameWidth = 1.0f;    ///< the map's edge and the window's outline (px)
 const sf::Color PlainGround(40, 48, 40);
 const sf::Color MapEdge(0, 0, 0, 200);
-const sf::Color SeenOutline(255, 255, 255, 220);
+const sf::Color SeenOutline(255, 255, 255);
 const sf::Color DeathColour(255, 255, 255);
 
 /// `image` averaged down to `width` x `height`: each map pixel is the mean of
