@@ -63,7 +63,7 @@ TEST_F(WindowTest, HeldKeysWalkTheCharacterOneFrameAheadOfTheCamera)
     }
 }
 
-TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAndAResizeUndoesThem)
+TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAResizeAndBackspaceUndoThem)
 {
     const sf::Vector2f start(1600.0f, 900.0f);
     held.insert({K::Z});
@@ -93,6 +93,9 @@ TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAndAResizeUndoe
     ASSERT_TRUE(viewReaches(wheeledOut));
     ASSERT_EQ(runCommand({"xdotool", "click", "4"}), 0);
     ASSERT_TRUE(viewReaches(zoomedViewSize(wheeledOut, unzoomed, ZoomInFactor)));
+    // Backspace: back to x1, which notches out and in again do not give.
+    ASSERT_EQ(runCommand({"xdotool", "key", "BackSpace"}), 0);
+    ASSERT_TRUE(viewReaches(unzoomed));
 }
 
 TEST_F(WindowTest, NewcomersAndTheDeadWearTheirSidesImages)
@@ -172,7 +175,9 @@ TEST(Pause, FreezesTheGameResumingContinuesItAndStartingAgainRetracesTheGoldenRu
     // The waves' draws, the world and the walking speed have all moved on; the window's
     // frames of the new game, no key held, retrace the headless golden run.
     walker.game.readKeys = [] { return std::uint8_t{0}; };
+    walker.game.view.zoom(2.0f);
     walker.game.startAgain();
+    EXPECT_EQ(walker.game.view.getSize(), unzoomedViewSize(walker.game.window.getSize())) << "F5 starts at x1";
     StateHash trace;
     walker.play(TraceFrames, trace);
     EXPECT_EQ(trace.value(), GoldenTraceHash) << std::hex << "0x" << trace.value();
