@@ -250,12 +250,11 @@ void Game::toggleFullScreen()
 void Game::drawFinders()
 {
     const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
-    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*city, seen))
-        PeoplePointer::draw(window, desk.lettered ? &desk.font : nullptr, *pointing);
-    if (!mapShown)
-        return;
     const sf::IntRect panel = desk.lettered ? StatusPanel::placeIn(window.getSize()) : sf::IntRect();
-    cityMap_.draw(window, *city, seen, overlays_.freshDeaths(), CityMap::placeIn(window.getSize(), panel));
+    const sf::IntRect where = mapShown ? CityMap::placeIn(window.getSize(), panel) : sf::IntRect();
+    cityMap_.draw(window, *city, seen, overlays_.freshDeaths(), where);
+    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*city, seen))
+        PeoplePointer::draw(window, desk.lettered ? &desk.font : nullptr, *pointing, where);
 }
 
 void Game::drawOnTop()
@@ -266,7 +265,7 @@ void Game::drawOnTop()
     const sf::Vector2u size = window.getSize();
     window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, std::max(static_cast<float>(size.x), MinViewSide),
                                           std::max(static_cast<float>(size.y), MinViewSide))));
-    if (overlaysShown)
+    if (overlaysShown && findersShown)
         drawFinders();
     if (overlaysShown && desk.lettered)
         StatusPanel::draw(window, desk.font, *city, static_cast<float>(size.x) / view.getSize().x);

@@ -75,6 +75,8 @@ public:
     //   looked at from outside, sized and unthrottled by tests and the benchmark.
     // - overlaysShown: H's state, the marks, the map, the pointer and the panel; tests set it.
     // - mapShown: M's state, the city map within the overlays.
+    // - findersShown: whether the map and the pointer are drawn at all; the
+    //   benchmark times the frame without them.
     // - helpFramesLeft: frames the help card still shows; the program starts
     //   it at HelpCardFrames, any key press or pad button ends it.
     // - desk: lettering, once-acting keys, full screen, a screenshot asked for.
@@ -90,6 +92,7 @@ public:
     sf::View view;
     bool overlaysShown = true;
     bool mapShown = true;
+    bool findersShown = true;
     std::int32_t helpFramesLeft = 0;
     Desk desk;
     FrameInput lastInput;

@@ -4,7 +4,8 @@
 // body in the stepped world, every actor ever spawned visited), and shows that
 // both give the same pixels and the same game. The keys are handed in, except in
 // one more resting run of the game's way that reads them as the player's are read,
-// from the keyboard and the pad with the window in focus. Run from the repository root:
+// from the keyboard and the pad with the window in focus, and one more of the game's
+// way without the city map and the pointer to the people. Run from the repository root:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/tamrow_bench [K ...]
 #include "app/Game.hpp"
 #include "bench/BenchFigures.hpp"
@@ -40,6 +41,13 @@ enum class Path
     Plain   ///< every sprite drawn, every body stepped, every actor visited
 };
 
+/// Whether the city map and the pointer to the people are drawn.
+enum class Finders
+{
+    Shown,
+    Hidden
+};
+
 /// Where the frame's keys come from.
 enum class Keys
 {
@@ -54,7 +62,8 @@ double millisecondsSince(Clock::time_point start, Clock::time_point end)
 
 /// One city of `deaths` dead, played for TimedFrames frames in the window,
 /// the player standing or walking.
-CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Keys::HandedIn)
+CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Keys::HandedIn,
+                     Finders finders = Finders::Shown)
 {
     CaseFigures figures;
     PhysicsWorld physics;
@@ -68,6 +77,7 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Ke
 
     Game game(city, physics);
     game.window.setFramerateLimit(0);
+    game.findersShown = finders == Finders::Shown;
     if (path == Path::Plain)
         game.paint = drawEverySprite;
     int frame = 0;
@@ -155,9 +165,11 @@ int main(int argc, char** argv)
         CaseFigures freshGame;
         CaseFigures freshPlain;
         CaseFigures freshOwnKeys;
+        CaseFigures freshNoFinders;
         for (const std::size_t deaths : tolls)
         {
             const CaseFigures game = playCase(deaths, Path::Game, walking);
+            const CaseFigures noFinders = playCase(deaths, Path::Game, walking, Keys::HandedIn, Finders::Hidden);
             const CaseFigures plain = playCase(deaths, Path::Plain, walking);
             // Resting, the game's own reader finds no key held: the same game, read as the player's.
             const CaseFigures ownKeys = walking ? CaseFigures() : playCase(deaths, Path::Game, walking, Keys::Own);
@@ -166,8 +178,10 @@ int main(int argc, char** argv)
                 freshGame = game;
                 freshPlain = plain;
                 freshOwnKeys = ownKeys;
+                freshNoFinders = noFinders;
             }
             printRow(deaths, "game", game, freshGame);
+            printRow(deaths, "game, no map or pointer", noFinders, freshNoFinders);
             if (!walking)
                 printRow(deaths, "game, own keys", ownKeys, freshOwnKeys);
             printRow(deaths, "plain", plain, freshPlain);

@@ -13,7 +13,8 @@
 
 namespace
 {
-constexpr float PersonDot = 3.0f;     ///< side of a person's dot (px)
+constexpr float PersonDot = 4.0f;     ///< side of a person's dot (px)
+constexpr float PersonEdge = 1.0f;    ///< dark band round it, apart from the map's own colours (px)
 constexpr float CharacterDot = 7.0f;  ///< side of the character's dot (px), its dark edge included
 constexpr float CharacterEdge = 1.5f; ///< px
 constexpr float DeathDot = 5.0f;      ///< side of a fresh death's mark (px)
@@ -130,9 +131,11 @@ void CityMap::draw(sf::RenderTarget& target, const City& city, sf::FloatRect see
     for (const std::uint32_t i : city.onStreet)
     {
         const Actor& person = city.actors[i];
-        if (i != 0 && !person.dead)
-            addSquare(dots, area, toWindow(person.sprite.getPosition(), where), PersonDot,
-                      SideColours[static_cast<std::size_t>(person.faction)]);
+        if (i == 0 || person.dead)
+            continue;
+        const sf::Vector2f place = toWindow(person.sprite.getPosition(), where);
+        addSquare(dots, area, place, PersonDot + 2.0f * PersonEdge, MapEdge);
+        addSquare(dots, area, place, PersonDot, SideColours[static_cast<std::size_t>(person.faction)]);
     }
     for (const auto& [place, left] : freshDeaths)
         addSquare(dots, area, toWindow(place, where), DeathDot,

@@ -61,7 +61,7 @@ std::optional<Pointing> PeoplePointer::aim(const City& city, sf::FloatRect seen)
     return nearestChasing ? nearestChasing : nearest;
 }
 
-sf::Vector2f PeoplePointer::tipIn(sf::Vector2u windowSize, sf::Vector2f direction)
+sf::Vector2f PeoplePointer::tipIn(sf::Vector2u windowSize, sf::Vector2f direction, sf::IntRect keepClear)
 {
     // From the middle along `direction` to the first side of the window less EdgeGap.
     const sf::Vector2f half(static_cast<float>(windowSize.x) / 2.0f, static_cast<float>(windowSize.y) / 2.0f);
@@ -70,12 +70,37 @@ sf::Vector2f PeoplePointer::tipIn(sf::Vector2u windowSize, sf::Vector2f directio
     const float infinity = std::numeric_limits<float>::infinity();
     const float alongX = direction.x != 0.0f ? reachX / std::abs(direction.x) : infinity;
     const float alongY = direction.y != 0.0f ? reachY / std::abs(direction.y) : infinity;
-    return half + direction * std::min(alongX, alongY);
+    const float toEdge = std::min(alongX, alongY);
+    if (keepClear.width == 0)
+        return half + direction * toEdge;
+    // The way in from the middle through the kept area's sides, grown by EdgeGap.
+    const float low[] = {static_cast<float>(keepClear.left) - EdgeGap, static_cast<float>(keepClear.top) - EdgeGap};
+    const float high[] = {static_cast<float>(keepClear.left + keepClear.width) + EdgeGap,
+                          static_cast<float>(keepClear.top + keepClear.height) + EdgeGap};
+    const float from[] = {half.x, half.y};
+    const float way[] = {direction.x, direction.y};
+    float enter = 0.0f;
+    float leave = toEdge;
+    for (int axis = 0; axis < 2; ++axis)
+    {
+        if (way[axis] == 0.0f)
+        {
+            if (from[axis] < low[axis] || from[axis] > high[axis])
+                return half + direction * toEdge;
+            continue;
+        }
+        const float first = (low[axis] - from[axis]) / way[axis];
+        const float second = (high[axis] - from[axis]) / way[axis];
+        enter = std::max(enter, std::min(first, second));
+        leave = std::min(leave, std::max(first, second));
+    }
+    return half + direction * (enter <= leave ? enter : toEdge);
 }
 
-void PeoplePointer::draw(sf::RenderTarget& target, const sf::Font* font, const Pointing& pointing)
+void PeoplePointer::draw(sf::RenderTarget& target, const sf::Font* font, const Pointing& pointing,
+                         sf::IntRect keepClear)
 {
-    const sf::Vector2f tip = tipIn(target.getSize(), pointing.direction);
+    const sf::Vector2f tip = tipIn(target.getSize(), pointing.direction, keepClear);
     const sf::Vector2f across(-pointing.direction.y, pointing.direction.x);
     const sf::Vector2f base = tip - pointing.direction * ArrowLength;
     sf::ConvexShape arrow(3);

@@ -31,10 +31,14 @@ public:
     static std::optional<Pointing> aim(const City& city, sf::FloatRect seen);
 
     /// Draws the arrow for `pointing` into `target`, whose view must show one
-    /// pixel per window pixel from (0, 0), the character at the window's middle;
-    /// the distance in metres beside it when `font` is given.
-    static void draw(sf::RenderTarget& target, const sf::Font* font, const Pointing& pointing);
+    /// pixel per window pixel from (0, 0), the character at the window's middle,
+    /// short of `keepClear` (the city map, or empty); the distance in metres
+    /// beside it when `font` is given.
+    static void draw(sf::RenderTarget& target, const sf::Font* font, const Pointing& pointing,
+                     sf::IntRect keepClear);
 
-    /// Where the arrow's tip stands in a window of `windowSize` px.
-    static sf::Vector2f tipIn(sf::Vector2u windowSize, sf::Vector2f direction);
+    /// Where the arrow's tip stands in a window of `windowSize` px: EdgeGap
+    /// inside the window's edge, or where the way there first comes within
+    /// EdgeGap of `keepClear`.
+    static sf::Vector2f tipIn(sf::Vector2u windowSize, sf::Vector2f direction, sf::IntRect keepClear);
 };

@@ -314,7 +314,9 @@ TEST_F(OverlaysTest, ThePointerAimsAtTheNearestChaseFirstUntilSomeoneIsInSight)
     EXPECT_NEAR(pointing->direction.x, -1.0f, 1e-4f);
     EXPECT_NEAR(pointing->metres, 40.0f, 0.1f);
     // Drawn at the window's left edge, in the character's yellow.
-    const sf::Vector2f tip = PeoplePointer::tipIn(game.window.getSize(), pointing->direction);
+    const sf::Vector2u size = game.window.getSize();
+    const sf::IntRect map = CityMap::placeIn(size, StatusPanel::placeIn(size));
+    const sf::Vector2f tip = PeoplePointer::tipIn(size, pointing->direction, map);
     EXPECT_EQ(presented().getPixel(static_cast<unsigned>(tip.x + 10.0f), static_cast<unsigned>(tip.y)),
               CharacterMarkColour);
 
@@ -323,6 +325,10 @@ TEST_F(OverlaysTest, ThePointerAimsAtTheNearestChaseFirstUntilSomeoneIsInSight)
     ASSERT_TRUE(pointing);
     EXPECT_EQ(pointing->person, far) << "a chase comes first";
     EXPECT_NEAR(pointing->direction.y, 1.0f, 1e-4f);
+    // Toward the map's corner it stops short of the map, which it never covers.
+    const sf::Vector2f corner = PeoplePointer::tipIn(size, sf::Vector2f(0.8f, 0.6f), map);
+    EXPECT_FALSE(sf::FloatRect(map).contains(corner));
+    EXPECT_LT(corner.x, static_cast<float>(map.left));
 
     city.actors[far].state = ActorState::Idle;
     place(near, 110.0f, 60.0f);
