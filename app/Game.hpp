@@ -129,8 +129,9 @@ private:
     /// F11: between the window and full screen at the desktop's resolution,
     /// one view pixel per screen pixel, the camera still on the character.
     void toggleFullScreen();
-    /// The status panel and the pause screen over the drawn city, with a view
-    /// of one pixel per window pixel; the camera's view is applied again after.
+    /// The map, the pointer, the status panel, the help card and the pause
+    /// screen over the drawn city, with a view of one pixel per window pixel;
+    /// the camera's view is applied again after.
     void drawOnTop();
     /// Opens the window anew in `mode` and `style`, frame rate and view as at
     /// start; the focus asked afresh.
