@@ -12,6 +12,9 @@
 #include "bench/DeathToll.hpp"
 #include "bench/PlainFrame.hpp"
 #include "desk/DisplayConnection.hpp"
+#include "desk/StatusPanel.hpp"
+#include "scene/CityMap.hpp"
+#include "scene/PeoplePointer.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/OpenGL.hpp>
@@ -22,6 +25,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <tuple>
 #include <vector>
 
 namespace
@@ -60,6 +65,23 @@ double millisecondsSince(Clock::time_point start, Clock::time_point end)
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
+/// Draws the city map and the pointer once more into the window after its frame,
+/// as the frame draws them, and times it to the rasteriser's end (ms).
+double timeFinders(Game& game, const CityMap& cityMap)
+{
+    const sf::Vector2u size = game.window.getSize();
+    const sf::FloatRect seen(game.view.getCenter() - game.view.getSize() / 2.0f, game.view.getSize());
+    game.window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, static_cast<float>(size.x), static_cast<float>(size.y))));
+    glFinish();
+    const Clock::time_point start = Clock::now();
+    const sf::IntRect where = CityMap::placeIn(size, StatusPanel::placeIn(size));
+    cityMap.draw(game.window, *game.city, seen, {}, where);
+    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*game.city, seen))
+        PeoplePointer::draw(game.window, &game.desk.font, *pointing, where);
+    glFinish();
+    return millisecondsSince(start, Clock::now());
+}
+
 /// One city of `deaths` dead, played for TimedFrames frames in the window,
 /// the player standing or walking.
 CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Keys::HandedIn,
@@ -78,6 +100,7 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Ke
     Game game(city, physics);
     game.window.setFramerateLimit(0);
     game.findersShown = finders == Finders::Shown;
+    const CityMap cityMap(city);
     if (path == Path::Plain)
         game.paint = drawEverySprite;
     int frame = 0;
@@ -123,6 +146,14 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Ke
         figures.update += millisecondsSince(at(FramePart::Update), at(FramePart::Draw));
         figures.draw += millisecondsSince(at(FramePart::Draw), end) - captureMs;
         figures.cameraMoves += frame > 0 && game.view.getCenter() != lastCentre ? 1 : 0;
+        // After the frame is shown and timed: the next frame clears the window.
+        if (path == Path::Game && keys == Keys::HandedIn && finders == Finders::Shown)
+        {
+            figures.finders.push_back(timeFinders(game, cityMap));
+            const Clock::time_point idle = Clock::now();
+            glFinish();
+            figures.idleFinish.push_back(millisecondsSince(idle, Clock::now()));
+        }
         lastCentre = game.view.getCenter();
     }
     figures.input /= TimedFrames;
@@ -156,6 +187,7 @@ int main(int argc, char** argv)
     }
     const sf::Context keepContext;
     printStartUp(measureStartUp());
+    std::vector<std::tuple<std::size_t, const char*, CaseFigures>> findersTimed;
     for (const bool walking : {false, true})
     {
         std::printf("\n%s\n\n", walking ? "Walking: D for a second, A for a second, and again; the camera moves every frame."
@@ -180,6 +212,7 @@ int main(int argc, char** argv)
                 freshOwnKeys = ownKeys;
                 freshNoFinders = noFinders;
             }
+            findersTimed.emplace_back(deaths, walking ? "walking" : "resting", game);
             printRow(deaths, "game", game, freshGame);
             printRow(deaths, "game, no map or pointer", noFinders, freshNoFinders);
             if (!walking)
@@ -188,6 +221,10 @@ int main(int argc, char** argv)
             printSameness(game, plain);
         }
     }
+    std::printf("\nThe city map and the pointer alone, drawn once more after each frame of the game's way.\n\n");
+    std::printf("| deaths K | camera | median ms | p90 ms | idle glFinish ms |\n|---:|---|---:|---:|---:|\n");
+    for (const auto& [deaths, walk, figures] : findersTimed)
+        printFinders(deaths, walk, figures);
     std::printf("\nFloor: a world holding nothing but the corpses' static bodies, stepped alone.\n\n");
     printFloorHead();
     for (const std::size_t deaths : tolls)
