@@ -29,7 +29,6 @@ Game::Game(City& level, PhysicsWorld& physicsWorld)
     , focused_(window.hasFocus())
     , cityMap_(level)
 {
-    overlays_.font = desk.lettered ? &desk.font : nullptr;
     window.setFramerateLimit(FrameRateLimit);
     // One view pixel per window pixel; the first frame sets the centre.
     view.setSize(static_cast<float>(WindowWidth), static_cast<float>(WindowHeight));
@@ -55,7 +54,7 @@ void Game::runFrame()
     begin(FramePart::Draw);
     paint(window, *city);
     if (overlaysShown)
-        overlays_.draw(window, *city, lastInput.holds(PlayKey::Q), lastInput.holds(PlayKey::E));
+        overlays_.draw(window, *city, desk.lettering(), lastInput.holds(PlayKey::Q), lastInput.holds(PlayKey::E));
     drawOnTop();
     helpFramesLeft = std::max(helpFramesLeft - 1, 0);
     if (desk.screenshotWanted)
@@ -229,7 +228,6 @@ void Game::startAgain()
     // old game's marks would flash and cross on the new city, in its people's places.
     scene_ = Scene();
     overlays_ = Overlays();
-    overlays_.font = desk.lettered ? &desk.font : nullptr;
     zoomBack();
 }
 
@@ -254,7 +252,7 @@ void Game::drawFinders()
     const sf::IntRect where = mapShown ? CityMap::placeIn(window.getSize(), panel) : sf::IntRect();
     cityMap_.draw(window, *city, seen, overlays_.freshDeaths(), where);
     if (const std::optional<Pointing> pointing = PeoplePointer::aim(*city, seen))
-        PeoplePointer::draw(window, desk.lettered ? &desk.font : nullptr, *pointing, where);
+        PeoplePointer::draw(window, desk.lettering(), *pointing, where);
 }
 
 void Game::drawOnTop()
@@ -272,6 +270,6 @@ void Game::drawOnTop()
     if (helpShown)
         HelpCard::draw(window, desk.font);
     if (paused)
-        PauseScreen::draw(window, desk.lettered ? &desk.font : nullptr);
+        PauseScreen::draw(window, desk.lettering());
     window.setView(view);
 }

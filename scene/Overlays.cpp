@@ -203,7 +203,7 @@ std::vector<std::pair<sf::Vector2f, float>> Overlays::freshDeaths() const
     return deaths;
 }
 
-void Overlays::drawReach(sf::RenderTarget& target, const City& city, float screenPx) const
+void Overlays::drawReach(sf::RenderTarget& target, const City& city, const sf::Font* font, float screenPx) const
 {
     const sf::Vector2f offset = pictureOffset(city.actors[0].sprite);
     const b2Vec2 character = city.actors[0].body->GetPosition();
@@ -233,13 +233,14 @@ void Overlays::drawReach(sf::RenderTarget& target, const City& city, float scree
     target.draw(number);
 }
 
-void Overlays::draw(sf::RenderTarget& target, const City& city, bool hooligansCalled, bool policeCalled) const
+void Overlays::draw(sf::RenderTarget& target, const City& city, const sf::Font* font, bool hooligansCalled,
+                    bool policeCalled) const
 {
     // View px per window px: what keeps a mark the same size on screen at every zoom.
     const float screenPx = target.getView().getSize().x / static_cast<float>(target.getSize().x);
     if (!city.actors.empty())
     {
-        drawReach(target, city, screenPx);
+        drawReach(target, city, font, screenPx);
         const sf::Color called = policeCalled ? PoliceMarkColour : hooligansCalled ? HooliganMarkColour : ReachMarkColour;
         for (const std::uint32_t i : reachable(city))
         {

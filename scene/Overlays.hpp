@@ -62,13 +62,12 @@ public:
     /// and how much of their mark is left, from 1 down to 0.
     std::vector<std::pair<sf::Vector2f, float>> freshDeaths() const;
 
-    /// Letters the number a press turned; none when null.
-    const sf::Font* font = nullptr;
-
     /// Draws into `target` with the camera's view already applied, over the
     /// city. `hooligansCalled` and `policeCalled` tell whether Q and E are held:
     /// the people in reach show the colour they are turning to, E's if both.
-    void draw(sf::RenderTarget& target, const City& city, bool hooligansCalled, bool policeCalled) const;
+    /// `font` letters the number a press turned; none when null.
+    void draw(sf::RenderTarget& target, const City& city, const sf::Font* font, bool hooligansCalled,
+              bool policeCalled) const;
 
 private:
     /// An actor as the last frame left it.
@@ -96,7 +95,7 @@ private:
     };
 
     /// The reach cells, their answer to a press and its number; sizes in px of the view.
-    void drawReach(sf::RenderTarget& target, const City& city, float screenPx) const;
+    void drawReach(sf::RenderTarget& target, const City& city, const sf::Font* font, float screenPx) const;
 
     std::vector<Seen> seen_;   ///< one per actor, by index
     std::vector<Mark> marks_;  ///< those still showing
