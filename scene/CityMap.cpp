@@ -105,11 +105,15 @@ void CityMap::draw(sf::RenderTarget& target, const City& city, sf::FloatRect see
     if (where.width == 0)
         return;
     const sf::FloatRect area(where);
+    // The picture is opaque: copied, not blended, which spares the rasteriser a read per pixel.
+    sf::Sprite ground(ground_);
+    ground.setPosition(area.left, area.top);
+    target.draw(ground, sf::RenderStates(sf::BlendNone));
     sf::RectangleShape edge(sf::Vector2f(area.width - 2.0f * FrameWidth, area.height - 2.0f * FrameWidth));
     edge.setPosition(area.left + FrameWidth, area.top + FrameWidth);
+    edge.setFillColor(sf::Color::Transparent);
     edge.setOutlineThickness(FrameWidth);
     edge.setOutlineColor(MapEdge);
-    edge.setTexture(&ground_);
     target.draw(edge);
 
     // What the window shows, cut to the map: zoomed far out it is all of it.
