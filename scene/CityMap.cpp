@@ -4,7 +4,6 @@
 #include "scene/SideColours.hpp"
 
 #include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
 
@@ -69,6 +68,23 @@ void addSquare(sf::VertexArray& squares, const sf::FloatRect& area, sf::Vector2f
     for (const int corner : {0, 1, 2, 0, 2, 3})
         squares.append(sf::Vertex(corners[corner], colour));
 }
+/// An outline `width` px wide just inside `box`, as four thin bars of two
+/// triangles each: nothing is drawn within it, so the rasteriser covers only the bars.
+void addFrame(sf::VertexArray& bars, const sf::FloatRect& box, float width, sf::Color colour)
+{
+    const sf::FloatRect sides[] = {{box.left, box.top, box.width, width},
+                                   {box.left, box.top + box.height - width, box.width, width},
+                                   {box.left, box.top + width, width, box.height - 2.0f * width},
+                                   {box.left + box.width - width, box.top + width, width, box.height - 2.0f * width}};
+    for (const sf::FloatRect& side : sides)
+    {
+        const sf::Vector2f corners[] = {{side.left, side.top}, {side.left + side.width, side.top},
+                                        {side.left + side.width, side.top + side.height},
+                                        {side.left, side.top + side.height}};
+        for (const int corner : {0, 1, 2, 0, 2, 3})
+            bars.append(sf::Vertex(corners[corner], colour));
+    }
+}
 } // namespace
 
 CityMap::CityMap(const City& city)
@@ -109,29 +125,16 @@ void CityMap::draw(sf::RenderTarget& target, const City& city, sf::FloatRect see
     sf::Sprite ground(ground_);
     ground.setPosition(area.left, area.top);
     target.draw(ground, sf::RenderStates(sf::BlendNone));
-    sf::RectangleShape edge(sf::Vector2f(area.width - 2.0f * FrameWidth, area.height - 2.0f * FrameWidth));
-    edge.setPosition(area.left + FrameWidth, area.top + FrameWidth);
-    edge.setFillColor(sf::Color::Transparent);
-    edge.setOutlineThickness(FrameWidth);
-    edge.setOutlineColor(MapEdge);
-    target.draw(edge);
 
+    sf::VertexArray dots(sf::Triangles);
+    addFrame(dots, area, FrameWidth, MapEdge);
     // What the window shows, cut to the map: zoomed far out it is all of it.
     const sf::Vector2f seenLow = toWindow({seen.left, seen.top}, where);
     const sf::Vector2f seenHigh = toWindow({seen.left + seen.width, seen.top + seen.height}, where);
     sf::FloatRect shown;
     if (sf::FloatRect(seenLow, seenHigh - seenLow).intersects(area, shown))
-    {
-        sf::RectangleShape outline(sf::Vector2f(std::max(shown.width - 2.0f * FrameWidth, 0.0f),
-                                                std::max(shown.height - 2.0f * FrameWidth, 0.0f)));
-        outline.setPosition(shown.left + FrameWidth, shown.top + FrameWidth);
-        outline.setFillColor(sf::Color::Transparent);
-        outline.setOutlineThickness(FrameWidth);
-        outline.setOutlineColor(SeenOutline);
-        target.draw(outline);
-    }
+        addFrame(dots, shown, std::min({FrameWidth, shown.width / 2.0f, shown.height / 2.0f}), SeenOutline);
 
-    sf::VertexArray dots(sf::Triangles);
     for (const std::uint32_t i : city.onStreet)
     {
         const Actor& person = city.actors[i];
