@@ -1,9 +1,11 @@
 #include "app/Game.hpp"
 
 #include "desk/Gamepad.hpp"
+#include "desk/HelpCard.hpp"
 #include "desk/PauseScreen.hpp"
 #include "desk/Screenshot.hpp"
 #include "desk/StatusPanel.hpp"
+#include "scene/PeoplePointer.hpp"
 
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
@@ -39,10 +41,12 @@ Game::Game(City& level, PhysicsWorld& physicsWorld, const Settings& start)
              start.get(Setting::FullScreen) != 0 ? sf::Style::Fullscreen : sf::Style::Default, WindowContext)
     , view()
     , overlaysShown(start.get(Setting::MarksShown) != 0)
+    , mapShown(start.get(Setting::MapShown) != 0)
     , readKeys([this] { return keys_.read(focused_); })
     , paint([this](sf::RenderTarget& target, const City& shown) { scene_.draw(target, shown); })
     , focused_(window.hasFocus())
     , started_(start)
+    , cityMap_(level)
 {
     desk.fullScreen = start.get(Setting::FullScreen) != 0;
     desk.windowedSize = windowedSizeOf(start);
@@ -66,6 +70,7 @@ Settings Game::settings() const
     now.set(Setting::WindowWidth, static_cast<int>(std::min<unsigned>(desk.windowedSize.x, LargestWindowSide)));
     now.set(Setting::WindowHeight, static_cast<int>(std::min<unsigned>(desk.windowedSize.y, LargestWindowSide)));
     now.set(Setting::MarksShown, overlaysShown ? 1 : 0);
+    now.set(Setting::MapShown, mapShown ? 1 : 0);
     return now;
 }
 
@@ -90,8 +95,9 @@ void Game::runFrame()
     begin(FramePart::Draw);
     paint(window, *city);
     if (overlaysShown)
-        overlays_.draw(window, *city, lastInput.holds(PlayKey::Q), lastInput.holds(PlayKey::E));
+        overlays_.draw(window, *city, desk.lettering(), lastInput.holds(PlayKey::Q), lastInput.holds(PlayKey::E));
     drawOnTop();
+    helpFramesLeft = std::max(helpFramesLeft - 1, 0);
     if (desk.screenshotWanted)
         saveScreenshot(window, picturesFolder());
     desk.screenshotWanted = false;
@@ -114,11 +120,17 @@ void Game::handleInput()
     FrameInput taken;
     sf::Event event;
     while (window.pollEvent(event))
+    {
+        if (event.type == sf::Event::KeyPressed || event.type == sf::Event::JoystickButtonPressed)
+            helpFramesLeft = 0;
         taken.events.push_back(readEvent(event));
+    }
     // Read once, after the events: every test of a key in the frame gets the
     // same answer, which is what a recording can give back.
     taken.keys = readKeys();
+    const std::uint8_t heldBefore = lastInput.keys;
     lastInput = replaying ? replaying(taken) : std::move(taken);
+    answerRecruiting(heldBefore, lastInput);
     playInput(lastInput);
 }
 
@@ -136,6 +148,10 @@ void Game::playInput(const FrameInput& input)
             zoomView(ZoomInFactor);
         if (event.kind == InputEvent::Kind::Overlays)
             overlaysShown = !overlaysShown;
+        if (event.kind == InputEvent::Kind::CityMap)
+            mapShown = !mapShown;
+        if (event.kind == InputEvent::Kind::ZoomBack)
+            zoomBack();
         for (std::int32_t step = 0; step < event.zoomSteps; ++step)
             zoomView(ZoomOutFactor);
         for (std::int32_t step = 0; step > event.zoomSteps; --step)
@@ -148,6 +164,17 @@ void Game::playInput(const FrameInput& input)
             desk.windowedSize = sf::Vector2u(event.width, event.height);
     }
     steer(input);
+}
+
+void Game::answerRecruiting(std::uint8_t heldBefore, const FrameInput& input)
+{
+    const bool hooligans = input.holds(PlayKey::Q) && (heldBefore & keyBit(PlayKey::Q)) == 0;
+    const bool police = input.holds(PlayKey::E) && (heldBefore & keyBit(PlayKey::E)) == 0;
+    if (paused || !(hooligans || police))
+        return;
+    // With Q and E together, police: as recruiting has it.
+    const bool policeWins = input.holds(PlayKey::E);
+    overlays_.answerPress(policeWins ? Faction::Police : Faction::Hooli, overlays_.reachable(*city).size());
 }
 
 InputEvent Game::readEvent(const sf::Event& event)
@@ -184,6 +211,11 @@ void Game::fitViewToWindow(sf::Vector2u windowSize)
     window.setView(view);
 }
 
+void Game::zoomBack()
+{
+    view.setSize(unzoomedViewSize(window.getSize()));
+}
+
 void Game::zoomView(float factor)
 {
     // The bounds follow the window as the last resize event left it.
@@ -202,7 +234,11 @@ InputEvent::Kind Game::answerOnce(const sf::Event& event)
         desk.onceKeys.release(event.key.code);
         return Kind::Other;
     case sf::Event::JoystickButtonPressed:
-        return focused_ && event.joystickButton.button == PadStartButton ? Kind::Pause : Kind::Other;
+        if (!focused_)
+            return Kind::Other;
+        if (event.joystickButton.button == PadBackButton)
+            return Kind::ZoomBack;
+        return event.joystickButton.button == PadStartButton ? Kind::Pause : Kind::Other;
     case sf::Event::KeyPressed:
         break;
     default:
@@ -218,6 +254,10 @@ InputEvent::Kind Game::answerOnce(const sf::Event& event)
         return Kind::Pause;
     case sf::Keyboard::F5:
         return Kind::StartAgain;
+    case sf::Keyboard::M:
+        return Kind::CityMap;
+    case sf::Keyboard::BackSpace:
+        return Kind::ZoomBack;
     case sf::Keyboard::F11:
         toggleFullScreen();
         return Kind::Other;
@@ -244,6 +284,7 @@ void Game::startAgain()
     overlays_ = Overlays();
     if (hearing)
         hearing->startAgain();
+    zoomBack();
 }
 
 void Game::toggleFullScreen()
@@ -255,17 +296,32 @@ void Game::toggleFullScreen()
         reopenWindow(sf::VideoMode(desk.windowedSize.x, desk.windowedSize.y, WindowBitsPerPixel), sf::Style::Default);
 }
 
+void Game::drawFinders()
+{
+    const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
+    const sf::IntRect panel = desk.lettered ? StatusPanel::placeIn(window.getSize()) : sf::IntRect();
+    const sf::IntRect where = mapShown ? CityMap::placeIn(window.getSize(), panel) : sf::IntRect();
+    cityMap_.draw(window, *city, seen, overlays_.freshDeaths(), where);
+    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*city, seen))
+        PeoplePointer::draw(window, desk.lettering(), *pointing, where);
+}
+
 void Game::drawOnTop()
 {
-    if (!paused && !(overlaysShown && desk.lettered))
+    const bool helpShown = helpFramesLeft > 0 && desk.lettered;
+    if (!paused && !overlaysShown && !helpShown)
         return;
     const sf::Vector2u size = window.getSize();
     window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, std::max(static_cast<float>(size.x), MinViewSide),
                                           std::max(static_cast<float>(size.y), MinViewSide))));
+    if (overlaysShown && findersShown)
+        drawFinders();
     if (overlaysShown && desk.lettered)
         StatusPanel::draw(window, desk.font, *city, static_cast<float>(size.x) / view.getSize().x,
                           hearing ? hearing->level().notice() : std::string());
+    if (helpShown)
+        HelpCard::draw(window, desk.font);
     if (paused)
-        PauseScreen::draw(window, desk.lettered ? &desk.font : nullptr);
+        PauseScreen::draw(window, desk.lettering());
     window.setView(view);
 }

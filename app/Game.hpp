@@ -10,6 +10,7 @@
 #include "play/PhysicsWorld.hpp"
 #include "play/Play.hpp"
 #include "play/Session.hpp"
+#include "scene/CityMap.hpp"
 #include "scene/Overlays.hpp"
 #include "scene/Scene.hpp"
 #include "sound/Hearing.hpp"
@@ -69,7 +70,8 @@ public:
     /// `replaying` gives instead): the events in order, then walking and
     /// recruiting. What was played is left in `lastInput`.
     void handleInput();
-    /// Play::startAgain, and the scene and the overlays forget the old city.
+    /// Play::startAgain, the scene and the overlays forget the old city, and
+    /// the zoom is x1 again, as a fresh start shows it.
     void startAgain() override;
     /// The settings as the player has left them now.
     Settings settings() const;
@@ -77,7 +79,12 @@ public:
     // What stays open, and for whom (the program, the benchmark, the tests):
     // - window, view: the window and the camera's view, applied in each frame;
     //   looked at from outside, sized and unthrottled by tests and the benchmark.
-    // - overlaysShown: H's state, the marks and the panel; tests set it.
+    // - overlaysShown: H's state, the marks, the map, the pointer and the panel; tests set it.
+    // - mapShown: M's state, the city map within the overlays.
+    // - findersShown: whether the map and the pointer are drawn at all; the
+    //   benchmark times the frame without them.
+    // - helpFramesLeft: frames the help card still shows; the program starts
+    //   it at HelpCardFrames, any key press or pad button ends it.
     // - desk: lettering, once-acting keys, full screen, a screenshot asked for.
     // - lastInput: what the last frame played, for the program's recording.
     // - readKeys: the keys held, asked once a frame; the game's own reads the
@@ -92,6 +99,9 @@ public:
     sf::RenderWindow window;
     sf::View view;
     bool overlaysShown;
+    bool mapShown;
+    bool findersShown = true;
+    std::int32_t helpFramesLeft = 0;
     Desk desk;
     FrameInput lastInput;
     KeysReader readKeys;
@@ -117,11 +127,20 @@ private:
     void fitViewToWindow(sf::Vector2u windowSize);
     /// Zooms the view by `factor`, stopping at ZoomLimit either way.
     void zoomView(float factor);
+    /// Backspace, the pad's Back and F5: one view pixel per window pixel again.
+    void zoomBack();
+    /// The grid's answer to Q or E going down in `input` after `heldBefore`
+    /// (keyBits): the number of people the press turns, or nobody.
+    void answerRecruiting(std::uint8_t heldBefore, const FrameInput& input);
+    /// The map and the pointer over the drawn city, with a view of one pixel
+    /// per window pixel applied.
+    void drawFinders();
     /// F11: between the window and full screen at the desktop's resolution,
     /// one view pixel per screen pixel, the camera still on the character.
     void toggleFullScreen();
-    /// The status panel and the pause screen over the drawn city, with a view
-    /// of one pixel per window pixel; the camera's view is applied again after.
+    /// The map, the pointer, the status panel, the help card and the pause
+    /// screen over the drawn city, with a view of one pixel per window pixel;
+    /// the camera's view is applied again after.
     void drawOnTop();
     /// Opens the window anew in `mode` and `style`, frame rate and view as at
     /// start; the focus asked afresh.
@@ -134,5 +153,6 @@ private:
     PlayKeyReader keys_;        ///< the game's own readKeys
     Scene scene_;               ///< draws the city, a few draws for what is in view
     Overlays overlays_;         ///< what lets the player read the fight, drawn over the city
+    CityMap cityMap_;           ///< the whole city in small
     SightEvents sightEvents_;   ///< H and the mouse wheel, read from the window's events
 };

@@ -2,6 +2,7 @@
 #include "city/ImageFolder.hpp"
 #include "desk/CommandLine.hpp"
 #include "desk/DisplayConnection.hpp"
+#include "desk/HelpCard.hpp"
 #include "desk/SettingsFile.hpp"
 #include "desk/StopSignals.hpp"
 #include "play/Replay.hpp"
@@ -120,6 +121,8 @@ int main(int argc, char** argv)
     game.hearing.emplace(findSoundFolder(imageFolderCandidates()), settings.loaded());
     if (replay)
         game.replaying = [&replay](const FrameInput& taken) { return recordedWithClose(*replay, taken); };
+    else
+        game.helpFramesLeft = HelpCardFrames;
     bool recordingLost = false;
     const auto sayRecordingLost = [&](const std::string& what) {
         printLine(stderr, "tamrow: " + line.recordTo + ": " + what + " (" + recording->failure() + "); its first " +

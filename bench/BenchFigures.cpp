@@ -137,6 +137,12 @@ void printRow(std::size_t deaths, const char* path, const CaseFigures& figures, 
                 figures.update, figures.draw, ownShare, figures.bytesPerDeath, figures.cameraMoves);
 }
 
+void printFinders(std::size_t deaths, const char* walk, const CaseFigures& figures)
+{
+    std::printf("| %zu | %s | %.3f | %.3f | %.3f |\n", deaths, walk, median(figures.finders),
+                percentile90(figures.finders), median(figures.idleFinish));
+}
+
 void printSameness(const CaseFigures& game, const CaseFigures& plain)
 {
     std::printf("|  | same pixels: %s (%016llx) | same game: %s (%016llx) |  |  |  |  |  |  |  |  |  |\n",

@@ -4,9 +4,10 @@
 // body in the stepped world, every actor ever spawned visited), and shows that
 // both give the same pixels and the same game. The keys are handed in, except in
 // one more resting run of the game's way that reads them as the player's are read,
-// from the keyboard and the pad with the window in focus, and in one more run of
-// each the game is heard (through OpenAL Soft's silent `null` back-end unless
-// ALSOFT_DRIVERS names another). Run from the repository root:
+// from the keyboard and the pad with the window in focus, one more of the game's
+// way without the city map and the pointer to the people, and one more in which the
+// game is heard (through OpenAL Soft's silent `null` back-end unless ALSOFT_DRIVERS
+// names another). Run from the repository root:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/tamrow_bench [K ...]
 #include "app/Game.hpp"
 #include "bench/BenchFigures.hpp"
@@ -14,6 +15,9 @@
 #include "bench/PlainFrame.hpp"
 #include "city/ImageFolder.hpp"
 #include "desk/DisplayConnection.hpp"
+#include "desk/StatusPanel.hpp"
+#include "scene/CityMap.hpp"
+#include "scene/PeoplePointer.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/OpenGL.hpp>
@@ -24,6 +28,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <tuple>
 #include <vector>
 
 namespace
@@ -43,6 +49,20 @@ enum class Path
     Plain   ///< every sprite drawn, every body stepped, every actor visited
 };
 
+/// Whether the game is heard.
+enum class Heard
+{
+    Silent,  ///< no Hearing: no audio at all
+    Aloud    ///< the game's sounds played as the program plays them
+};
+
+/// Whether the city map and the pointer to the people are drawn.
+enum class Finders
+{
+    Shown,
+    Hidden
+};
+
 /// Where the frame's keys come from.
 enum class Keys
 {
@@ -55,17 +75,27 @@ double millisecondsSince(Clock::time_point start, Clock::time_point end)
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-/// Whether the game is heard.
-enum class Heard
+/// Draws the city map and the pointer once more into the window after its frame,
+/// as the frame draws them, and times it to the rasteriser's end (ms).
+double timeFinders(Game& game, const CityMap& cityMap)
 {
-    Silent,  ///< no Hearing: no audio at all
-    Aloud    ///< the game's sounds played as the program plays them
-};
+    const sf::Vector2u size = game.window.getSize();
+    const sf::FloatRect seen(game.view.getCenter() - game.view.getSize() / 2.0f, game.view.getSize());
+    game.window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, static_cast<float>(size.x), static_cast<float>(size.y))));
+    glFinish();
+    const Clock::time_point start = Clock::now();
+    const sf::IntRect where = CityMap::placeIn(size, StatusPanel::placeIn(size));
+    cityMap.draw(game.window, *game.city, seen, {}, where);
+    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*game.city, seen))
+        PeoplePointer::draw(game.window, &game.desk.font, *pointing, where);
+    glFinish();
+    return millisecondsSince(start, Clock::now());
+}
 
 /// One city of `deaths` dead, played for TimedFrames frames in the window,
 /// the player standing or walking.
 CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Keys::HandedIn,
-                     Heard heard = Heard::Silent)
+                     Finders finders = Finders::Shown, Heard heard = Heard::Silent)
 {
     CaseFigures figures;
     PhysicsWorld physics;
@@ -79,8 +109,10 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Ke
 
     Game game(city, physics);
     game.window.setFramerateLimit(0);
+    game.findersShown = finders == Finders::Shown;
     if (heard == Heard::Aloud)
         game.hearing.emplace(findSoundFolder(imageFolderCandidates()));
+    const CityMap cityMap(city);
     if (path == Path::Plain)
         game.paint = drawEverySprite;
     int frame = 0;
@@ -126,6 +158,14 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Ke
         figures.update += millisecondsSince(at(FramePart::Update), at(FramePart::Draw));
         figures.draw += millisecondsSince(at(FramePart::Draw), end) - captureMs;
         figures.cameraMoves += frame > 0 && game.view.getCenter() != lastCentre ? 1 : 0;
+        // After the frame is shown and timed: the next frame clears the window.
+        if (path == Path::Game && keys == Keys::HandedIn && finders == Finders::Shown)
+        {
+            figures.finders.push_back(timeFinders(game, cityMap));
+            const Clock::time_point idle = Clock::now();
+            glFinish();
+            figures.idleFinish.push_back(millisecondsSince(idle, Clock::now()));
+        }
         lastCentre = game.view.getCenter();
     }
     figures.input /= TimedFrames;
@@ -151,6 +191,9 @@ int main(int argc, char** argv)
 
     // Our own X connection keeps the server from resetting while SFML lets go of
     // its own between cities; one context held throughout spares making new ones.
+    // Heard through OpenAL Soft's `null` back-end, which mixes as for a device and
+    // plays nothing: the same on a machine without a sound card. ALSOFT_DRIVERS chooses another.
+    setenv("ALSOFT_DRIVERS", "null", 0);
     const DisplayConnection display;
     if (!display.open())
     {
@@ -158,9 +201,6 @@ int main(int argc, char** argv)
         return 1;
     }
     const sf::Context keepContext;
-    // Heard through OpenAL Soft's `null` back-end, which mixes as for a device and
-    // plays nothing: the same on a machine without a sound card. ALSOFT_DRIVERS chooses another.
-    setenv("ALSOFT_DRIVERS", "null", 0);
     printStartUp(measureStartUp());
     const Clock::time_point heardFrom = Clock::now();
     {
@@ -168,6 +208,7 @@ int main(int argc, char** argv)
         std::printf("Sound start-up: %.3f s, %s\n", millisecondsSince(heardFrom, Clock::now()) / 1000.0,
                     hearing.audible() ? "a device found, every sound loaded" : "played silently");
     }
+    std::vector<std::tuple<std::size_t, const char*, CaseFigures>> findersTimed;
     for (const bool walking : {false, true})
     {
         std::printf("\n%s\n\n", walking ? "Walking: D for a second, A for a second, and again; the camera moves every frame."
@@ -177,30 +218,40 @@ int main(int argc, char** argv)
         CaseFigures freshGame;
         CaseFigures freshPlain;
         CaseFigures freshOwnKeys;
+        CaseFigures freshNoFinders;
         CaseFigures freshHeard;
         for (const std::size_t deaths : tolls)
         {
             const CaseFigures game = playCase(deaths, Path::Game, walking);
+            const CaseFigures noFinders = playCase(deaths, Path::Game, walking, Keys::HandedIn, Finders::Hidden);
+            const CaseFigures aloud =
+                playCase(deaths, Path::Game, walking, Keys::HandedIn, Finders::Shown, Heard::Aloud);
             const CaseFigures plain = playCase(deaths, Path::Plain, walking);
             // Resting, the game's own reader finds no key held: the same game, read as the player's.
             const CaseFigures ownKeys = walking ? CaseFigures() : playCase(deaths, Path::Game, walking, Keys::Own);
-            const CaseFigures aloud = playCase(deaths, Path::Game, walking, Keys::HandedIn, Heard::Aloud);
             if (freshGame.frame.empty())
             {
                 freshGame = game;
                 freshPlain = plain;
                 freshOwnKeys = ownKeys;
+                freshNoFinders = noFinders;
                 freshHeard = aloud;
             }
+            findersTimed.emplace_back(deaths, walking ? "walking" : "resting", game);
             printRow(deaths, "game", game, freshGame);
-            printRow(deaths, "game, heard", aloud, freshHeard);
+            printRow(deaths, "game, no map or pointer", noFinders, freshNoFinders);
             if (!walking)
                 printRow(deaths, "game, own keys", ownKeys, freshOwnKeys);
+            printRow(deaths, "game, heard", aloud, freshHeard);
             printRow(deaths, "plain", plain, freshPlain);
             printSameness(game, plain);
             printSameness(game, aloud);
         }
     }
+    std::printf("\nThe city map and the pointer alone, drawn once more after each frame of the game's way.\n\n");
+    std::printf("| deaths K | camera | median ms | p90 ms | idle glFinish ms |\n|---:|---|---:|---:|---:|\n");
+    for (const auto& [deaths, walk, figures] : findersTimed)
+        printFinders(deaths, walk, figures);
     std::printf("\nFloor: a world holding nothing but the corpses' static bodies, stepped alone.\n\n");
     printFloorHead();
     for (const std::size_t deaths : tolls)

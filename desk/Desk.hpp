@@ -15,6 +15,8 @@ struct Desk
 
     sf::Font font;
     bool lettered = false;           ///< whether `font` was found and loaded
+    /// `font` when it was loaded, else null: what draws lettering is given this.
+    const sf::Font* lettering() const { return lettered ? &font : nullptr; }
     OnceKeys onceKeys;
     bool fullScreen = false;
     sf::Vector2u windowedSize;       ///< the window's size (px) out of full screen, as last resized

@@ -10,6 +10,7 @@ constexpr unsigned PadHooligansButton = 0;  ///< bottom face button: as Q
 constexpr unsigned PadPoliceButton = 1;     ///< right face button: as E
 constexpr unsigned PadZoomOutButton = 4;    ///< left shoulder: as Z
 constexpr unsigned PadZoomInButton = 5;     ///< right shoulder: as X
+constexpr unsigned PadBackButton = 6;       ///< Back: zoom x1, as Backspace
 constexpr unsigned PadStartButton = 7;      ///< Start: pauses and resumes, as P
 /// How far a stick or the cross must lean (of 100) to count as a walking key:
 /// halfway, so a stick resting slightly off centre walks nobody.

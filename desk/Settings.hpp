@@ -12,6 +12,7 @@ enum class Setting : std::size_t
     WindowWidth,   ///< the window's inside size (px) out of full screen
     WindowHeight,
     MarksShown,    ///< H: 1 shows the marks and the status panel, 0 hides them
+    MapShown,      ///< M: 1 shows the city map, 0 hides it
     Volume,        ///< minus and equals: the sound's loudness in tenths of full
     Muted,         ///< N: 1 silences the sound, keeping the volume
 };
@@ -36,6 +37,7 @@ inline constexpr SettingRule SettingRules[] = {
     {Setting::WindowWidth, "window_width", 160, LargestWindowSide, 1600},
     {Setting::WindowHeight, "window_height", 90, LargestWindowSide, 900},
     {Setting::MarksShown, "marks_shown", 0, 1, 1},
+    {Setting::MapShown, "map_shown", 0, 1, 1},
     {Setting::Volume, "volume", 0, 10, 8},
     {Setting::Muted, "muted", 0, 1, 0},
 };

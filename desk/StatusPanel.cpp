@@ -1,6 +1,7 @@
 #include "desk/StatusPanel.hpp"
 
 #include "life/Simulation.hpp"
+#include "scene/SideColours.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
@@ -16,9 +17,6 @@ constexpr float LineHeight = 20.0f;     ///< px between the tops of two lines
 constexpr float Padding = 10.0f;        ///< px inside the panel's edge
 const sf::Color PanelBackground(0, 0, 0, 170);
 const sf::Color PlainText(235, 235, 235);
-/// Each side's colour, by Faction value: the colours its people wear.
-const std::array<sf::Color, 3> SideColours = {sf::Color(225, 215, 170), sf::Color(240, 90, 60),
-                                              sf::Color(90, 150, 255)};
 constexpr std::array<const char*, 3> SideNames = {"civilians", "hooligans", "police"};
 
 /// One line of the panel: `label` on the left, `value` flush right, both in

@@ -33,9 +33,11 @@ struct InputEvent
         Zoom,         ///< mouse wheel: `zoomSteps` steps, positive to widen as Z does
         Pause,        ///< P, Escape or the pad's Start, first press with the focus
         StartAgain,   ///< F5, first press with the focus
-        Overlays      ///< H, first press with the focus: hide or show the overlays
+        Overlays,     ///< H, first press with the focus: hide or show the overlays
+        CityMap,      ///< M, first press with the focus: hide or show the city map
+        ZoomBack      ///< Backspace or the pad's Back, first press with the focus: zoom x1
     };
-    static constexpr std::uint8_t KindCount = 7;
+    static constexpr std::uint8_t KindCount = 9;
 
     Kind kind = Kind::Other;
     std::uint32_t width = 0;    ///< px, Resize only

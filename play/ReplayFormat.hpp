@@ -9,7 +9,8 @@
 //           u8       keys held: bit 0 W, 1 A, 2 S, 3 D, 4 Q, 5 E, 6 Z, 7 X
 //           u32      n, the frame's window events (at most MaxEventsPerFrame)
 //           n times  u8 InputEvent::Kind (0 other, 1 close, 2 resize, 3 zoom,
-//                    4 pause, 5 start again, 6 overlays, ...), then for a resize
+//                    4 pause, 5 start again, 6 overlays, 7 city map, 8 zoom
+//                    back), then for a resize
 //                    u32 width and u32 height (px), for a zoom i32 steps
 //           u64      StateHash::value() after the frame, folded from the first
 //   check   u8       'C'

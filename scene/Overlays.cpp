@@ -5,8 +5,11 @@
 
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/Text.hpp>
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 namespace
 {
@@ -17,8 +20,6 @@ constexpr float ReachRingRadius = 17.0f;
 constexpr float ReachRingWidth = 2.5f;
 constexpr float FlashRadius = 13.0f;
 constexpr float FlashRingWidth = 3.0f;
-/// Alpha (of 255) of the flash's inside, which lets the person show through.
-constexpr sf::Uint8 FlashCoreAlpha = 140;
 constexpr float DeathMarkArm = 16.0f;      ///< half the length of a bar of the cross
 constexpr float DeathMarkBar = 4.0f;       ///< thickness of a bar
 constexpr float EdgeWidth = 1.5f;          ///< dark band that keeps a light mark readable on light ground
@@ -28,6 +29,12 @@ const sf::Color CellFill(255, 255, 255, 22);
 const sf::Color CellLine(255, 255, 255, 110);
 const sf::Color MarkEdge(0, 0, 0, 160);
 const sf::Color DeathMarkColour(255, 255, 255);
+/// Alpha (of 255) of the cells' fill as a press's answer begins.
+constexpr sf::Uint8 AnswerFillAlpha = 90;
+constexpr float ShakeAmplitude = 5.0f;  ///< window px, the grey shake's farthest
+constexpr float ShakePace = 1.3f;       ///< radians of the shake per frame
+constexpr unsigned AnswerSize = 22;     ///< px, the number turned
+constexpr float AnswerGap = 6.0f;       ///< window px between the grid and the number
 
 /// Room between a person and a ring round it (window px).
 constexpr float RingClearance = 4.0f;
@@ -78,19 +85,6 @@ void drawRing(sf::RenderTarget& target, sf::Vector2f centre, float radius, float
     target.draw(ring);
 }
 
-/// A see-through disc in `colour` with a solid rim of it; sizes in px of the view.
-void drawFlash(sf::RenderTarget& target, sf::Vector2f centre, float radius, float screenPx, sf::Color colour)
-{
-    sf::CircleShape disc(radius);
-    disc.setOrigin(radius, radius);
-    disc.setPosition(centre);
-    disc.setFillColor(sf::Color(colour.r, colour.g, colour.b,
-                                static_cast<sf::Uint8>(colour.a * FlashCoreAlpha / 255)));
-    disc.setOutlineThickness(-FlashRingWidth * screenPx);
-    disc.setOutlineColor(colour);
-    target.draw(disc);
-}
-
 /// An upright cross turned a quarter of the way round: an X, each bar `bar` thick.
 void drawCross(sf::RenderTarget& target, sf::Vector2f centre, float arm, float bar, float edge, sf::Color colour)
 {
@@ -107,8 +101,9 @@ void drawCross(sf::RenderTarget& target, sf::Vector2f centre, float arm, float b
     }
 }
 
-/// The nine cells around the character's (m), as recruiting draws its line.
-void drawReachCells(sf::RenderTarget& target, b2Vec2 character, float screenPx)
+/// The nine cells around the character's (m), as recruiting draws its line,
+/// moved by `offset` (px), filled with `fill`.
+void drawReachCells(sf::RenderTarget& target, b2Vec2 character, sf::Vector2f offset, float screenPx, sf::Color fill)
 {
     const std::int32_t column = recruitingCellOf(character.x);
     const std::int32_t row = recruitingCellOf(character.y);
@@ -120,8 +115,8 @@ void drawReachCells(sf::RenderTarget& target, b2Vec2 character, float screenPx)
             const CellSpan down = spanOf(row + dy);
             sf::RectangleShape cell(sf::Vector2f((across.high - across.low) * PixelsPerMeter,
                                                  (down.high - down.low) * PixelsPerMeter));
-            cell.setPosition(across.low * PixelsPerMeter, down.low * PixelsPerMeter);
-            cell.setFillColor(CellFill);
+            cell.setPosition(sf::Vector2f(across.low * PixelsPerMeter, down.low * PixelsPerMeter) + offset);
+            cell.setFillColor(fill);
             // Inside the cell, so that neighbours share one line.
             cell.setOutlineThickness(-CellLineWidth * screenPx);
             cell.setOutlineColor(CellLine);
@@ -129,10 +124,18 @@ void drawReachCells(sf::RenderTarget& target, b2Vec2 character, float screenPx)
         }
     }
 }
+
+/// From a person's body origin to the middle of their picture (px): the
+/// character's, which every person's picture shares.
+sf::Vector2f pictureOffset(const sf::Sprite& sprite)
+{
+    return centreOf(sprite) - sprite.getPosition();
+}
 } // namespace
 
 void Overlays::observe(const City& city)
 {
+    answer_.framesLeft = std::max(answer_.framesLeft - 1, 0);
     for (Mark& mark : marks_)
         --mark.framesLeft;
     marks_.erase(std::remove_if(marks_.begin(), marks_.end(), [](const Mark& mark) { return mark.framesLeft <= 0; }),
@@ -169,13 +172,75 @@ std::vector<std::uint32_t> Overlays::reachable(const City& city) const
     return found;
 }
 
-void Overlays::draw(sf::RenderTarget& target, const City& city, bool hooligansCalled, bool policeCalled) const
+sf::FloatRect Overlays::drawnReach(const City& city)
+{
+    if (city.actors.empty())
+        return sf::FloatRect();
+    const b2Vec2 character = city.actors[0].body->GetPosition();
+    const CellSpan across[] = {spanOf(recruitingCellOf(character.x) - 1), spanOf(recruitingCellOf(character.x) + 1)};
+    const CellSpan down[] = {spanOf(recruitingCellOf(character.y) - 1), spanOf(recruitingCellOf(character.y) + 1)};
+    const sf::Vector2f offset = pictureOffset(city.actors[0].sprite);
+    return sf::FloatRect(across[0].low * PixelsPerMeter + offset.x, down[0].low * PixelsPerMeter + offset.y,
+                         (across[1].high - across[0].low) * PixelsPerMeter,
+                         (down[1].high - down[0].low) * PixelsPerMeter);
+}
+
+void Overlays::answerPress(Faction side, std::size_t turned)
+{
+    answer_.colour = turned == 0 ? NobodyReachedColour
+                                 : side == Faction::Police ? PoliceMarkColour : HooliganMarkColour;
+    answer_.turned = turned;
+    answer_.framesLeft = PressAnswerFrames;
+}
+
+std::vector<std::pair<sf::Vector2f, float>> Overlays::freshDeaths() const
+{
+    std::vector<std::pair<sf::Vector2f, float>> deaths;
+    for (const Mark& mark : marks_)
+        if (mark.death)
+            deaths.emplace_back(mark.struck.getPosition(),
+                                static_cast<float>(mark.framesLeft) / static_cast<float>(DeathMarkFrames));
+    return deaths;
+}
+
+void Overlays::drawReach(sf::RenderTarget& target, const City& city, const sf::Font* font, float screenPx) const
+{
+    const sf::Vector2f offset = pictureOffset(city.actors[0].sprite);
+    const b2Vec2 character = city.actors[0].body->GetPosition();
+    if (answer_.framesLeft == 0)
+    {
+        drawReachCells(target, character, offset, screenPx, CellFill);
+        return;
+    }
+    const float shake = answer_.turned == 0
+                            ? ShakeAmplitude * screenPx * std::sin(static_cast<float>(answer_.framesLeft) * ShakePace)
+                            : 0.0f;
+    drawReachCells(target, character, offset + sf::Vector2f(shake, 0.0f), screenPx,
+                   fading(sf::Color(answer_.colour.r, answer_.colour.g, answer_.colour.b, AnswerFillAlpha),
+                          answer_.framesLeft, PressAnswerFrames));
+    if (font == nullptr || answer_.turned == 0)
+        return;
+    // The number above the grid, the same size on screen at every zoom.
+    const sf::FloatRect grid = drawnReach(city);
+    sf::Text number(std::to_string(answer_.turned), *font, AnswerSize);
+    number.setScale(screenPx, screenPx);
+    number.setFillColor(fading(answer_.colour, answer_.framesLeft, PressAnswerFrames));
+    number.setOutlineColor(fading(MarkEdge, answer_.framesLeft, PressAnswerFrames));
+    number.setOutlineThickness(EdgeWidth);
+    const sf::FloatRect bounds = number.getGlobalBounds();
+    number.setPosition(grid.left + (grid.width - bounds.width) / 2.0f,
+                       grid.top - bounds.height - AnswerGap * screenPx - number.getLocalBounds().top * screenPx);
+    target.draw(number);
+}
+
+void Overlays::draw(sf::RenderTarget& target, const City& city, const sf::Font* font, bool hooligansCalled,
+                    bool policeCalled) const
 {
     // View px per window px: what keeps a mark the same size on screen at every zoom.
     const float screenPx = target.getView().getSize().x / static_cast<float>(target.getSize().x);
     if (!city.actors.empty())
     {
-        drawReachCells(target, city.actors[0].body->GetPosition(), screenPx);
+        drawReach(target, city, font, screenPx);
         const sf::Color called = policeCalled ? PoliceMarkColour : hooligansCalled ? HooliganMarkColour : ReachMarkColour;
         for (const std::uint32_t i : reachable(city))
         {
@@ -194,7 +259,7 @@ void Overlays::draw(sf::RenderTarget& target, const City& city, bool hooligansCa
             drawCross(target, where, radiusAround(mark.struck, DeathMarkArm, screenPx), DeathMarkBar * screenPx,
                       EdgeWidth * screenPx, fading(mark.colour, mark.framesLeft, DeathMarkFrames));
         else
-            drawFlash(target, where, radiusAround(mark.struck, FlashRadius, screenPx), screenPx,
-                      fading(mark.colour, mark.framesLeft, HitFlashFrames));
+            drawRing(target, where, radiusAround(mark.struck, FlashRadius, screenPx), FlashRingWidth * screenPx,
+                     EdgeWidth * screenPx, fading(mark.colour, mark.framesLeft, HitFlashFrames));
     }
 }

@@ -3,16 +3,21 @@
 #include "city/City.hpp"
 
 #include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 /// How long a hit flash shows (frames of 1/60 s): a fifth of a second.
 constexpr std::int32_t HitFlashFrames = 12;
 /// How long a death mark shows (frames of 1/60 s): a second and a half.
 constexpr std::int32_t DeathMarkFrames = 90;
+/// How long the reach grid answers a press of Q or E (frames of 1/60 s): half a second.
+constexpr std::int32_t PressAnswerFrames = 30;
 
 /// The colours the overlays speak in: the character's yellow and the
 /// colours of the sides' clothes, brightened to read on dark ground.
@@ -21,10 +26,14 @@ const sf::Color HooliganMarkColour(240, 40, 40);
 const sf::Color PoliceMarkColour(70, 150, 255);
 /// People in reach while neither Q nor E is held.
 const sf::Color ReachMarkColour(255, 255, 255);
+/// The grid's answer to a press of Q or E that reached nobody.
+const sf::Color NobodyReachedColour(150, 150, 150);
 
 /// What lets a player read the fight, drawn over the city: a ring on the
 /// character, the nine cells Q and E reach with the living people in them, a
-/// flash where a hit lands and a mark where someone dies. Reads the city, never
+/// ring in the hitter's colour where a hit lands and a mark where someone dies.
+/// The cells are drawn where the people are seen: moved from the bodies' cells
+/// by the offset from a body's origin to the middle of its picture. Reads the city, never
 /// writes it: hits and deaths are told from how health and `dead` changed since
 /// the last frame. Marks keep their size on screen at every zoom, growing only
 /// to go round a person zoomed in bigger than they are.
@@ -40,10 +49,25 @@ public:
     /// index order: recruiting's own rule, on the bodies as they stand.
     std::vector<std::uint32_t> reachable(const City& city) const;
 
+    /// The nine cells as drawn (px): a person whose picture's middle stands in
+    /// it is one Q and E reach. Empty without a character.
+    static sf::FloatRect drawnReach(const City& city);
+
+    /// A press of Q or E that turns `turned` people to `side`: the grid answers
+    /// for PressAnswerFrames in that side's colour with the number, or with a
+    /// grey shake when `turned` is 0.
+    void answerPress(Faction side, std::size_t turned);
+
+    /// Where the deaths still marked happened (px, the fallen's sprite origin)
+    /// and how much of their mark is left, from 1 down to 0.
+    std::vector<std::pair<sf::Vector2f, float>> freshDeaths() const;
+
     /// Draws into `target` with the camera's view already applied, over the
     /// city. `hooligansCalled` and `policeCalled` tell whether Q and E are held:
     /// the people in reach show the colour they are turning to, E's if both.
-    void draw(sf::RenderTarget& target, const City& city, bool hooligansCalled, bool policeCalled) const;
+    /// `font` letters the number a press turned; none when null.
+    void draw(sf::RenderTarget& target, const City& city, const sf::Font* font, bool hooligansCalled,
+              bool policeCalled) const;
 
 private:
     /// An actor as the last frame left it.
@@ -62,6 +86,18 @@ private:
         bool death;
     };
 
+    /// The grid's answer to the last press of Q or E.
+    struct PressAnswer
+    {
+        sf::Color colour;
+        std::size_t turned = 0;
+        std::int32_t framesLeft = 0;
+    };
+
+    /// The reach cells, their answer to a press and its number; sizes in px of the view.
+    void drawReach(sf::RenderTarget& target, const City& city, const sf::Font* font, float screenPx) const;
+
     std::vector<Seen> seen_;   ///< one per actor, by index
     std::vector<Mark> marks_;  ///< those still showing
+    PressAnswer answer_;
 };

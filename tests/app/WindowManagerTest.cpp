@@ -93,14 +93,16 @@ TEST(WindowManagerTest, FullScreenAndHiddenMarksAreThereAgainAtTheNextStart)
         ASSERT_NE(window, NoWindow);
         game.expectCleanClose(desktop.x, window, seconds(10));
     }
-    EXPECT_EQ(fileContent(file), "full_screen = 1\nwindow_width = 1600\nwindow_height = 900\nmarks_shown = 0\n");
+    EXPECT_EQ(fileContent(file), "full_screen = 1\nwindow_width = 1600\nwindow_height = 900\nmarks_shown = 0\n"
+                                 "map_shown = 1\nvolume = 8\nmuted = 0\n");
     // Full screen from the start; H then shows the marks, so they started hidden.
     RealProgram game(environment);
     const XWindowId window = desktop.gameWindow(game, ScreenWidth);
     ASSERT_NE(window, NoWindow);
     ASSERT_EQ(desktop.key("h"), 0);
     game.expectCleanClose(desktop.x, window, seconds(10));
-    EXPECT_EQ(fileContent(file), "full_screen = 1\nwindow_width = 1600\nwindow_height = 900\nmarks_shown = 1\n");
+    EXPECT_EQ(fileContent(file), "full_screen = 1\nwindow_width = 1600\nwindow_height = 900\nmarks_shown = 1\n"
+                                 "map_shown = 1\nvolume = 8\nmuted = 0\n");
     EXPECT_EQ(gameLines(game).size(), 0u) << fileContent(game.err());
 }
 

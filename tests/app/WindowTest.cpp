@@ -58,7 +58,7 @@ TEST_F(WindowTest, HeldKeysWalkTheCharacterOneFrameAheadOfTheCamera)
     }
 }
 
-TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAndAResizeUndoesThem)
+TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAResizeAndBackspaceUndoThem)
 {
     const sf::Vector2f start(1600.0f, 900.0f);
     held.insert({K::Z});
@@ -88,6 +88,9 @@ TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAndAResizeUndoe
     ASSERT_TRUE(viewReaches(wheeledOut));
     ASSERT_EQ(runCommand({"xdotool", "click", "4"}), 0);
     ASSERT_TRUE(viewReaches(zoomedViewSize(wheeledOut, unzoomed, ZoomInFactor)));
+    // Backspace: back to x1, which notches out and in again do not give.
+    ASSERT_EQ(runCommand({"xdotool", "key", "BackSpace"}), 0);
+    ASSERT_TRUE(viewReaches(unzoomed));
 }
 
 TEST_F(WindowTest, NewcomersAndTheDeadWearTheirSidesImages)
@@ -132,8 +135,10 @@ TEST_F(WindowTest, PauseFreezesTheGameResumingContinuesItAndStartingAgainPlaysAF
     const std::uint64_t halfway = play(120, unpaused);
     play(120, unpaused);
 
-    // rand(), the world and the walking speed have all moved on.
+    // The waves' draws, the world, the walking speed and the zoom have all moved on.
+    game.view.zoom(2.0f);
     game.startAgain();
+    EXPECT_EQ(game.view.getSize(), unzoomedViewSize(game.window.getSize())) << "F5 starts at x1";
     StateHash resumed;
     ASSERT_EQ(play(120, resumed), halfway) << "starting again is not a fresh game";
     const std::int32_t speed = game.moveX;

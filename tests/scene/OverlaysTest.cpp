@@ -1,7 +1,10 @@
 // What is drawn over the city and the keys around the play. The overlays: the
 // people they ring are exactly those Q and E recruit; a hit flashes in the frame
-// it lands and is gone a second later; starting again, the first frame shows no
-// mark of the old game; they and the panel and the pause screen look as reviewed. (Hidden, they leave the city's own pixels: the sameness test
+// it lands round the person struck, never over them, and is gone a second later; starting again, the first frame shows no
+// mark of the old game; they and the panel and the pause screen look as reviewed;
+// the drawn reach holds exactly the pictures Q turns; the city map dots people
+// where its scale says, outlines the window, leaves every other pixel to M and
+// hides in small windows; the pointer aims at the nearest, chases first. (Hidden, they leave the city's own pixels: the sameness test
 // compares hidden-overlay frames with the plain frame.) H and the desk keys once
 // per press, the screenshot, the gamepad.
 #include "city/Units.hpp"
@@ -10,6 +13,10 @@
 #include "desk/Screenshot.hpp"
 #include "desk/StatusPanel.hpp"
 #include "desk/SystemFont.hpp"
+#include "scene/CityMap.hpp"
+#include "scene/PeoplePointer.hpp"
+#include "scene/SideColours.hpp"
+#include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
@@ -140,7 +147,9 @@ TEST_F(OverlaysTest, HitFlashesInTheFrameOfTheHitAndIsGoneASecondLater)
         loop(1);
     ASSERT_EQ(city.actors[struck].health, 9);
     const sf::Image hitFrame = presented();
-    EXPECT_GT(differencesAround(hitFrame, redrawn(), middleOf(struck), 8), 200) << "no flash in the frame of the hit";
+    const sf::Image cityAlone = redrawn();
+    EXPECT_GT(differencesAround(hitFrame, cityAlone, middleOf(struck), 24), 200) << "no flash in the frame of the hit";
+    EXPECT_EQ(differencesAround(hitFrame, cityAlone, middleOf(struck), 8), 0) << "the flash covers the person struck";
 
     // The hooligan lays down its quarrel: no more hits.
     city.actors[hitter].faction = Faction::Civil;
@@ -149,7 +158,7 @@ TEST_F(OverlaysTest, HitFlashesInTheFrameOfTheHitAndIsGoneASecondLater)
     loop(60);
     EXPECT_EQ(city.actors[struck].health, 9);
     const sf::Image later = presented();
-    EXPECT_EQ(differencesAround(later, redrawn(), middleOf(struck), 14), 0);
+    EXPECT_EQ(differencesAround(later, redrawn(), middleOf(struck), 24), 0);
 }
 
 TEST_F(OverlaysTest, StartingAgainLeavesNoMarkOfTheOldGame)
@@ -209,3 +218,120 @@ TEST_F(OverlaysTest, TheMarksThePanelAndThePauseScreenLookAsReviewed)
     EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(415, 300)), sf::IntRect(207, 8, 200, 138));
 }
 
+
+TEST_F(OverlaysTest, TheDrawnReachHoldsThePicturesOfExactlyThePeopleQTurns)
+{
+    removeActorsFrom(1);
+    place(0, 40.5f, 30.5f);
+    for (float dy = -2.9f; dy < 3.0f; dy += 0.45f)
+        for (float dx = -2.9f; dx < 3.0f; dx += 0.45f)
+            standAt(40.5f + dx, 30.5f + dy, TextureId::Civil, Faction::Civil);
+    // Sprites on their bodies, as the update leaves them before the keys are read.
+    for (Actor& person : city.actors)
+        person.sprite.setPosition(person.body->GetPosition().x * PixelsPerMeter,
+                                  person.body->GetPosition().y * PixelsPerMeter);
+    const sf::FloatRect drawn = Overlays::drawnReach(city);
+    held = {PlayKey::Q};
+    game.handleInput();
+    std::size_t turned = 0;
+    for (std::uint32_t i = 1; i < city.actors.size(); ++i)
+    {
+        turned += city.actors[i].faction == Faction::Hooli;
+        EXPECT_EQ(drawn.contains(middleOf(i)), city.actors[i].faction == Faction::Hooli) << "person " << i;
+    }
+    EXPECT_GT(turned, 10u);
+}
+
+TEST_F(OverlaysTest, TheMapDotsPeopleByItsScaleOutlinesTheWindowAndLeavesTheRestToM)
+{
+    ASSERT_TRUE(game.desk.lettered);
+    removeActorsFrom(1);
+    const std::size_t police = standAt(150.0f, 100.0f, TextureId::Police, Faction::Police);
+    standAt(60.0f, 40.0f, TextureId::Hooli, Faction::Hooli);
+    standAt(250.0f, 70.0f, TextureId::Civil, Faction::Civil);
+    loop(2);  // the camera follows the sprite a frame behind
+    const sf::Vector2u size = game.window.getSize();
+    const sf::IntRect where = CityMap::placeIn(size, StatusPanel::placeIn(size));
+    ASSERT_EQ(where, sf::IntRect(1600 - 328, 900 - 141, 320, 133));
+    const sf::Image shown = presented();
+    const sf::Vector2f dot = CityMap::toWindow(city.actors[police].sprite.getPosition(), where);
+    EXPECT_EQ(shown.getPixel(static_cast<unsigned>(dot.x), static_cast<unsigned>(dot.y)), SideColours[2]);
+    sf::Image map;
+    map.create(static_cast<unsigned>(where.width), static_cast<unsigned>(where.height));
+    map.copy(shown, 0, 0, where);
+    if (findSystemFont().value_or("").find("/DejaVuSans.ttf") != std::string::npos)
+    {
+        EXPECT_TRUE(looksAsReviewed(map, "city-map"));
+    }
+
+    // M: the map goes, and nothing else changes (paused, so that nobody moves).
+    game.paused = true;
+    loop(1);
+    const sf::Image before = presented();
+    ASSERT_EQ(runCommand({"xdotool", "key", "m"}), 0);
+    for (int frames = 0; game.mapShown && frames < 100; ++frames)
+        loop(1);
+    ASSERT_FALSE(game.mapShown);
+    const sf::Image without = presented();
+    game.paused = false;
+    for (unsigned y = 0; y < size.y; ++y)
+        for (unsigned x = 0; x < size.x; ++x)
+            if (!where.contains(static_cast<int>(x), static_cast<int>(y)) &&
+                before.getPixel(x, y) != without.getPixel(x, y))
+                FAIL() << "M changed pixel " << x << ", " << y << " outside the map";
+
+    // After a zoom and a resize the outline is the window's part of the city.
+    game.mapShown = true;
+    game.window.setSize(sf::Vector2u(1000, 600));
+    ASSERT_TRUE(viewReaches(sf::Vector2f(1000.0f, 600.0f)));
+    game.view.zoom(2.0f);
+    loop(1);
+    const sf::Vector2u resized = game.window.getSize();
+    const sf::IntRect moved = CityMap::placeIn(resized, StatusPanel::placeIn(resized));
+    const sf::Vector2f middle = CityMap::toWindow(game.view.getCenter(), moved);
+    const sf::Vector2f left = CityMap::toWindow(game.view.getCenter() - game.view.getSize() / 2.0f, moved);
+    EXPECT_EQ(presented().getPixel(static_cast<unsigned>(left.x), static_cast<unsigned>(middle.y)), sf::Color::White);
+    EXPECT_NEAR(game.view.getSize().x * CityMap::Scale, 2000.0f * CityMap::Scale, 0.01f);
+
+    // Too small to keep clear of the panel or of the window's middle: no map.
+    EXPECT_EQ(CityMap::placeIn(sf::Vector2u(500, 280), sf::IntRect()).width, 0) << "over the middle";
+    EXPECT_EQ(CityMap::placeIn(sf::Vector2u(700, 280), StatusPanel::placeIn(sf::Vector2u(700, 280))).width, 0)
+        << "under the panel";
+    EXPECT_EQ(CityMap::placeIn(sf::Vector2u(800, 450), StatusPanel::placeIn(sf::Vector2u(800, 450))).width, 320);
+}
+
+TEST_F(OverlaysTest, ThePointerAimsAtTheNearestChaseFirstUntilSomeoneIsInSight)
+{
+    removeActorsFrom(1);
+    place(0, 100.0f, 60.0f);
+    const std::size_t near = standAt(60.0f, 60.0f, TextureId::Civil, Faction::Civil);
+    const std::size_t far = standAt(100.0f, 120.0f, TextureId::Civil, Faction::Civil);
+    loop(2);  // the camera follows the sprite a frame behind
+    const sf::FloatRect seen(game.view.getCenter() - game.view.getSize() / 2.0f, game.view.getSize());
+    std::optional<Pointing> pointing = PeoplePointer::aim(city, seen);
+    ASSERT_TRUE(pointing);
+    EXPECT_EQ(pointing->person, near);
+    EXPECT_NEAR(pointing->direction.x, -1.0f, 1e-4f);
+    EXPECT_NEAR(pointing->metres, 40.0f, 0.1f);
+    // Drawn at the window's left edge, in the character's yellow.
+    const sf::Vector2u size = game.window.getSize();
+    const sf::IntRect map = CityMap::placeIn(size, StatusPanel::placeIn(size));
+    const sf::Vector2f tip = PeoplePointer::tipIn(size, pointing->direction, map);
+    EXPECT_EQ(presented().getPixel(static_cast<unsigned>(tip.x + 10.0f), static_cast<unsigned>(tip.y)),
+              CharacterMarkColour);
+
+    city.actors[far].state = ActorState::Chasing;
+    pointing = PeoplePointer::aim(city, seen);
+    ASSERT_TRUE(pointing);
+    EXPECT_EQ(pointing->person, far) << "a chase comes first";
+    EXPECT_NEAR(pointing->direction.y, 1.0f, 1e-4f);
+    // Toward the map's corner it stops short of the map, which it never covers.
+    const sf::Vector2f corner = PeoplePointer::tipIn(size, sf::Vector2f(0.8f, 0.6f), map);
+    EXPECT_FALSE(sf::FloatRect(map).contains(corner));
+    EXPECT_LT(corner.x, static_cast<float>(map.left));
+
+    city.actors[far].state = ActorState::Idle;
+    place(near, 110.0f, 60.0f);
+    loop(1);
+    EXPECT_FALSE(PeoplePointer::aim(city, seen)) << "someone in sight";
+}
