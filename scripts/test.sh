@@ -10,7 +10,8 @@
 #   frames, input, drawing, images gone wrong). The real-program tests (the
 #   monkey, the start loop, end to end) run the same code again through the
 #   binary and check what the normal build checks, at several times the cost.
-# Then each fuzz target (fuzz/) runs for 30 s from its seeds (scripts/fuzz.sh).
+# Between the two, the installed game is checked and each fuzz target (fuzz/)
+# runs for 30 s from its seeds (scripts/fuzz.sh), so the suite's count closes the run.
 # Any run failing fails the whole. Each test has its own timeout (60 s, the
 # long ones more, three times that under the sanitizers), so a hang costs minutes,
 # not the whole run.
@@ -34,6 +35,6 @@ build_and_test() {
 build_and_test build "" -DTAMROW_SANITIZE=OFF
 # The game as a player installs it: cmake --install and the .deb, each started from /.
 xvfb-run -a -s "-screen 0 1920x1080x24" bash "$root/scripts/check-install.sh" "$root/build"
-build_and_test build-asan "-L sanitize" -DTAMROW_SANITIZE=ON -DTAMROW_BUILD_TOOLS=OFF -DTAMROW_BUILD_BENCHMARK=OFF
 # The readers of what people hand the game, fuzzed.
 bash "$root/scripts/fuzz.sh"
+build_and_test build-asan "-L sanitize" -DTAMROW_SANITIZE=ON -DTAMROW_BUILD_TOOLS=OFF -DTAMROW_BUILD_BENCHMARK=OFF
