@@ -43,17 +43,25 @@ TEST(OncePerPress, HAndTheDeskKeysIgnoreTheSystemsRepeat)
     EXPECT_TRUE(keys.press(sf::Keyboard::F5)) << "its release went to another window";
 }
 
-using DeskTest = GameTest;
+class DeskTest : public GameTest
+{
+protected:
+    /// One frame with F12 pressed and the pictures folder at `folder`: what the game said.
+    std::string pressF12Into(const std::string& folder)
+    {
+        setenv("XDG_PICTURES_DIR", folder.c_str(), 1);
+        game.desk.screenshotWanted = true;
+        ::testing::internal::CaptureStderr();
+        loop(1);
+        unsetenv("XDG_PICTURES_DIR");
+        return ::testing::internal::GetCapturedStderr();
+    }
+};
 
 TEST_F(DeskTest, AScreenshotIsAPngOfTheWindowsSize)
 {
     const TempFolder pictures;
-    ASSERT_EQ(setenv("XDG_PICTURES_DIR", pictures.path.c_str(), 1), 0);
-    game.desk.screenshotWanted = true;
-    ::testing::internal::CaptureStderr();
-    loop(1);
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    unsetenv("XDG_PICTURES_DIR");
+    const std::string said = pressF12Into(pictures.path);
 
     const std::filesystem::directory_iterator files(pictures.path);
     ASSERT_NE(files, std::filesystem::directory_iterator());
@@ -86,12 +94,7 @@ TEST_F(DeskTest, F12OnAFullDiskLeavesNoFileAndSaysWhy)
         {
         }
     }
-    ASSERT_EQ(setenv("XDG_PICTURES_DIR", pictures.path.c_str(), 1), 0);
-    game.desk.screenshotWanted = true;
-    ::testing::internal::CaptureStderr();
-    loop(1);
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    unsetenv("XDG_PICTURES_DIR");
+    const std::string said = pressF12Into(pictures.path);
     std::vector<std::string> left;
     for (const auto& file : std::filesystem::directory_iterator(pictures.path))
         left.push_back(file.path().string());
