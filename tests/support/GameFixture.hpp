@@ -13,14 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 #include <string>
 
-/// Window events counted by type, to say what kept a wait busy.
-using EventTally = std::map<sf::Event::EventType, int>;
-/// "12 events: 10 MouseMoved, 2 KeyPressed".
-std::string describe(const EventTally& tally);
 
 class GameTest : public ::testing::Test
 {
@@ -39,7 +34,7 @@ protected:
     ::testing::AssertionResult viewReaches(sf::Vector2f size);
 
     /// Pumps the window's events, unhandled, until none has come for `quiet`;
-    /// fails after `limit` with the tally of the events that kept coming.
+    /// fails after `limit` with the number of events that kept coming.
     ::testing::AssertionResult waitForQuiet(std::chrono::milliseconds quiet = std::chrono::milliseconds(150),
                                             std::chrono::milliseconds limit = std::chrono::seconds(3));
 
