@@ -130,3 +130,28 @@ TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
         }
     }
 }
+
+TEST(ReplayFile, EventsAreTakenUpToTheirBoundsAndRefusedPastThem)
+{
+    TempFolder folder;
+    const TestCity town;
+    const auto reads = [&](InputEvent event) {
+        const std::string path = folder.path + "/bound.tamrow";
+        FrameInput input;
+        input.events.push_back(event);
+        {
+            ReplayWriter writer(path);
+            writer.write(input, town.city);
+            EXPECT_TRUE(writer.finish());
+        }
+        std::string error;
+        return Replay::read(path, error).has_value();
+    };
+    for (const std::uint32_t side : {MaxWindowSide, MaxWindowSide + 1})
+    {
+        EXPECT_EQ(reads({InputEvent::Kind::Resize, side, 1, 0}), side == MaxWindowSide) << side << " wide";
+        EXPECT_EQ(reads({InputEvent::Kind::Resize, 1, side, 0}), side == MaxWindowSide) << side << " high";
+    }
+    for (const std::int32_t steps : {MaxZoomSteps, MaxZoomSteps + 1, -MaxZoomSteps, -MaxZoomSteps - 1})
+        EXPECT_EQ(reads({InputEvent::Kind::Zoom, 0, 0, steps}), std::abs(steps) <= MaxZoomSteps) << steps;
+}
