@@ -88,10 +88,14 @@ void Game::runFrame()
     window.setView(view);
     window.clear(ClearColour);
     begin(FramePart::Step);
+    // The marks and the sounds read the fight from one look at what the frame changed.
     if (advance([&begin] { begin(FramePart::Update); }))
-        overlays_.observe(*city);
+    {
+        changes_.look(*city);
+        overlays_.observe(*city, changes_);
+    }
     if (hearing)
-        hearing->hear(*city, paused);
+        hearing->hear(*city, changes_, paused);
     begin(FramePart::Draw);
     paint(window, *city);
     if (overlaysShown)
@@ -281,6 +285,7 @@ void Game::startAgain()
     // The index of the old city's props would draw props that are gone, and the
     // old game's marks would flash and cross on the new city, in its people's places.
     scene_ = Scene();
+    changes_ = CityChanges();
     overlays_ = Overlays();
     if (hearing)
         hearing->startAgain();

@@ -152,6 +152,7 @@ private:
     Settings started_;          ///< what the game started with, for what it does not keep itself
     PlayKeyReader keys_;        ///< the game's own readKeys
     Scene scene_;               ///< draws the city, a few draws for what is in view
+    CityChanges changes_;       ///< what each frame changed in the city, for the marks and the sounds
     Overlays overlays_;         ///< what lets the player read the fight, drawn over the city
     CityMap cityMap_;           ///< the whole city in small
     SightEvents sightEvents_;   ///< H and the mouse wheel, read from the window's events

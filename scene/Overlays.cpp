@@ -133,27 +133,21 @@ sf::Vector2f pictureOffset(const sf::Sprite& sprite)
 }
 } // namespace
 
-void Overlays::observe(const City& city)
+void Overlays::observe(const City& city, const CityChanges& changes)
 {
     answer_.framesLeft = std::max(answer_.framesLeft - 1, 0);
     for (Mark& mark : marks_)
         --mark.framesLeft;
     marks_.erase(std::remove_if(marks_.begin(), marks_.end(), [](const Mark& mark) { return mark.framesLeft <= 0; }),
                 marks_.end());
-    // Newcomers arrive whole: nothing to compare them with yet.
-    for (std::size_t i = seen_.size(); i < city.actors.size(); ++i)
-        seen_.push_back({city.actors[i].health, city.actors[i].dead});
-    // Hits and deaths happen only on the street; the parked dead never change.
-    for (const std::uint32_t i : city.onStreet)
+    for (const PersonChange& change : changes.changed())
     {
-        const Actor& actor = city.actors[i];
-        Seen& before = seen_[i];
+        const Actor& actor = city.actors[change.person];
         // In the frame of a death the sprite still lies where the person fell.
-        if (actor.health < before.health)
+        if (change.hits > 0)
             marks_.push_back({actor.sprite, hitterColour(actor.faction), HitFlashFrames, false});
-        if (actor.dead && !before.dead)
+        if (change.fell)
             marks_.push_back({actor.sprite, DeathMarkColour, DeathMarkFrames, true});
-        before = {actor.health, actor.dead};
     }
 }
 

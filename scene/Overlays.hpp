@@ -1,6 +1,7 @@
 #pragma once
 
 #include "city/City.hpp"
+#include "life/CityChanges.hpp"
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Font.hpp>
@@ -34,16 +35,16 @@ const sf::Color NobodyReachedColour(150, 150, 150);
 /// ring in the hitter's colour where a hit lands and a mark where someone dies.
 /// The cells are drawn where the people are seen: moved from the bodies' cells
 /// by the offset from a body's origin to the middle of its picture. Reads the city, never
-/// writes it: hits and deaths are told from how health and `dead` changed since
-/// the last frame. Marks keep their size on screen at every zoom, growing only
+/// writes it: hits and deaths are what `CityChanges` tells of the frame. Marks keep their size on screen at every zoom, growing only
 /// to go round a person zoomed in bigger than they are.
 class Overlays
 {
 public:
-    /// Notes this frame's hits and deaths and ages the marks by one frame. Call
-    /// once per frame after the city's update, whether the overlays are shown or
-    /// not, so that showing them brings no stale marks.
-    void observe(const City& city);
+    /// Notes this frame's hits and deaths, as `changes` has just seen them in
+    /// `city`, and ages the marks by one frame. Call once per frame after the
+    /// city's update, whether the overlays are shown or not, so that showing them
+    /// brings no stale marks.
+    void observe(const City& city, const CityChanges& changes);
 
     /// The living people Q and E would reach now (never the character), in
     /// index order: recruiting's own rule, on the bodies as they stand.
@@ -70,12 +71,6 @@ public:
               bool policeCalled) const;
 
 private:
-    /// An actor as the last frame left it.
-    struct Seen
-    {
-        std::int32_t health;
-        bool dead;
-    };
     /// A hit flash or a death mark, on the struck person as it stood then: the
     /// dead are parked out of sight by the next frame, their sprite with them.
     struct Mark
@@ -97,7 +92,6 @@ private:
     /// The reach cells, their answer to a press and its number; sizes in px of the view.
     void drawReach(sf::RenderTarget& target, const City& city, const sf::Font* font, float screenPx) const;
 
-    std::vector<Seen> seen_;   ///< one per actor, by index
     std::vector<Mark> marks_;  ///< those still showing
     PressAnswer answer_;
 };

@@ -7,7 +7,7 @@ Hearing::Hearing(const std::optional<std::string>& soundFolder, const Settings& 
     player_.setVolume(level_.master());
 }
 
-void Hearing::hear(const City& city, bool paused)
+void Hearing::hear(const City& city, const CityChanges& changes, bool paused)
 {
     level_.age();
     if (paused != paused_)
@@ -15,14 +15,13 @@ void Hearing::hear(const City& city, bool paused)
     paused_ = paused;
     // Nothing happens in a paused city; and without sound nothing need be chosen.
     if (!paused && player_.audible())
-        player_.play(choice_.listen(city));
+        player_.play(choice_.listen(city, changes));
 }
 
 void Hearing::startAgain()
 {
     player_.stop();
     paused_ = false;
-    choice_ = SoundChoice();
 }
 
 bool Hearing::press(sf::Keyboard::Key key)

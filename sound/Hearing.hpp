@@ -25,9 +25,10 @@ public:
     /// volume `start` keeps.
     Hearing(const std::optional<std::string>& soundFolder, const Settings& start = Settings());
 
-    /// Once per frame, after the city's turn: plays what the frame brought, or,
-    /// while `paused`, holds every sound where it is.
-    void hear(const City& city, bool paused);
+    /// Once per frame, after the city's turn: plays what the frame brought, as
+    /// `changes` has just seen it in `city`, or, while `paused`, holds every
+    /// sound where it is.
+    void hear(const City& city, const CityChanges& changes, bool paused);
     /// F5: every sound stops, and the new city is heard from its start.
     void startAgain();
     /// N, minus or equals acts and is answered true; any other key false.

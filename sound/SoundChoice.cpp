@@ -26,33 +26,28 @@ SoundChoice::SoundChoice(float range) : range_(range)
 {
 }
 
-const std::vector<Cue>& SoundChoice::listen(const City& city)
+const std::vector<Cue>& SoundChoice::listen(const City& city, const CityChanges& changes)
 {
     cues_.clear();
     if (city.actors.empty())
         return cues_;
     const b2Vec2 listener = placeOf(city.actors.front());
     // Newcomers: the founders are no wave; each WaveSize after them arrive together.
-    for (std::size_t i = seen_.size(); i < city.actors.size(); ++i)
+    for (std::size_t i = changes.firstArrival(); i < city.actors.size(); ++i)
     {
-        const Actor& actor = city.actors[i];
-        seen_.push_back({actor.health, actor.dead, actor.faction});
         if (i >= FounderCount && (i - FounderCount) % WaveSize == 0)
-            hear(Sound::Wave, placeOf(actor), listener);
+            hear(Sound::Wave, placeOf(city.actors[i]), listener);
     }
-    // Hits, deaths and recruits happen only on the street; the parked dead never change.
-    for (const std::uint32_t i : city.onStreet)
+    for (const PersonChange& change : changes.changed())
     {
-        const Actor& actor = city.actors[i];
-        Seen& before = seen_[i];
+        const Actor& actor = city.actors[change.person];
         const b2Vec2 place = placeOf(actor);
-        for (std::int32_t hit = actor.health; hit < before.health; ++hit)
+        for (std::int32_t hit = 0; hit < change.hits; ++hit)
             hear(hitOn(actor.faction), place, listener);
-        if (actor.dead && !before.dead)
+        if (change.fell)
             hear(Sound::Fall, place, listener);
-        if (actor.faction != before.faction)
+        if (change.turned)
             hear(actor.faction == Faction::Police ? Sound::PoliceCall : Sound::HooliganCall, place, listener);
-        before = {actor.health, actor.dead, actor.faction};
     }
     // Many of a kind play as one, a little louder.
     for (Cue& cue : cues_)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "city/City.hpp"
+#include "life/CityChanges.hpp"
 #include "sound/SoundFiles.hpp"
 
 #include <cstdint>
@@ -32,31 +33,22 @@ struct Cue
 /// character (actor 0): a hit (a hooligan's blow or a baton, by the side struck),
 /// a fall for each death, Q's shout or E's whistle for each person recruited, and
 /// footsteps for each wave. Reads the city, never writes it, as the overlays do:
-/// events are told from how health, `dead`, `faction` and the number of people
-/// changed since the last frame. Needs no audio device.
+/// events are what `CityChanges` tells of the frame. Needs no audio device.
 class SoundChoice
 {
 public:
     /// Hears within `range` (m).
     explicit SoundChoice(float range = HearingRange);
-    /// What happened in `city` since the last call (the founders at the first),
-    /// as at most one cue per sound, placed at the nearest event of its kind
-    /// and louder for each more event; events beyond the range are not heard.
-    /// Valid until the next call.
-    const std::vector<Cue>& listen(const City& city);
+    /// What `changes` has just seen happen in `city` (the founders arrive at
+    /// the first look), as at most one cue per sound, placed at the nearest
+    /// event of its kind and louder for each more event; events beyond the range
+    /// are not heard. Valid until the next call.
+    const std::vector<Cue>& listen(const City& city, const CityChanges& changes);
 
 private:
-    /// An actor as the last frame left it.
-    struct Seen
-    {
-        std::int32_t health;
-        bool dead;
-        Faction faction;
-    };
     /// Adds one event of `sound` at `place` (m), heard from `listener`.
     void hear(Sound sound, b2Vec2 place, b2Vec2 listener);
 
     float range_;
-    std::vector<Seen> seen_;
     std::vector<Cue> cues_;
 };

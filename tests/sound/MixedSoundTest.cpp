@@ -85,13 +85,17 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceAndMutedOrPausedIsSilent)
     const Clock::time_point after = Clock::now();
     ASSERT_TRUE(hearing.audible());
     double hitAt = -1.0;  // s after the hum started
+    CityChanges changes;
     const auto frames = [&](int count, bool paused) {
         for (int frame = 0; frame < count; ++frame)
         {
             const std::int32_t health = city.actors[1].health + city.actors[2].health;
             if (!paused)
+            {
                 advanceCity(town.world, city);
-            hearing.hear(city, paused);
+                changes.look(city);
+            }
+            hearing.hear(city, changes, paused);
             if (hitAt < 0.0 && city.actors[1].health + city.actors[2].health < health)
                 hitAt = secondsSince(after);
             std::this_thread::sleep_for(std::chrono::duration<double>(FrameSeconds));

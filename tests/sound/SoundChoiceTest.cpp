@@ -18,14 +18,16 @@ TEST(SoundChoice, TheGoldenRunIsHeardEventForEventAndNothingBeyondTheRange)
     SoundChoice nearby;
     std::map<Sound, std::int64_t> heardEverywhere;
     std::map<Sound, std::int64_t> heardNearby;
-    everywhere.listen(town.city);
-    nearby.listen(town.city);
-    runHeadless(town.world, town.city, 3000, [&](std::int64_t) {
-        for (const Cue& cue : everywhere.listen(town.city))
+    CityChanges changes;
+    const auto listen = [&] {
+        changes.look(town.city);
+        for (const Cue& cue : everywhere.listen(town.city, changes))
             heardEverywhere[cue.sound] += cue.count;
-        for (const Cue& cue : nearby.listen(town.city))
+        for (const Cue& cue : nearby.listen(town.city, changes))
             heardNearby[cue.sound] += cue.count;
-    });
+    };
+    listen();
+    runHeadless(town.world, town.city, 3000, [&](std::int64_t) { listen(); });
     // The city's own counts: each hit took one point of health, each death laid a corpse.
     std::int64_t hits = 0;
     for (const Actor& actor : town.city.actors)
@@ -47,7 +49,12 @@ TEST(SoundChoice, AHitIsHeardFromItsSideAndManyOfAKindInAFrameAsOneALittleLouder
     TestCity town;
     City& city = town.city;
     SoundChoice choice;
-    choice.listen(city);
+    CityChanges changes;
+    const auto listen = [&]() -> const std::vector<Cue>& {
+        changes.look(city);
+        return choice.listen(city, changes);
+    };
+    listen();
     const b2Vec2 character = city.actors[0].body->GetPosition();
     // The police founder 5 m to the left takes a hooligan's blow; the hooligan
     // founder 5 m to the right takes three batons in the same frame.
@@ -56,7 +63,7 @@ TEST(SoundChoice, AHitIsHeardFromItsSideAndManyOfAKindInAFrameAsOneALittleLouder
     city.actors[1].health -= 1;
     city.actors[2].health -= 3;
     std::map<Sound, Cue> cues;
-    for (const Cue& cue : choice.listen(city))
+    for (const Cue& cue : listen())
         cues.emplace(cue.sound, cue);
     ASSERT_EQ(cues.size(), 2u);
     const Cue blow = cues.at(Sound::HooliganHit);
@@ -65,6 +72,6 @@ TEST(SoundChoice, AHitIsHeardFromItsSideAndManyOfAKindInAFrameAsOneALittleLouder
     EXPECT_GT(batons.pan, 0.0f);
     EXPECT_EQ(batons.count, 3);
     EXPECT_FLOAT_EQ(batons.gain, blow.gain * (1.0f + 2.0f * GroupGainStep));
-    EXPECT_TRUE(choice.listen(city).empty()) << "a hit is heard once";
+    EXPECT_TRUE(listen().empty()) << "a hit is heard once";
 }
 } // namespace
