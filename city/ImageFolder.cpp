@@ -43,13 +43,18 @@ std::vector<std::string> imageFolderCandidates()
     return candidates;
 }
 
-std::optional<std::string> findImageFolder(const std::vector<std::string>& candidates)
+std::optional<std::string> firstFolderHolding(const std::vector<std::string>& folders, const std::string& marker)
 {
-    for (const std::string& folder : candidates)
+    for (const std::string& folder : folders)
     {
         std::error_code error;
-        if (std::filesystem::is_regular_file(folder + MapImageFile, error))
+        if (std::filesystem::is_regular_file(folder + marker, error))
             return folder;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> findImageFolder(const std::vector<std::string>& candidates)
+{
+    return firstFolderHolding(candidates, MapImageFile);
 }

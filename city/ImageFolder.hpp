@@ -13,6 +13,10 @@
 /// 4. the images of the source tree the program was built from: a build folder.
 std::vector<std::string> imageFolderCandidates();
 
+/// The first of `folders` that holds a regular file named `marker` (not read);
+/// nothing when none does.
+std::optional<std::string> firstFolderHolding(const std::vector<std::string>& folders, const std::string& marker);
+
 /// The first of `candidates` that holds a file named as the map image. The file
 /// is not read: a broken map there is the player's and leaves its slot empty,
 /// as any bad image does. Nothing when no candidate has one.

@@ -1,7 +1,8 @@
 #include "sound/SoundFiles.hpp"
 
+#include "city/ImageFolder.hpp"
+
 #include <filesystem>
-#include <system_error>
 
 std::string soundFolderBeside(const std::string& imageFolder)
 {
@@ -12,12 +13,8 @@ std::string soundFolderBeside(const std::string& imageFolder)
 
 std::optional<std::string> findSoundFolder(const std::vector<std::string>& imageCandidates)
 {
+    std::vector<std::string> folders;
     for (const std::string& imageFolder : imageCandidates)
-    {
-        const std::string folder = soundFolderBeside(imageFolder);
-        std::error_code error;
-        if (std::filesystem::is_regular_file(folder + SoundFiles[static_cast<std::size_t>(Sound::Ambience)], error))
-            return folder;
-    }
-    return std::nullopt;
+        folders.push_back(soundFolderBeside(imageFolder));
+    return firstFolderHolding(folders, SoundFiles[static_cast<std::size_t>(Sound::Ambience)]);
 }
