@@ -71,6 +71,8 @@ Settings Game::settings() const
     now.set(Setting::WindowHeight, static_cast<int>(std::min<unsigned>(desk.windowedSize.y, LargestWindowSide)));
     now.set(Setting::MarksShown, overlaysShown ? 1 : 0);
     now.set(Setting::MapShown, mapShown ? 1 : 0);
+    if (helpGone_)
+        now.set(Setting::HelpSeen, 1);
     return now;
 }
 
@@ -101,7 +103,7 @@ void Game::runFrame()
     if (overlaysShown)
         overlays_.draw(window, *city, desk.lettering(), lastInput.holds(PlayKey::Q), lastInput.holds(PlayKey::E));
     drawOnTop();
-    helpFramesLeft = std::max(helpFramesLeft - 1, 0);
+    keepHelpFor(helpFramesLeft - 1);
     if (desk.screenshotWanted)
         saveScreenshot(window, picturesFolder());
     desk.screenshotWanted = false;
@@ -126,7 +128,7 @@ void Game::handleInput()
     while (window.pollEvent(event))
     {
         if (event.type == sf::Event::KeyPressed || event.type == sf::Event::JoystickButtonPressed)
-            helpFramesLeft = 0;
+            keepHelpFor(0);
         taken.events.push_back(readEvent(event));
     }
     // Read once, after the events: every test of a key in the frame gets the
@@ -309,6 +311,13 @@ void Game::drawFinders()
     cityMap_.draw(window, *city, seen, overlays_.freshDeaths(), where);
     if (const std::optional<Pointing> pointing = PeoplePointer::aim(*city, seen))
         PeoplePointer::draw(window, desk.lettering(), *pointing, where);
+}
+
+void Game::keepHelpFor(std::int32_t framesLeft)
+{
+    if (helpFramesLeft > 0 && framesLeft <= 0)
+        helpGone_ = true;
+    helpFramesLeft = std::max(framesLeft, 0);
 }
 
 void Game::drawOnTop()

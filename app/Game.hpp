@@ -84,7 +84,8 @@ public:
     // - findersShown: whether the map and the pointer are drawn at all; the
     //   benchmark times the frame without them.
     // - helpFramesLeft: frames the help card still shows; the program starts
-    //   it at HelpCardFrames, any key press or pad button ends it.
+    //   it at HelpCardFrames until a card has gone once (help_seen), any key
+    //   press or pad button ends it.
     // - desk: lettering, once-acting keys, full screen, a screenshot asked for.
     // - lastInput: what the last frame played, for the program's recording.
     // - readKeys: the keys held, asked once a frame; the game's own reads the
@@ -142,6 +143,9 @@ private:
     /// screen over the drawn city, with a view of one pixel per window pixel;
     /// the camera's view is applied again after.
     void drawOnTop();
+    /// Leaves the help card `framesLeft` more frames, none below 0; a card that
+    /// goes is remembered as seen.
+    void keepHelpFor(std::int32_t framesLeft);
     /// Opens the window anew in `mode` and `style`, frame rate and view as at
     /// start; the focus asked afresh.
     void reopenWindow(sf::VideoMode mode, std::uint32_t style);
@@ -149,6 +153,7 @@ private:
     /// Whether the window has the keyboard focus: asked when the window opens,
     /// then followed through its GainedFocus and LostFocus events.
     bool focused_ = false;
+    bool helpGone_ = false;     ///< a help card was shown and has gone: kept as help_seen
     Settings started_;          ///< what the game started with, for what it does not keep itself
     PlayKeyReader keys_;        ///< the game's own readKeys
     Scene scene_;               ///< draws the city, a few draws for what is in view

@@ -121,7 +121,7 @@ int main(int argc, char** argv)
     game.hearing.emplace(findSoundFolder(imageFolderCandidates()), settings.loaded());
     if (replay)
         game.replaying = [&replay](const FrameInput& taken) { return recordedWithClose(*replay, taken); };
-    else
+    else if (settings.loaded().get(Setting::HelpSeen) == 0)
         game.helpFramesLeft = HelpCardFrames;
     bool recordingLost = false;
     const auto sayRecordingLost = [&](const std::string& what) {

@@ -137,10 +137,19 @@ void printRow(std::size_t deaths, const char* path, const CaseFigures& figures, 
                 figures.update, figures.draw, ownShare, figures.bytesPerDeath, figures.cameraMoves);
 }
 
+void printFindersHead()
+{
+    std::printf("| deaths K | camera | draw ms, shown | draw ms, hidden | cost ms | frames pointed |\n"
+                "|---:|---|---:|---:|---:|---:|\n");
+}
+
 void printFinders(std::size_t deaths, const char* walk, const CaseFigures& figures)
 {
-    std::printf("| %zu | %s | %.3f | %.3f | %.3f |\n", deaths, walk, median(figures.finders),
-                percentile90(figures.finders), median(figures.idleFinish));
+    std::vector<double> differences;
+    for (std::size_t pair = 0; pair < std::min(figures.drawShown.size(), figures.drawHidden.size()); ++pair)
+        differences.push_back(figures.drawShown[pair] - figures.drawHidden[pair]);
+    std::printf("| %zu | %s | %.3f | %.3f | %.3f | %d of %zu |\n", deaths, walk, median(figures.drawShown),
+                median(figures.drawHidden), median(differences), figures.pointedFrames, figures.drawShown.size());
 }
 
 void printSameness(const CaseFigures& game, const CaseFigures& plain)

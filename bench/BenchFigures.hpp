@@ -22,10 +22,11 @@ struct CaseFigures
     int cameraMoves = 0;        ///< frames whose camera stood elsewhere than the frame before
     std::uint64_t pixels = FnvOffsetBasis; ///< checksum of the checked frames' pixels
     std::uint64_t state = 0;    ///< hash of every actor's place, health and state
-    /// ms per frame drawing the city map and the pointer alone, once more after
-    /// the frame, the rasteriser's work included; empty when not timed
-    std::vector<double> finders;
-    std::vector<double> idleFinish; ///< ms of a glFinish with nothing to do, beside each of `finders`
+    /// ms drawing and presenting the frames that showed the city map and the
+    /// pointer, and those that hid them; empty unless they were shown by turns
+    std::vector<double> drawShown;
+    std::vector<double> drawHidden;
+    int pointedFrames = 0;      ///< of the frames in `drawShown`, those with a pointer drawn
 };
 
 /// Time to load the images and build the city, and the memory it took.
@@ -62,8 +63,10 @@ void printFloor(std::size_t deaths, double stepMs);
 void printTableHead();
 /// One line of the table; ratios are to `fresh`, the first city of the run.
 void printRow(std::size_t deaths, const char* path, const CaseFigures& figures, const CaseFigures& fresh);
-/// The map and the pointer alone: median and p90 ms of `figures.finders`, and
-/// the median of a glFinish with nothing to do, which each of them includes.
+void printFindersHead();
+/// The map and the pointer by turns: the medians of `figures.drawShown` and
+/// `figures.drawHidden`, the median of the differences within each pair of
+/// frames (what the two cost) and the frames pointed.
 void printFinders(std::size_t deaths, const char* walk, const CaseFigures& figures);
 /// Whether both paths drew the same pixels and left the same game.
 void printSameness(const CaseFigures& game, const CaseFigures& plain);

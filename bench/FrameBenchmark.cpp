@@ -5,7 +5,8 @@
 // both give the same pixels and the same game. The keys are handed in, except in
 // one more resting run of the game's way that reads them as the player's are read,
 // from the keyboard and the pad with the window in focus, one more of the game's
-// way without the city map and the pointer to the people, and one more in which the
+// way without the city map and the pointer to the people, one with them drawn on every
+// other frame in a city emptied around the character (so the pointer shows), and one more in which the
 // game is heard (through OpenAL Soft's silent `null` back-end unless ALSOFT_DRIVERS
 // names another). Run from the repository root:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/tamrow_bench [K ...]
@@ -16,7 +17,6 @@
 #include "city/ImageFolder.hpp"
 #include "desk/DisplayConnection.hpp"
 #include "desk/StatusPanel.hpp"
-#include "scene/CityMap.hpp"
 #include "scene/PeoplePointer.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
@@ -38,6 +38,10 @@ using Clock = std::chrono::steady_clock;
 
 constexpr std::array<std::size_t, 4> DefaultDeathTolls = {0, 1000, 10000, 100000};
 constexpr int TimedFrames = 240;
+/// Frames of the run that shows the map and the pointer by turns: a pair of
+/// frames gives one difference, and the median of 480 steadies what the
+/// software rasteriser's jitter leaves.
+constexpr int AlternateFrames = 960;
 /// Frames whose pixels go into the checksum.
 constexpr std::array<int, 4> CheckedFrames = {0, 79, 159, 239};
 /// The walker holds D for this many frames (one second), then A as long, and so on.
@@ -60,7 +64,11 @@ enum class Heard
 enum class Finders
 {
     Shown,
-    Hidden
+    Hidden,
+    /// Shown on even frames and hidden on odd ones, in a city whose living but
+    /// the character are sent out of sight first, so the pointer is drawn too:
+    /// what the two add to the frame, measured within the frame itself.
+    Alternate
 };
 
 /// Where the frame's keys come from.
@@ -75,24 +83,21 @@ double millisecondsSince(Clock::time_point start, Clock::time_point end)
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-/// Draws the city map and the pointer once more into the window after its frame,
-/// as the frame draws them, and times it to the rasteriser's end (ms).
-double timeFinders(Game& game, const CityMap& cityMap)
+/// Where `sendOthersAway` puts everyone alive but the character (m): the far
+/// right of the streets, some 180 m from where the character stands.
+const b2Vec2 FarAway(230.0f, 60.0f);
+
+/// Moves everyone alive but the character to FarAway, out of the window's
+/// sight, so that the pointer is drawn. The game it leaves is not the game's own.
+void sendOthersAway(City& city)
 {
-    const sf::Vector2u size = game.window.getSize();
-    const sf::FloatRect seen(game.view.getCenter() - game.view.getSize() / 2.0f, game.view.getSize());
-    game.window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, static_cast<float>(size.x), static_cast<float>(size.y))));
-    glFinish();
-    const Clock::time_point start = Clock::now();
-    const sf::IntRect where = CityMap::placeIn(size, StatusPanel::placeIn(size));
-    cityMap.draw(game.window, *game.city, seen, {}, where);
-    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*game.city, seen))
-        PeoplePointer::draw(game.window, &game.desk.font, *pointing, where);
-    glFinish();
-    return millisecondsSince(start, Clock::now());
+    for (const std::uint32_t i : city.onStreet)
+        if (i != 0 && !city.actors[i].dead)
+            city.actors[i].body->SetTransform(FarAway, 0.0f);
 }
 
-/// One city of `deaths` dead, played for TimedFrames frames in the window,
+/// One city of `deaths` dead, played for TimedFrames frames (AlternateFrames
+/// when the map and the pointer come by turns) in the window,
 /// the player standing or walking.
 CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Keys::HandedIn,
                      Finders finders = Finders::Shown, Heard heard = Heard::Silent)
@@ -112,7 +117,6 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Ke
     game.findersShown = finders == Finders::Shown;
     if (heard == Heard::Aloud)
         game.hearing.emplace(findSoundFolder(imageFolderCandidates()));
-    const CityMap cityMap(city);
     if (path == Path::Plain)
         game.paint = drawEverySprite;
     int frame = 0;
@@ -139,12 +143,19 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Ke
     };
 
     sf::Vector2f lastCentre = game.view.getCenter();
-    for (frame = 0; frame < TimedFrames; ++frame)
+    const int frames = finders == Finders::Alternate ? AlternateFrames : TimedFrames;
+    for (frame = 0; frame < frames; ++frame)
     {
         captureMs = 0.0;
         const Clock::time_point start = Clock::now();
         if (path == Path::Plain)
             visitEveryone(city);
+        if (finders == Finders::Alternate)
+        {
+            // Every frame, for waves arrive in sight now and then.
+            sendOthersAway(city);
+            game.findersShown = frame % 2 == 0;
+        }
         game.runFrame();
         glFinish();  // the rasteriser's work too, not just the queueing of it
         const Clock::time_point end = Clock::now();
@@ -158,20 +169,19 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Ke
         figures.update += millisecondsSince(at(FramePart::Update), at(FramePart::Draw));
         figures.draw += millisecondsSince(at(FramePart::Draw), end) - captureMs;
         figures.cameraMoves += frame > 0 && game.view.getCenter() != lastCentre ? 1 : 0;
-        // After the frame is shown and timed: the next frame clears the window.
-        if (path == Path::Game && keys == Keys::HandedIn && finders == Finders::Shown)
+        if (finders == Finders::Alternate)
         {
-            figures.finders.push_back(timeFinders(game, cityMap));
-            const Clock::time_point idle = Clock::now();
-            glFinish();
-            figures.idleFinish.push_back(millisecondsSince(idle, Clock::now()));
+            const double drawMs = millisecondsSince(at(FramePart::Draw), end) - captureMs;
+            (game.findersShown ? figures.drawShown : figures.drawHidden).push_back(drawMs);
+            const sf::FloatRect seen(game.view.getCenter() - game.view.getSize() / 2.0f, game.view.getSize());
+            figures.pointedFrames += game.findersShown && PeoplePointer::aim(city, seen) ? 1 : 0;
         }
         lastCentre = game.view.getCenter();
     }
-    figures.input /= TimedFrames;
-    figures.step /= TimedFrames;
-    figures.update /= TimedFrames;
-    figures.draw /= TimedFrames;
+    figures.input /= frames;
+    figures.step /= frames;
+    figures.update /= frames;
+    figures.draw /= frames;
     figures.state = gameStateHash(city);
     if (keys == Keys::Own && !game.window.hasFocus())
         std::fprintf(stderr, "tamrow_bench: the window lacked the focus, so its own reader asked nothing\n");
@@ -237,7 +247,8 @@ int main(int argc, char** argv)
                 freshNoFinders = noFinders;
                 freshHeard = aloud;
             }
-            findersTimed.emplace_back(deaths, walking ? "walking" : "resting", game);
+            findersTimed.emplace_back(deaths, walking ? "walking" : "resting",
+                                      playCase(deaths, Path::Game, walking, Keys::HandedIn, Finders::Alternate));
             printRow(deaths, "game", game, freshGame);
             printRow(deaths, "game, no map or pointer", noFinders, freshNoFinders);
             if (!walking)
@@ -248,8 +259,9 @@ int main(int argc, char** argv)
             printSameness(game, aloud);
         }
     }
-    std::printf("\nThe city map and the pointer alone, drawn once more after each frame of the game's way.\n\n");
-    std::printf("| deaths K | camera | median ms | p90 ms | idle glFinish ms |\n|---:|---|---:|---:|---:|\n");
+    std::printf("\nThe city map and the pointer, shown on every other frame of one game whose living but the\n"
+                "character were sent out of sight: the frame's drawing and presenting with them and without.\n\n");
+    printFindersHead();
     for (const auto& [deaths, walk, figures] : findersTimed)
         printFinders(deaths, walk, figures);
     std::printf("\nFloor: a world holding nothing but the corpses' static bodies, stepped alone.\n\n");

@@ -15,6 +15,7 @@ enum class Setting : std::size_t
     MapShown,      ///< M: 1 shows the city map, 0 hides it
     Volume,        ///< minus and equals: the sound's loudness in tenths of full
     Muted,         ///< N: 1 silences the sound, keeping the volume
+    HelpSeen,      ///< 1 once the help card of the first start has gone
 };
 
 /// One setting: its name in the file, the least and most it may be, and its
@@ -40,6 +41,7 @@ inline constexpr SettingRule SettingRules[] = {
     {Setting::MapShown, "map_shown", 0, 1, 1},
     {Setting::Volume, "volume", 0, 10, 8},
     {Setting::Muted, "muted", 0, 1, 0},
+    {Setting::HelpSeen, "help_seen", 0, 1, 0},
 };
 constexpr std::size_t SettingCount = sizeof(SettingRules) / sizeof(SettingRules[0]);
 

@@ -94,7 +94,7 @@ TEST(WindowManagerTest, FullScreenAndHiddenMarksAreThereAgainAtTheNextStart)
         game.expectCleanClose(desktop.x, window, seconds(10));
     }
     EXPECT_EQ(fileContent(file), "full_screen = 1\nwindow_width = 1600\nwindow_height = 900\nmarks_shown = 0\n"
-                                 "map_shown = 1\nvolume = 8\nmuted = 0\n");
+                                 "map_shown = 1\nvolume = 8\nmuted = 0\nhelp_seen = 1\n");
     // Full screen from the start; H then shows the marks, so they started hidden.
     RealProgram game(environment);
     const XWindowId window = desktop.gameWindow(game, ScreenWidth);
@@ -102,7 +102,7 @@ TEST(WindowManagerTest, FullScreenAndHiddenMarksAreThereAgainAtTheNextStart)
     ASSERT_EQ(desktop.key("h"), 0);
     game.expectCleanClose(desktop.x, window, seconds(10));
     EXPECT_EQ(fileContent(file), "full_screen = 1\nwindow_width = 1600\nwindow_height = 900\nmarks_shown = 1\n"
-                                 "map_shown = 1\nvolume = 8\nmuted = 0\n");
+                                 "map_shown = 1\nvolume = 8\nmuted = 0\nhelp_seen = 1\n");
     EXPECT_EQ(gameLines(game).size(), 0u) << fileContent(game.err());
 }
 

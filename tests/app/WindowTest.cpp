@@ -155,4 +155,14 @@ TEST_F(WindowTest, PauseFreezesTheGameResumingContinuesItAndStartingAgainPlaysAF
     game.togglePause();
     EXPECT_EQ(play(120, resumed), unpaused.value());
 }
+
+TEST_F(WindowTest, TheHelpCardGoneByItselfIsKeptAsSeenForTheNextStart)
+{
+    game.helpFramesLeft = 2;
+    loop(1);
+    EXPECT_EQ(game.settings().get(Setting::HelpSeen), 0) << "still showing";
+    loop(1);
+    EXPECT_EQ(game.helpFramesLeft, 0);
+    EXPECT_EQ(game.settings().get(Setting::HelpSeen), 1);
+}
 } // namespace
