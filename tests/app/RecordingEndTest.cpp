@@ -1,8 +1,4 @@
-// The real program recording a game that is ended from outside. SIGTERM ends it
-// as the close button does: status 0 and the whole game replays. SIGKILL leaves
-// every piece that had reached the disk, the last less than a second before the
-// kill, and the replay plays them all, says in one line that the recording was
-// not finished and ends with status 0.
+// The real program recording a game that is ended from outside, by SIGTERM or SIGKILL.
 #include "play/Replay.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/TestCity.hpp"

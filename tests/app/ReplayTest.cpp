@@ -1,6 +1,4 @@
-// Record and replay: a game played through the window's own input path replays
-// headless, without a display, and in the real program's window to the same
-// state hash at every frame.
+// Record and replay: headless and in the real window, the same state hash at every frame.
 #include "play/Replay.hpp"
 #include "play/ReplayWriter.hpp"
 #include "support/ChildProcess.hpp"

@@ -1,6 +1,4 @@
-// The game in its real window: keys walk, real window events and the wheel zoom
-// and resize, people and corpses wear their side's images, a pause freezes the
-// play, and starting again plays a fresh game.
+// The game in its real window: walking, zoom and resize, images, pause and starting again.
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
@@ -116,8 +114,7 @@ TEST_F(WindowTest, NewcomersAndTheDeadWearTheirSidesImages)
 
 TEST_F(WindowTest, PauseFreezesTheGameResumingContinuesItAndStartingAgainPlaysAFreshGame)
 {
-    // Fresh games as the program starts them, D held throughout, in a small window
-    // (drawing does not change what happens).
+    // Fresh games as the program starts them, D held throughout, in a small window.
     Session session(std::nullopt);
     game.session = &session;
     game.window.setSize(sf::Vector2u(160, 90));
@@ -156,13 +153,4 @@ TEST_F(WindowTest, PauseFreezesTheGameResumingContinuesItAndStartingAgainPlaysAF
     EXPECT_EQ(play(120, resumed), unpaused.value());
 }
 
-TEST_F(WindowTest, TheHelpCardGoneByItselfIsKeptAsSeenForTheNextStart)
-{
-    game.helpFramesLeft = 2;
-    loop(1);
-    EXPECT_EQ(game.settings().get(Setting::HelpSeen), 0) << "still showing";
-    loop(1);
-    EXPECT_EQ(game.helpFramesLeft, 0);
-    EXPECT_EQ(game.settings().get(Setting::HelpSeen), 1);
-}
 } // namespace

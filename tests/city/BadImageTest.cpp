@@ -1,6 +1,4 @@
-// Image folders gone wrong: each image missing, empty, cut in half, not a picture,
-// a directory, or too large for the graphics card, in every slot: the spoiled slots
-// stay empty and every other image loads, all in one process.
+// Image folders gone wrong, in every slot: the spoiled slots stay empty, the rest loads.
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 

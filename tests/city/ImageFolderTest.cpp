@@ -1,6 +1,4 @@
-// Where the game looks for its images: $TAMROW_DATA_DIR, the working directory's
-// resources/image/, the share/ folder beside the program's bin/, the build's
-// sources; the first holding a map file wins. Needs no display.
+// Where the game looks for its images; the first folder holding a map file wins.
 
 #include "city/ImageFolder.hpp"
 #include "support/TestCity.hpp"

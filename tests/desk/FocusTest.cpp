@@ -1,7 +1,4 @@
-// The keyboard belongs to the window that has the focus. Keys held on the real
-// keyboard (xdotool, through the X server's test extension) while the game's window
-// lacks the focus neither walk, recruit nor zoom, though the X server reports them
-// held. The game gets them back with the focus.
+// The keyboard belongs to the window that has the focus (keys held through xdotool).
 #include "support/GameFixture.hpp"
 
 namespace

@@ -1,7 +1,4 @@
-// Whole runs of a fresh city without a window. Every run is the same run (the city's
-// own random sequence, a fixed step): the same newcomers at the same places, the same deaths in
-// the same frames. Over a long, stirred run the counts always add up, and the street
-// list, which passes the parked dead by, plays exactly as visiting everyone would.
+// Whole runs of a fresh city without a window: every run is the same run.
 #include "bench/PlainFrame.hpp"
 #include "life/Simulation.hpp"
 #include "life/StateHash.hpp"
@@ -31,9 +28,7 @@ TEST(GoldenRun, AFreshCityPlaysTheGoldenFiftySeconds)
     const CitySummary summary = summarise(town.city);
     EXPECT_EQ(summary.waves, 9);
     EXPECT_EQ(summary.deaths, (std::array<std::int64_t, 3>{9, 4, 10}));
-    EXPECT_EQ(summary.corpses, 23);
     EXPECT_EQ(summary.population, 13);
-    EXPECT_EQ(summary.actors, 39u);
     // The status panel's count: the character and fifteen hooligans alive.
     EXPECT_EQ(summary.alive, (std::array<std::int64_t, 3>{1, 15, 0}));
 }

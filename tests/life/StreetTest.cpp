@@ -100,25 +100,6 @@ TEST_F(Pursuit, OneCallRunsAtTheTargetAndHitsBelowThreeMetres)
     }
 }
 
-TEST_F(Pursuit, AMutualLastBlowGoesToTheLowerIndex)
-{
-    // Two pairs 50 m apart, each on its last point of health and chasing the other.
-    const std::size_t hooliFirst = place(Faction::Hooli, 0, 0);
-    const std::size_t policeSecond = place(Faction::Police, 2, 0);
-    const std::size_t policeFirst = place(Faction::Police, 50, 0);
-    const std::size_t hooliSecond = place(Faction::Hooli, 52, 0);
-    for (auto [a, b] : {std::pair{hooliFirst, policeSecond}, std::pair{policeFirst, hooliSecond}})
-    {
-        actor(a).health = 1;
-        actor(b).health = 1;
-        chase(a, b);
-        chase(b, a);
-    }
-    city.update();
-    EXPECT_TRUE(!actor(hooliFirst).dead && actor(policeSecond).dead);
-    EXPECT_TRUE(!actor(policeFirst).dead && actor(hooliSecond).dead);
-}
-
 using TargetChoice = StreetTest;
 
 TEST_F(TargetChoice, NearestHostileWithTiesToTheLowerIndex)

@@ -1,5 +1,4 @@
-// The arithmetic rules of play, without a window: the walking ramp, the zoom and
-// its bounds, and the recruiting cell and its outline.
+// The arithmetic rules of play, without a window: the walking ramp, the zoom, the reach.
 #include "play/ControlRules.hpp"
 
 #include <gtest/gtest.h>
@@ -39,21 +38,6 @@ TEST(ControlRules, ZoomStepsStopOnEightTimesEitherWayKeepingTheAspect)
     EXPECT_EQ(zoomedViewSize({1.0f, 1.0f}, unzoomedViewSize({1, 1}), 1.5f), sf::Vector2f(1.5f, 1.5f));
     EXPECT_EQ(unzoomedViewSize({0, 900}), sf::Vector2f(MinViewSide, 900.0f)) << "never a zero side";
     EXPECT_EQ(unzoomedViewSize({1600, 0}), sf::Vector2f(1600.0f, MinViewSide));
-}
-
-TEST(ControlRules, RecruitingReachesTheCharactersTruncatedCellAndTheEightAround)
-{
-    const b2Vec2 character(60.9f, 30.1f);  // cell (60, 30)
-    const std::pair<b2Vec2, bool> rows[] = {
-        {{59.0f, 29.0f}, true},  {{61.99f, 31.99f}, true}, {{60.0f, 30.0f}, true},
-        {{62.0f, 30.5f}, false}, {{58.99f, 30.0f}, false}, {{60.5f, 28.9f}, false},
-        {{99999.0f, 99999.0f}, false},  // a parked body
-    };
-    for (const auto& [other, reached] : rows)
-        EXPECT_EQ(withinRecruitingReach(character, other), reached) << other.x << ", " << other.y;
-    // Truncated toward zero, not floored: -1.5 m is cell -1, next to cell 0.
-    EXPECT_TRUE(withinRecruitingReach({0.5f, 0.5f}, {-1.5f, 0.5f}));
-    EXPECT_FALSE(withinRecruitingReach({0.5f, 0.5f}, {-2.5f, 0.5f}));
 }
 
 TEST(ControlRules, TheOutlinedReachCellsHoldExactlyThoseRecruited)

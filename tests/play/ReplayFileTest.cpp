@@ -1,6 +1,4 @@
-// A replay file, without a display: F5 in it is counted in the report; a damaged
-// file is refused in one line with status 1, by the headless replay and by the
-// program, which reads a replay before it looks for a display.
+// A replay file, without a display: F5 counted, a damaged file refused in one line.
 #include "play/Play.hpp"
 #include "play/Replay.hpp"
 #include "play/ReplayBytes.hpp"

@@ -1,14 +1,7 @@
-// What is drawn over the city and the keys around the play. The overlays: the
-// people they ring are exactly those Q and E recruit; a hit flashes in the frame
-// it lands round the person struck, never over them, and is gone a second later; starting again, the first frame shows no
-// mark of the old game; they and the panel and the pause screen look as reviewed;
-// the drawn reach holds exactly the pictures Q turns; the city map dots people
-// where its scale says, outlines the window, leaves every other pixel to M and
-// hides in small windows; the pointer aims at the nearest, chases first. (Hidden, they leave the city's own pixels: the sameness test
-// compares hidden-overlay frames with the plain frame.) H and the desk keys once
-// per press, the screenshot, the gamepad.
+// What is drawn over the city (marks, reach, map, pointer, panel) and the keys around the play.
 #include "city/Units.hpp"
 #include "desk/Gamepad.hpp"
+#include "desk/HelpCard.hpp"
 #include "desk/OnceKeys.hpp"
 #include "desk/Screenshot.hpp"
 #include "desk/StatusPanel.hpp"
@@ -218,7 +211,6 @@ TEST_F(OverlaysTest, TheMarksThePanelAndThePauseScreenLookAsReviewed)
     EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(415, 300)), sf::IntRect(207, 8, 200, 138));
 }
 
-
 TEST_F(OverlaysTest, TheDrawnReachHoldsThePicturesOfExactlyThePeopleQTurns)
 {
     removeActorsFrom(1);
@@ -291,7 +283,6 @@ TEST_F(OverlaysTest, TheMapDotsPeopleByItsScaleOutlinesTheWindowAndLeavesTheRest
     const sf::Vector2f middle = CityMap::toWindow(game.view.getCenter(), moved);
     const sf::Vector2f left = CityMap::toWindow(game.view.getCenter() - game.view.getSize() / 2.0f, moved);
     EXPECT_EQ(presented().getPixel(static_cast<unsigned>(left.x), static_cast<unsigned>(middle.y)), sf::Color::White);
-    EXPECT_NEAR(game.view.getSize().x * CityMap::Scale, 2000.0f * CityMap::Scale, 0.01f);
 
     // Too small to keep clear of the panel or of the window's middle: no map.
     EXPECT_EQ(CityMap::placeIn(sf::Vector2u(500, 280), sf::IntRect()).width, 0) << "over the middle";
@@ -306,19 +297,21 @@ TEST_F(OverlaysTest, ThePointerAimsAtTheNearestChaseFirstUntilSomeoneIsInSight)
     place(0, 100.0f, 60.0f);
     const std::size_t near = standAt(60.0f, 60.0f, TextureId::Civil, Faction::Civil);
     const std::size_t far = standAt(100.0f, 120.0f, TextureId::Civil, Faction::Civil);
+    game.helpFramesLeft = HelpCardFrames;
     loop(2);  // the camera follows the sprite a frame behind
+    // The arrow and the distance, the reach at rest, the map and the help card of the first start.
+    if (findSystemFont().value_or("").find("/DejaVuSans.ttf") != std::string::npos)
+    {
+        EXPECT_TRUE(looksAsReviewed(presented(), "pointer-and-help"));
+    }
     const sf::FloatRect seen(game.view.getCenter() - game.view.getSize() / 2.0f, game.view.getSize());
     std::optional<Pointing> pointing = PeoplePointer::aim(city, seen);
     ASSERT_TRUE(pointing);
     EXPECT_EQ(pointing->person, near);
     EXPECT_NEAR(pointing->direction.x, -1.0f, 1e-4f);
     EXPECT_NEAR(pointing->metres, 40.0f, 0.1f);
-    // Drawn at the window's left edge, in the character's yellow.
     const sf::Vector2u size = game.window.getSize();
     const sf::IntRect map = CityMap::placeIn(size, StatusPanel::placeIn(size));
-    const sf::Vector2f tip = PeoplePointer::tipIn(size, pointing->direction, map);
-    EXPECT_EQ(presented().getPixel(static_cast<unsigned>(tip.x + 10.0f), static_cast<unsigned>(tip.y)),
-              CharacterMarkColour);
 
     city.actors[far].state = ActorState::Chasing;
     pointing = PeoplePointer::aim(city, seen);

@@ -1,6 +1,4 @@
-// The game's frame, read back from the real window, is the plain frame (every
-// sprite drawn one by one into the same window): resting, walking, zoomed, at
-// odd sizes and after resizes. And a resize keeps the scale of the picture.
+// The game's frame, read back from the real window, is the plain frame (every sprite drawn).
 #include "bench/DeathToll.hpp"
 #include "bench/PlainFrame.hpp"
 #include "city/Units.hpp"

@@ -1,6 +1,5 @@
-// The real thing: OpenAL Soft mixes the game's sounds into a WAV file instead
-// of a device (its `wave` back-end), and the file is read back. And the real
-// program with no audio device at all.
+// OpenAL Soft mixes the game's sounds into a WAV file (its `wave` back-end), read
+// back; and the real program with no audio device at all.
 #include "life/Simulation.hpp"
 #include "play/Play.hpp"
 #include "play/ReplayWriter.hpp"
@@ -130,9 +129,8 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceAndMutedOrPausedIsSilent)
     const double heardAt = static_cast<double>(onset) / MixRate;
     EXPECT_NEAR(heardAt - humAt, hitAt, 2 * FrameSeconds) << "the hum started at " << humAt << " s of the file";
     EXPECT_GT(loudest(mixed, 0, heardAt, heardAt + 0.2), 1.5f * loudest(mixed, 1, heardAt, heardAt + 0.2));
-    // Nothing at all, no hum, no fight, for nearly all of the time muted and of the
-    // time paused (half a second each). Where in the file a change lands moves with how far
-    // the mixer runs behind on a busy machine: the stretch is looked for around them.
+    // Silence for nearly all of the half second muted and of the half second paused,
+    // looked for around the changes, which the mixer's lag on a busy machine moves.
     const double margin = 0.15;
     EXPECT_GT(longestSilence(mixed, humAt + mutedAt, humAt + pausedAt), pausedAt - mutedAt - margin) << "muted";
     EXPECT_GT(longestSilence(mixed, humAt + pausedAt, humAt + resumedAt), resumedAt - pausedAt - margin) << "paused";

@@ -1,6 +1,4 @@
-// Which sound the city's events bring, heard from the character, without any
-// audio device: on the golden run every hit, death and wave is heard once, as
-// the city itself counts them, and what lies beyond the hearing range is not.
+// Which sound the city's events bring, heard from the character, without any audio device.
 #include "life/Simulation.hpp"
 #include "sound/SoundChoice.hpp"
 #include "support/TestCity.hpp"
