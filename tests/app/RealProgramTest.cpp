@@ -4,7 +4,6 @@
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 #include "support/RealProgram.hpp"
-#include "support/TestCity.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Sprite.hpp>

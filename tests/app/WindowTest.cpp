@@ -1,7 +1,6 @@
 // The game in its real window: walking, zoom and resize, images, pause and starting again.
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
-#include "support/TestCity.hpp"
 
 #include "life/Simulation.hpp"
 #include "life/StateHash.hpp"

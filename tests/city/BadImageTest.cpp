@@ -7,7 +7,6 @@
 #include <fstream>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace
 {

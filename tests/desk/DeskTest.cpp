@@ -8,7 +8,6 @@
 #include "desk/Screenshot.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
-#include "support/TestCity.hpp"
 
 #include <algorithm>
 #include <cstdlib>

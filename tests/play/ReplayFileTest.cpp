@@ -113,6 +113,7 @@ TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
     const std::vector<std::pair<std::string, std::string>> damaged = {
         {flipped, "frames 31 to 60 fail the check"}, {swapped, "frame 31 "},
         {unmarked, "frame 1 has no frame mark"}, {otherVersion, "version 3"}, {"W held, then Q\n", "not a replay"},
+        {good.substr(0, ReplayHeaderBytes + 30 * 14 + 9) + '\x7f', "frame 31 has no frame mark"},
         {fileContent(folder.path + "/other"), "frame 41 "}};
     for (const auto& [bytes, says] : damaged)
     {

@@ -1,9 +1,6 @@
-// What is drawn over the city (marks, reach, map, pointer, panel) and the keys around the play.
+// What is drawn over the city: the marks, the reach, the map, the pointer, the panel, the help card.
 #include "city/Units.hpp"
-#include "desk/Gamepad.hpp"
 #include "desk/HelpCard.hpp"
-#include "desk/OnceKeys.hpp"
-#include "desk/Screenshot.hpp"
 #include "desk/StatusPanel.hpp"
 #include "desk/SystemFont.hpp"
 #include "scene/CityMap.hpp"
@@ -11,12 +8,9 @@
 #include "scene/SideColours.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
-#include "support/TestCity.hpp"
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -203,6 +197,9 @@ TEST_F(OverlaysTest, TheMarksThePanelAndThePauseScreenLookAsReviewed)
     game.paused = true;
     loop(1);
     EXPECT_TRUE(looksAsReviewed(presented(), "paused"));
+    game.overlaysShown = false;
+    loop(1);
+    EXPECT_TRUE(looksAsReviewed(presented(), "paused-marks-hidden")) << "H hides the panel when paused too";
     // Clear of the play in the top-left quarter, or not shown at all.
     EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(800, 450)), sf::IntRect(800 - 208, 8, 200, 138));
     EXPECT_EQ(StatusPanel::placeIn(sf::Vector2u(300, 100)).width, 0);
@@ -289,6 +286,8 @@ TEST_F(OverlaysTest, TheMapDotsPeopleByItsScaleOutlinesTheWindowAndLeavesTheRest
     EXPECT_EQ(CityMap::placeIn(sf::Vector2u(700, 280), StatusPanel::placeIn(sf::Vector2u(700, 280))).width, 0)
         << "under the panel";
     EXPECT_EQ(CityMap::placeIn(sf::Vector2u(800, 450), StatusPanel::placeIn(sf::Vector2u(800, 450))).width, 320);
+    EXPECT_EQ(CityMap::placeIn(sf::Vector2u(328, 900), sf::IntRect()), sf::IntRect(0, 759, 320, 133)) << "just fits";
+    EXPECT_EQ(CityMap::placeIn(sf::Vector2u(327, 900), sf::IntRect()).width, 0) << "a pixel short";
 }
 
 TEST_F(OverlaysTest, ThePointerAimsAtTheNearestChaseFirstUntilSomeoneIsInSight)

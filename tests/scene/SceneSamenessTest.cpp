@@ -2,6 +2,7 @@
 #include "bench/DeathToll.hpp"
 #include "bench/PlainFrame.hpp"
 #include "city/Units.hpp"
+#include "scene/Visibility.hpp"
 #include "support/GameFixture.hpp"
 
 #include <cstring>
@@ -106,5 +107,14 @@ TEST_F(SceneSamenessTest, HalvingTheWindowShowsTheCentreOfWhatItShowed)
         for (unsigned x = 0; x < 800; ++x)
             differing += half.getPixel(x, y) == whole.getPixel(x + 400, y + 225) ? 0 : 1;
     EXPECT_LT(differing, 800 * 450 / 200) << "the city must keep its scale and stay centred on the character";
+}
+
+TEST(Visibility, ASpriteOutOfSightIsPassedBy)
+{
+    sf::Sprite sprite;
+    sprite.setTextureRect(sf::IntRect(0, 0, 10, 10));
+    sprite.setPosition(500.0f, 500.0f);
+    EXPECT_FALSE(showsIn(sprite, sf::FloatRect(0.0f, 0.0f, 100.0f, 100.0f)));
+    EXPECT_TRUE(showsIn(sprite, sf::FloatRect(400.0f, 400.0f, 200.0f, 200.0f)));
 }
 } // namespace

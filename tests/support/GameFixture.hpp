@@ -16,7 +16,6 @@
 #include <set>
 #include <string>
 
-
 class GameTest : public ::testing::Test
 {
 protected:
