@@ -38,7 +38,7 @@ sf::Image averagedDown(const sf::Image& image, unsigned width, unsigned height)
         {
             const unsigned left = x * from.x / width;
             const unsigned right = std::max(left + 1, (x + 1) * from.x / width);
-            std::array<unsigned, 4> sum = {0, 0, 0, 0};
+            std::array<unsigned, 3> sum = {0, 0, 0};  // red, green, blue: the map is opaque
             for (unsigned v = top; v < bottom; ++v)
                 for (unsigned u = left; u < right; ++u)
                 {
@@ -46,7 +46,6 @@ sf::Image averagedDown(const sf::Image& image, unsigned width, unsigned height)
                     sum[0] += pixel.r;
                     sum[1] += pixel.g;
                     sum[2] += pixel.b;
-                    sum[3] += pixel.a;
                 }
             const unsigned count = (bottom - top) * (right - left);
             small.setPixel(x, y, sf::Color(static_cast<sf::Uint8>(sum[0] / count), static_cast<sf::Uint8>(sum[1] / count),
