@@ -62,8 +62,12 @@ protected:
 /// Compares `shown` pixel for pixel with the reviewed picture tests/golden/`name`.png;
 /// on a difference what was shown is left in the build folder to be looked at.
 /// TAMROW_ACCEPT_PICTURES=1 makes it the reviewed one, after a change made on purpose.
+/// The pictures are lettered in DejaVu Sans: where it is not the system's sans-serif, none is compared.
 ::testing::AssertionResult looksAsReviewed(const sf::Image& shown, const std::string& name)
 {
+    static const bool reviewedFont = findSystemFont().value_or("").find("/DejaVuSans.ttf") != std::string::npos;
+    if (!reviewedFont)
+        return ::testing::AssertionSuccess();
     const std::string reviewedPath = std::string(TAMROW_SOURCE_DIR) + "/tests/golden/" + name + ".png";
     if (const char* accept = std::getenv("TAMROW_ACCEPT_PICTURES"); accept != nullptr && std::string(accept) == "1")
         shown.saveToFile(reviewedPath);
@@ -176,8 +180,6 @@ TEST_F(OverlaysTest, StartingAgainLeavesNoMarkOfTheOldGame)
 TEST_F(OverlaysTest, TheMarksThePanelAndThePauseScreenLookAsReviewed)
 {
     ASSERT_TRUE(game.desk.lettered);
-    if (findSystemFont().value_or("").find("/DejaVuSans.ttf") == std::string::npos)
-        GTEST_SKIP() << "the reviewed pictures are lettered in DejaVu Sans, which is not this system's sans-serif";
     removeActorsFrom(1);
     const b2Vec2 character = city.actors[0].body->GetPosition();
     standAt(character.x + 1.5f, character.y, TextureId::Civil, Faction::Civil);
@@ -248,10 +250,7 @@ TEST_F(OverlaysTest, TheMapDotsPeopleByItsScaleOutlinesTheWindowAndLeavesTheRest
     sf::Image map;
     map.create(static_cast<unsigned>(where.width), static_cast<unsigned>(where.height));
     map.copy(shown, 0, 0, where);
-    if (findSystemFont().value_or("").find("/DejaVuSans.ttf") != std::string::npos)
-    {
-        EXPECT_TRUE(looksAsReviewed(map, "city-map"));
-    }
+    EXPECT_TRUE(looksAsReviewed(map, "city-map"));
 
     // M: the map goes, and nothing else changes (paused, so that nobody moves).
     game.paused = true;
@@ -299,10 +298,7 @@ TEST_F(OverlaysTest, ThePointerAimsAtTheNearestChaseFirstUntilSomeoneIsInSight)
     game.helpFramesLeft = HelpCardFrames;
     loop(2);  // the camera follows the sprite a frame behind
     // The arrow and the distance, the reach at rest, the map and the help card of the first start.
-    if (findSystemFont().value_or("").find("/DejaVuSans.ttf") != std::string::npos)
-    {
-        EXPECT_TRUE(looksAsReviewed(presented(), "pointer-and-help"));
-    }
+    EXPECT_TRUE(looksAsReviewed(presented(), "pointer-and-help"));
     const sf::FloatRect seen(game.view.getCenter() - game.view.getSize() / 2.0f, game.view.getSize());
     std::optional<Pointing> pointing = PeoplePointer::aim(city, seen);
     ASSERT_TRUE(pointing);
