@@ -97,7 +97,7 @@ void Game::runFrame()
         overlays_.observe(*city, changes_);
     }
     if (hearing)
-        hearing->hear(*city, changes_, paused);
+        hearing->hear(*city, changes_, recruited, paused);
     begin(FramePart::Draw);
     paint(window, *city);
     if (overlaysShown)
@@ -134,10 +134,9 @@ void Game::handleInput()
     // Read once, after the events: every test of a key in the frame gets the
     // same answer, which is what a recording can give back.
     taken.keys = readKeys();
-    const std::uint8_t heldBefore = lastInput.keys;
     lastInput = replaying ? replaying(taken) : std::move(taken);
-    answerRecruiting(heldBefore, lastInput);
     playInput(lastInput);
+    overlays_.answer(recruited);
 }
 
 void Game::playInput(const FrameInput& input)
@@ -170,17 +169,6 @@ void Game::playInput(const FrameInput& input)
             desk.windowedSize = sf::Vector2u(event.width, event.height);
     }
     steer(input);
-}
-
-void Game::answerRecruiting(std::uint8_t heldBefore, const FrameInput& input)
-{
-    const bool hooligans = input.holds(PlayKey::Q) && (heldBefore & keyBit(PlayKey::Q)) == 0;
-    const bool police = input.holds(PlayKey::E) && (heldBefore & keyBit(PlayKey::E)) == 0;
-    if (paused || !(hooligans || police))
-        return;
-    // With Q and E together, police: as recruiting has it.
-    const bool policeWins = input.holds(PlayKey::E);
-    overlays_.answerPress(policeWins ? Faction::Police : Faction::Hooli, overlays_.reachable(*city).size());
 }
 
 InputEvent Game::readEvent(const sf::Event& event)

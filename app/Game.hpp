@@ -130,9 +130,6 @@ private:
     void zoomView(float factor);
     /// Backspace, the pad's Back and F5: one view pixel per window pixel again.
     void zoomBack();
-    /// The grid's answer to Q or E going down in `input` after `heldBefore`
-    /// (keyBits): the number of people the press turns, or nobody.
-    void answerRecruiting(std::uint8_t heldBefore, const FrameInput& input);
     /// The map and the pointer over the drawn city, with a view of one pixel
     /// per window pixel applied.
     void drawFinders();

@@ -12,11 +12,11 @@ struct PersonChange
     std::uint32_t person;  ///< index into City::actors
     std::int32_t hits;     ///< points of health lost: one per hit
     bool fell;             ///< died
-    bool turned;           ///< changed sides (recruited by Q or E)
 };
 
 /// Tells what happened in a city between two looks, from how the people's
-/// health, `dead` and `faction` and their number changed. Reads the city, never
+/// health and `dead` and their number changed (who changed sides is what
+/// recruiting itself tells: play's `Recruiting`). Reads the city, never
 /// writes it. What reads the fight from the city (the marks, the sounds) shares
 /// one, looked at once per frame after the city's turn.
 class CityChanges
@@ -38,7 +38,6 @@ private:
     {
         std::int32_t health;
         bool dead;
-        Faction faction;
     };
 
     std::vector<Seen> seen_;  ///< one per actor, by index

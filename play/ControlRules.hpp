@@ -1,12 +1,16 @@
 #pragma once
 
 // The arithmetic of the player's controls, apart from any window: the walking
-// ramp, the zoom and its bounds, and who stands within recruiting reach.
+// ramp, the zoom and its bounds, who stands within recruiting reach, and what
+// a frame's recruiting did.
+
+#include "city/Actor.hpp"
 
 #include <box2d/box2d.h>
 #include <SFML/System/Vector2.hpp>
 
 #include <cstdint>
+#include <vector>
 
 /// Z widens the view by this per event (zoom out), X narrows it (zoom in).
 constexpr float ZoomOutFactor = 1.1f;
@@ -59,3 +63,15 @@ CellSpan spanOf(std::int32_t cell);
 /// (m): their whole-metre cells, truncated toward zero, less than RecruitRange
 /// apart, which is the character's cell and the eight around it.
 bool withinRecruitingReach(b2Vec2 character, b2Vec2 other);
+
+/// What one frame's Q and E did: the one account of who changed sides, which
+/// the grid's number and the shouts both read.
+struct Recruiting
+{
+    bool pressed = false;                ///< Q or E went down this frame (was not held the frame before)
+    Faction side = Faction::Hooli;       ///< the side called to: E's when both are held
+    std::vector<std::uint32_t> turned;   ///< people whose side changed, in index order
+
+    /// A press that turned nobody: everyone in reach was of the side already, or nobody stood there.
+    bool missed() const { return pressed && turned.empty(); }
+};

@@ -19,6 +19,10 @@ void Play::obey(const InputEvent& event)
 
 void Play::steer(const FrameInput& input)
 {
+    const auto calls = static_cast<std::uint8_t>(keyBit(PlayKey::Q) | keyBit(PlayKey::E));
+    const bool pressed = (input.keys & ~keysHeld_ & calls) != 0;
+    keysHeld_ = input.keys;
+    recruited = Recruiting();
     if (city->actors.empty() || paused)
         return;
 
@@ -33,11 +37,7 @@ void Play::steer(const FrameInput& input)
         applyWalkingVelocity();
     }
 
-    // With both held, E comes last and wins.
-    if (input.holds(PlayKey::Q))
-        recruitHooligans();
-    if (input.holds(PlayKey::E))
-        recruitPolice();
+    recruitAndTell(input, pressed);
 }
 
 bool Play::advance(const std::function<void()>& stepped)
@@ -95,6 +95,29 @@ void Play::recruitHooligans()
 void Play::recruitPolice()
 {
     recruit(Faction::Police, TextureId::Police);
+}
+
+void Play::recruitAndTell(const FrameInput& input, bool pressed)
+{
+    const bool hooligans = input.holds(PlayKey::Q);
+    const bool police = input.holds(PlayKey::E);
+    if (!hooligans && !police)
+        return;
+    std::vector<Faction> before;
+    before.reserve(city->actors.size());
+    for (const Actor& actor : city->actors)
+        before.push_back(actor.faction);
+    // With both held, E comes last and wins: a police officer in reach is
+    // turned to a hooligan and back, which is no change of side.
+    if (hooligans)
+        recruitHooligans();
+    if (police)
+        recruitPolice();
+    recruited.pressed = pressed;
+    recruited.side = police ? Faction::Police : Faction::Hooli;
+    for (std::uint32_t i = 0; i < before.size(); ++i)
+        if (city->actors[i].faction != before[i])
+            recruited.turned.push_back(i);
 }
 
 void Play::recruit(Faction side, TextureId image)

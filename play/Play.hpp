@@ -1,6 +1,7 @@
 #pragma once
 
 #include "city/City.hpp"
+#include "play/ControlRules.hpp"
 #include "play/FrameInput.hpp"
 #include "play/PhysicsWorld.hpp"
 #include "play/Session.hpp"
@@ -25,7 +26,8 @@ public:
     /// for the window and does nothing here.
     void obey(const InputEvent& event);
     /// Walks the character (actor 0) and recruits the people next to it from
-    /// the keys of `input`; nothing while paused or with no actor at all.
+    /// the keys of `input`, leaving in `recruited` what Q and E did; nothing
+    /// while paused or with no actor at all.
     void steer(const FrameInput& input);
     /// The world step and the city's turn unless paused; `stepped` as advanceCity
     /// has it. True if the game moved on.
@@ -50,6 +52,7 @@ public:
     std::int32_t moveY = 0;   ///< character's vertical speed (m/s), positive down the screen
     bool paused = false;
     Session* session = nullptr; ///< what F5 builds afresh; not owned
+    Recruiting recruited;       ///< what the last steer's Q and E did
 
 private:
     /// One frame of one walking axis (m/s): `back` (up or left) held ramps
@@ -58,4 +61,9 @@ private:
     void walkAxis(std::int32_t& speed, bool back, bool forth);
     void applyWalkingVelocity();
     void recruit(Faction side, TextureId image);
+    /// Q and E as held in `input`, `pressed` if either went down this frame:
+    /// recruits and tells in `recruited` whose side that changed.
+    void recruitAndTell(const FrameInput& input, bool pressed);
+
+    std::uint8_t keysHeld_ = 0;  ///< keyBits of the last steer, paused or not
 };

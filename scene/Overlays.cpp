@@ -31,10 +31,14 @@ const sf::Color MarkEdge(0, 0, 0, 160);
 const sf::Color DeathMarkColour(255, 255, 255);
 /// Alpha (of 255) of the cells' fill as a press's answer begins.
 constexpr sf::Uint8 AnswerFillAlpha = 90;
-constexpr float ShakeAmplitude = 5.0f;  ///< window px, the grey shake's farthest
+constexpr float ShakeAmplitude = 5.0f;  ///< window px, a miss's shake at its farthest
 constexpr float ShakePace = 1.3f;       ///< radians of the shake per frame
 constexpr unsigned AnswerSize = 22;     ///< px, the number turned
-constexpr float AnswerGap = 6.0f;       ///< window px between the grid and the number
+constexpr float AnswerGap = 6.0f;       ///< window px between the grid and the number or the miss mark
+/// A miss: the grid framed, and above it a ring struck through, as large on screen as the number.
+constexpr float MissFrameWidth = 3.0f;
+constexpr float MissMarkRadius = 10.0f;
+constexpr float MissMarkWidth = 3.0f;
 
 /// Room between a person and a ring round it (window px).
 constexpr float RingClearance = 4.0f;
@@ -70,35 +74,52 @@ sf::Color fading(sf::Color colour, std::int32_t framesLeft, std::int32_t frames)
     return colour;
 }
 
+/// The dark edge of a mark in `colour`, fading with it.
+sf::Color edgeFor(sf::Color colour)
+{
+    return sf::Color(MarkEdge.r, MarkEdge.g, MarkEdge.b, std::min(MarkEdge.a, colour.a));
+}
+
+/// The outline of `shape`, `width` wide, with a dark edge outside it; sizes in px of the view.
+void drawOutline(sf::RenderTarget& target, sf::Shape& shape, float width, float edge, sf::Color colour)
+{
+    shape.setFillColor(sf::Color::Transparent);
+    shape.setOutlineThickness(width + edge);
+    shape.setOutlineColor(edgeFor(colour));
+    target.draw(shape);
+    shape.setOutlineThickness(width);
+    shape.setOutlineColor(colour);
+    target.draw(shape);
+}
+
 /// A ring `width` wide round `centre`, with a dark edge outside it; sizes in px of the view.
 void drawRing(sf::RenderTarget& target, sf::Vector2f centre, float radius, float width, float edge, sf::Color colour)
 {
     sf::CircleShape ring(radius);
     ring.setOrigin(radius, radius);
     ring.setPosition(centre);
-    ring.setFillColor(sf::Color::Transparent);
-    ring.setOutlineThickness(width + edge);
-    ring.setOutlineColor(sf::Color(MarkEdge.r, MarkEdge.g, MarkEdge.b, std::min(MarkEdge.a, colour.a)));
-    target.draw(ring);
-    ring.setOutlineThickness(width);
-    ring.setOutlineColor(colour);
-    target.draw(ring);
+    drawOutline(target, ring, width, edge, colour);
+}
+
+/// A bar `bar` thick through `centre`, `arm` long either side, turned `angle` degrees clockwise from level.
+void drawBar(sf::RenderTarget& target, sf::Vector2f centre, float arm, float bar, float edge, sf::Color colour,
+             float angle)
+{
+    sf::RectangleShape stroke(sf::Vector2f(2.0f * arm, bar));
+    stroke.setOrigin(arm, bar / 2.0f);
+    stroke.setPosition(centre);
+    stroke.setRotation(angle);
+    stroke.setFillColor(colour);
+    stroke.setOutlineThickness(edge);
+    stroke.setOutlineColor(edgeFor(colour));
+    target.draw(stroke);
 }
 
 /// An upright cross turned a quarter of the way round: an X, each bar `bar` thick.
 void drawCross(sf::RenderTarget& target, sf::Vector2f centre, float arm, float bar, float edge, sf::Color colour)
 {
     for (const float angle : {45.0f, -45.0f})
-    {
-        sf::RectangleShape stroke(sf::Vector2f(2.0f * arm, bar));
-        stroke.setOrigin(arm, bar / 2.0f);
-        stroke.setPosition(centre);
-        stroke.setRotation(angle);
-        stroke.setFillColor(colour);
-        stroke.setOutlineThickness(edge);
-        stroke.setOutlineColor(sf::Color(MarkEdge.r, MarkEdge.g, MarkEdge.b, std::min(MarkEdge.a, colour.a)));
-        target.draw(stroke);
-    }
+        drawBar(target, centre, arm, bar, edge, colour, angle);
 }
 
 /// The nine cells around the character's (m), as recruiting draws its line,
@@ -179,11 +200,14 @@ sf::FloatRect Overlays::drawnReach(const City& city)
                          (down[1].high - down[0].low) * PixelsPerMeter);
 }
 
-void Overlays::answerPress(Faction side, std::size_t turned)
+void Overlays::answer(const Recruiting& recruited)
 {
-    answer_.colour = turned == 0 ? NobodyReachedColour
-                                 : side == Faction::Police ? PoliceMarkColour : HooliganMarkColour;
-    answer_.turned = turned;
+    if (!recruited.missed() && recruited.turned.empty())
+        return;
+    answer_.colour = recruited.missed()                       ? MissMarkColour
+                     : recruited.side == Faction::Police ? PoliceMarkColour
+                                                         : HooliganMarkColour;
+    answer_.turned = recruited.turned.size();
     answer_.framesLeft = PressAnswerFrames;
 }
 
@@ -206,16 +230,32 @@ void Overlays::drawReach(sf::RenderTarget& target, const City& city, const sf::F
         drawReachCells(target, character, offset, screenPx, CellFill);
         return;
     }
-    const float shake = answer_.turned == 0
-                            ? ShakeAmplitude * screenPx * std::sin(static_cast<float>(answer_.framesLeft) * ShakePace)
-                            : 0.0f;
-    drawReachCells(target, character, offset + sf::Vector2f(shake, 0.0f), screenPx,
+    const bool missed = answer_.turned == 0;
+    // A miss shakes its head: the grid and its mark sway left and right.
+    const sf::Vector2f shake(
+        missed ? ShakeAmplitude * screenPx * std::sin(static_cast<float>(answer_.framesLeft) * ShakePace) : 0.0f,
+        0.0f);
+    drawReachCells(target, character, offset + shake, screenPx,
                    fading(sf::Color(answer_.colour.r, answer_.colour.g, answer_.colour.b, AnswerFillAlpha),
                           answer_.framesLeft, PressAnswerFrames));
-    if (font == nullptr || answer_.turned == 0)
+    const sf::FloatRect grid = drawnReach(city);
+    if (missed)
+    {
+        const sf::Color colour = fading(answer_.colour, answer_.framesLeft, PressAnswerFrames);
+        sf::RectangleShape frame(sf::Vector2f(grid.width, grid.height));
+        frame.setPosition(sf::Vector2f(grid.left, grid.top) + shake);
+        drawOutline(target, frame, MissFrameWidth * screenPx, EdgeWidth * screenPx, colour);
+        // Where the number would stand: a ring struck through, nobody.
+        const float radius = MissMarkRadius * screenPx;
+        const sf::Vector2f mark(grid.left + grid.width / 2.0f + shake.x,
+                                grid.top - (AnswerGap + MissFrameWidth + MissMarkWidth) * screenPx - radius);
+        drawRing(target, mark, radius, MissMarkWidth * screenPx, EdgeWidth * screenPx, colour);
+        drawBar(target, mark, radius, MissMarkWidth * screenPx, EdgeWidth * screenPx, colour, 45.0f);
+        return;
+    }
+    if (font == nullptr)
         return;
     // The number above the grid, the same size on screen at every zoom.
-    const sf::FloatRect grid = drawnReach(city);
     sf::Text number(std::to_string(answer_.turned), *font, AnswerSize);
     number.setScale(screenPx, screenPx);
     number.setFillColor(fading(answer_.colour, answer_.framesLeft, PressAnswerFrames));

@@ -2,6 +2,7 @@
 
 #include "city/City.hpp"
 #include "life/CityChanges.hpp"
+#include "play/ControlRules.hpp"
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Font.hpp>
@@ -17,7 +18,7 @@
 constexpr std::int32_t HitFlashFrames = 12;
 /// How long a death mark shows (frames of 1/60 s): a second and a half.
 constexpr std::int32_t DeathMarkFrames = 90;
-/// How long the reach grid answers a press of Q or E (frames of 1/60 s): half a second.
+/// How long the reach grid answers Q or E (frames of 1/60 s): half a second.
 constexpr std::int32_t PressAnswerFrames = 30;
 
 /// The colours the overlays speak in: the character's yellow and the
@@ -27,8 +28,9 @@ const sf::Color HooliganMarkColour(240, 40, 40);
 const sf::Color PoliceMarkColour(70, 150, 255);
 /// People in reach while neither Q nor E is held.
 const sf::Color ReachMarkColour(255, 255, 255);
-/// The grid's answer to a press of Q or E that reached nobody.
-const sf::Color NobodyReachedColour(150, 150, 150);
+/// The grid's answer to a press of Q or E that turned nobody: light, edged in
+/// dark, to stand out on the street, grass and roofs alike.
+const sf::Color MissMarkColour(235, 235, 235);
 
 /// What lets a player read the fight, drawn over the city: a ring on the
 /// character, the nine cells Q and E reach with the living people in them, a
@@ -54,10 +56,11 @@ public:
     /// it is one Q and E reach. Empty without a character.
     static sf::FloatRect drawnReach(const City& city);
 
-    /// A press of Q or E that turns `turned` people to `side`: the grid answers
-    /// for PressAnswerFrames in that side's colour with the number, or with a
-    /// grey shake when `turned` is 0.
-    void answerPress(Faction side, std::size_t turned);
+    /// What a frame's Q and E did, as `recruited` tells it: the grid answers
+    /// for PressAnswerFrames with the number of people turned, in their new
+    /// side's colour, or, for a press that turned nobody, shakes under a miss
+    /// mark. A frame that did neither leaves the last answer showing.
+    void answer(const Recruiting& recruited);
 
     /// Where the deaths still marked happened (px, the fallen's sprite origin)
     /// and how much of their mark is left, from 1 down to 0.
@@ -81,7 +84,7 @@ private:
         bool death;
     };
 
-    /// The grid's answer to the last press of Q or E.
+    /// The grid's answer to the last frame that turned people or missed.
     struct PressAnswer
     {
         sf::Color colour;
@@ -89,7 +92,7 @@ private:
         std::int32_t framesLeft = 0;
     };
 
-    /// The reach cells, their answer to a press and its number; sizes in px of the view.
+    /// The reach cells and their answer: the number turned or the miss mark; sizes in px of the view.
     void drawReach(sf::RenderTarget& target, const City& city, const sf::Font* font, float screenPx) const;
 
     std::vector<Mark> marks_;  ///< those still showing

@@ -7,7 +7,7 @@ Hearing::Hearing(const std::optional<std::string>& soundFolder, const Settings& 
     player_.setVolume(level_.master());
 }
 
-void Hearing::hear(const City& city, const CityChanges& changes, bool paused)
+void Hearing::hear(const City& city, const CityChanges& changes, const Recruiting& recruited, bool paused)
 {
     level_.age();
     if (paused != paused_)
@@ -15,7 +15,7 @@ void Hearing::hear(const City& city, const CityChanges& changes, bool paused)
     paused_ = paused;
     // Nothing happens in a paused city; and without sound nothing need be chosen.
     if (!paused && player_.audible())
-        player_.play(choice_.listen(city, changes));
+        player_.play(choice_.listen(city, changes, recruited));
 }
 
 void Hearing::startAgain()

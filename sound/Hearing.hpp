@@ -1,6 +1,7 @@
 #pragma once
 
 #include "city/City.hpp"
+#include "play/ControlRules.hpp"
 #include "sound/SoundChoice.hpp"
 #include "sound/SoundLevel.hpp"
 #include "sound/SoundPlayer.hpp"
@@ -26,9 +27,9 @@ public:
     Hearing(const std::optional<std::string>& soundFolder, const Settings& start = Settings());
 
     /// Once per frame, after the city's turn: plays what the frame brought, as
-    /// `changes` has just seen it in `city`, or, while `paused`, holds every
-    /// sound where it is.
-    void hear(const City& city, const CityChanges& changes, bool paused);
+    /// `changes` has just seen it in `city` and `recruited` tells of Q and E,
+    /// or, while `paused`, holds every sound where it is.
+    void hear(const City& city, const CityChanges& changes, const Recruiting& recruited, bool paused);
     /// F5: every sound stops, and the new city is heard from its start.
     void startAgain();
     /// N, minus or equals acts and is answered true; any other key false.

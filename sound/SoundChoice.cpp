@@ -6,7 +6,7 @@
 namespace
 {
 /// How loud each sound is at the character's feet, by Sound, before the volume.
-constexpr float BaseGain[SoundCount] = {0.55f, 0.55f, 0.8f, 0.7f, 0.6f, 0.5f, 0.0f};
+constexpr float BaseGain[SoundCount] = {0.55f, 0.55f, 0.8f, 0.7f, 0.6f, 0.5f, 0.0f, 0.6f};
 
 /// The hit sound of whoever struck someone of `struck`'s side: police strike
 /// hooligans, hooligans strike everyone else.
@@ -26,7 +26,8 @@ SoundChoice::SoundChoice(float range) : range_(range)
 {
 }
 
-const std::vector<Cue>& SoundChoice::listen(const City& city, const CityChanges& changes)
+const std::vector<Cue>& SoundChoice::listen(const City& city, const CityChanges& changes,
+                                            const Recruiting& recruited)
 {
     cues_.clear();
     if (city.actors.empty())
@@ -46,9 +47,12 @@ const std::vector<Cue>& SoundChoice::listen(const City& city, const CityChanges&
             hear(hitOn(actor.faction), place, listener);
         if (change.fell)
             hear(Sound::Fall, place, listener);
-        if (change.turned)
-            hear(actor.faction == Faction::Police ? Sound::PoliceCall : Sound::HooliganCall, place, listener);
     }
+    for (const std::uint32_t person : recruited.turned)
+        hear(recruited.side == Faction::Police ? Sound::PoliceCall : Sound::HooliganCall,
+             placeOf(city.actors[person]), listener);
+    if (recruited.missed())
+        hear(Sound::Miss, listener, listener);
     // Many of a kind play as one, a little louder.
     for (Cue& cue : cues_)
         cue.gain *= std::min(1.0f + GroupGainStep * static_cast<float>(cue.count - 1), GroupGainLimit);

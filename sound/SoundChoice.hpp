@@ -2,6 +2,7 @@
 
 #include "city/City.hpp"
 #include "life/CityChanges.hpp"
+#include "play/ControlRules.hpp"
 #include "sound/SoundFiles.hpp"
 
 #include <cstdint>
@@ -31,19 +32,21 @@ struct Cue
 
 /// Which sounds a frame of the city brings, where, and how loud, heard from the
 /// character (actor 0): a hit (a hooligan's blow or a baton, by the side struck),
-/// a fall for each death, Q's shout or E's whistle for each person recruited, and
-/// footsteps for each wave. Reads the city, never writes it, as the overlays do:
-/// events are what `CityChanges` tells of the frame. Needs no audio device.
+/// a fall for each death, Q's shout or E's whistle for each person turned, a dry
+/// knock for a press that turned nobody, and footsteps for each wave. Reads the
+/// city, never writes it, as the overlays do: events are what `CityChanges` and
+/// the frame's `Recruiting` tell of the frame. Needs no audio device.
 class SoundChoice
 {
 public:
     /// Hears within `range` (m).
     explicit SoundChoice(float range = HearingRange);
     /// What `changes` has just seen happen in `city` (the founders arrive at
-    /// the first look), as at most one cue per sound, placed at the nearest
-    /// event of its kind and louder for each more event; events beyond the range
-    /// are not heard. Valid until the next call.
-    const std::vector<Cue>& listen(const City& city, const CityChanges& changes);
+    /// the first look) and what `recruited` tells of the frame's Q and E, as at
+    /// most one cue per sound, placed at the nearest event of its kind and
+    /// louder for each more event; events beyond the range are not heard. A
+    /// miss is heard at the character. Valid until the next call.
+    const std::vector<Cue>& listen(const City& city, const CityChanges& changes, const Recruiting& recruited);
 
 private:
     /// Adds one event of `sound` at `place` (m), heard from `listener`.

@@ -16,14 +16,15 @@ enum class Sound : std::uint8_t
     HooliganCall = 3, ///< Q reaches someone: a rough shout
     PoliceCall = 4,   ///< E reaches someone: a police whistle
     Wave = 5,         ///< newcomers arrive: hurried footsteps
-    Ambience = 6      ///< the street, looped while the game runs
+    Ambience = 6,     ///< the street, looped while the game runs
+    Miss = 7          ///< Q or E pressed and nobody turned: a dry double knock
 };
-constexpr std::size_t SoundCount = 7;
+constexpr std::size_t SoundCount = 8;
 
 /// File names in Sound order: what the game loads and what tools/soundgen makes.
 inline constexpr std::array<const char*, SoundCount> SoundFiles = {
     "hooligan-hit.wav", "police-hit.wav", "fall.wav", "hooligan-call.wav",
-    "police-call.wav",  "wave.wav",       "ambience.wav",
+    "police-call.wav",  "wave.wav",       "ambience.wav",  "miss.wav",
 };
 
 /// The sounds' folder, named beside the image folder it goes with.

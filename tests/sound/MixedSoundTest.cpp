@@ -94,7 +94,7 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceAndMutedOrPausedIsSilent)
                 advanceCity(town.world, city);
                 changes.look(city);
             }
-            hearing.hear(city, changes, paused);
+            hearing.hear(city, changes, Recruiting(), paused);
             if (hitAt < 0.0 && city.actors[1].health + city.actors[2].health < health)
                 hitAt = secondsSince(after);
             std::this_thread::sleep_for(std::chrono::duration<double>(FrameSeconds));

@@ -1,11 +1,14 @@
 // Which sound the city's events bring, heard from the character, without any audio device.
+#include "city/Units.hpp"
 #include "life/Simulation.hpp"
+#include "play/Play.hpp"
 #include "sound/SoundChoice.hpp"
 #include "support/TestCity.hpp"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 namespace
 {
@@ -19,9 +22,9 @@ TEST(SoundChoice, TheGoldenRunIsHeardEventForEventAndNothingBeyondTheRange)
     CityChanges changes;
     const auto listen = [&] {
         changes.look(town.city);
-        for (const Cue& cue : everywhere.listen(town.city, changes))
+        for (const Cue& cue : everywhere.listen(town.city, changes, Recruiting()))
             heardEverywhere[cue.sound] += cue.count;
-        for (const Cue& cue : nearby.listen(town.city, changes))
+        for (const Cue& cue : nearby.listen(town.city, changes, Recruiting()))
             heardNearby[cue.sound] += cue.count;
     };
     listen();
@@ -50,7 +53,7 @@ TEST(SoundChoice, AHitIsHeardFromItsSideAndManyOfAKindInAFrameAsOneALittleLouder
     CityChanges changes;
     const auto listen = [&]() -> const std::vector<Cue>& {
         changes.look(city);
-        return choice.listen(city, changes);
+        return choice.listen(city, changes, Recruiting());
     };
     listen();
     const b2Vec2 character = city.actors[0].body->GetPosition();
@@ -71,5 +74,52 @@ TEST(SoundChoice, AHitIsHeardFromItsSideAndManyOfAKindInAFrameAsOneALittleLouder
     EXPECT_EQ(batons.count, 3);
     EXPECT_FLOAT_EQ(batons.gain, blow.gain * (1.0f + 2.0f * GroupGainStep));
     EXPECT_TRUE(listen().empty()) << "a hit is heard once";
+}
+
+TEST(SoundChoice, APressIsHeardAsThePeopleItTurnsOrAsAMissAtTheCharacter)
+{
+    using Heard = std::map<Sound, std::int32_t>;  ///< sound: how many events it stands for
+    struct Row
+    {
+        std::set<PlayKey> keys;
+        std::vector<Faction> inReach;  ///< standing half a metre apart beside the character
+        std::vector<std::uint32_t> turned;
+        Heard heard;
+    };
+    const Row rows[] = {
+        {{PlayKey::Q}, {Faction::Hooli, Faction::Hooli}, {}, {{Sound::Miss, 1}}},
+        {{PlayKey::Q}, {Faction::Civil, Faction::Hooli}, {3}, {{Sound::HooliganCall, 1}}},
+        {{PlayKey::E}, {Faction::Police}, {}, {{Sound::Miss, 1}}},
+        // Together E wins: the officer is made a hooligan and back, no change of side.
+        {{PlayKey::Q, PlayKey::E}, {Faction::Police, Faction::Civil, Faction::Hooli}, {4, 5}, {{Sound::PoliceCall, 2}}},
+    };
+    for (const Row& row : rows)
+    {
+        PhysicsWorld physics;
+        City city(physics.world, std::nullopt);
+        const b2Vec2 character = city.actors[0].body->GetPosition();
+        for (std::size_t i = 0; i < row.inReach.size(); ++i)
+            city.spawnActor((character.x + 0.5f * static_cast<float>(i)) * PixelsPerMeter,
+                            (character.y + 0.5f) * PixelsPerMeter, TextureId::Civil, row.inReach[i]);
+        Play play(city, physics);
+        CityChanges changes;
+        SoundChoice choice;
+        changes.look(city);
+        FrameInput input;
+        for (const PlayKey key : row.keys)
+            input.keys = static_cast<std::uint8_t>(input.keys | keyBit(key));
+        // The press, then the same keys still held a frame later: turned once, heard once.
+        for (const bool pressed : {true, false})
+        {
+            play.steer(input);
+            changes.look(city);
+            Heard heard;
+            for (const Cue& cue : choice.listen(city, changes, play.recruited))
+                heard[cue.sound] = cue.count;
+            const std::string frame = pressed ? "pressed" : "held";
+            EXPECT_EQ(play.recruited.turned, pressed ? row.turned : std::vector<std::uint32_t>()) << frame;
+            EXPECT_EQ(heard, pressed ? row.heard : Heard()) << frame;
+        }
+    }
 }
 } // namespace

@@ -148,9 +148,30 @@ Synth ambience()
     return sound;
 }
 
+/// A press that turned nobody: two dry knocks, the second lower, like a tongue
+/// clicked twice; short and without ring, so it reads as "no" under the fight.
+Synth miss()
+{
+    constexpr std::array<double, 2> KnockTimes = {0.0, 0.085};
+    constexpr std::array<double, 2> KnockHz = {420.0, 300.0};
+    Synth sound(0.17);
+    for (std::size_t knock = 0; knock < KnockTimes.size(); ++knock)
+    {
+        Synth body = glide(0.08, KnockHz[knock], 0.8 * KnockHz[knock], 0.3);
+        body.envelope(0.001, 0.012);
+        Synth click = noiseBurst(sound, 0.08);
+        click.bandPass(1800.0, 1.0);
+        click.envelope(0.0005, 0.004);
+        sound.mix(body, 1.0, KnockTimes[knock]);
+        sound.mix(click, 0.5, KnockTimes[knock]);
+    }
+    sound.normalise(EventPeak);
+    return sound;
+}
+
 /// The maker of every sound, in Sound order (sound/SoundFiles.hpp).
-const std::array<Synth (*)(), SoundCount> Makers = {hooliganHit, policeHit, fall, hooliganCall,
-                                                    policeCall,  wave,      ambience};
+const std::array<Synth (*)(), SoundCount> Makers = {hooliganHit, policeHit, fall,     hooliganCall,
+                                                    policeCall,  wave,      ambience, miss};
 } // namespace
 
 int main(int argc, char** argv)
