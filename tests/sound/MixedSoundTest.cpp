@@ -63,7 +63,7 @@ double secondsSince(Clock::time_point start)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceAndMutedOrPausedIsSilent)
+TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceMutedOrPausedIsSilentAndAMissIsHeard)
 {
     TempFolder folder;
     const std::string wave = folder.path + "/mixed.wav";
@@ -85,7 +85,7 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceAndMutedOrPausedIsSilent)
     ASSERT_TRUE(hearing.audible());
     double hitAt = -1.0;  // s after the hum started
     CityChanges changes;
-    const auto frames = [&](int count, bool paused) {
+    const auto frames = [&](int count, bool paused, const Recruiting& first = Recruiting()) {
         for (int frame = 0; frame < count; ++frame)
         {
             const std::int32_t health = city.actors[1].health + city.actors[2].health;
@@ -94,7 +94,7 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceAndMutedOrPausedIsSilent)
                 advanceCity(town.world, city);
                 changes.look(city);
             }
-            hearing.hear(city, changes, Recruiting(), paused);
+            hearing.hear(city, changes, frame == 0 ? first : Recruiting(), paused);
             if (hitAt < 0.0 && city.actors[1].health + city.actors[2].health < health)
                 hitAt = secondsSince(after);
             std::this_thread::sleep_for(std::chrono::duration<double>(FrameSeconds));
@@ -110,6 +110,11 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceAndMutedOrPausedIsSilent)
     frames(30, true);
     const double resumedAt = secondsSince(after);
     frames(30, false);
+    // Q pressed with nobody to turn, the fight long over.
+    Recruiting miss;
+    miss.pressed = true;
+    const double missAt = secondsSince(after);
+    frames(20, false, miss);
     // The mixer writes the file as it plays, a little behind the game on a busy machine.
     std::vector<float> mixed;
     double humAt = 0.0;  // s of the file
@@ -119,7 +124,7 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceAndMutedOrPausedIsSilent)
         while (hum < mixed.size() && mixed[hum] == 0.0f)
             ++hum;
         humAt = static_cast<double>(hum / 2) / MixRate;
-        return mixed.size() > 2 * static_cast<std::size_t>((humAt + resumedAt + 0.5) * MixRate);
+        return mixed.size() > 2 * static_cast<std::size_t>((humAt + missAt + 0.3) * MixRate);
     }, [&] { return std::to_string(mixed.size() / 2) + " frames mixed"; }));
 
     // The street's hum is in the middle, the same on both sides: the hit is what tells them apart.
@@ -138,6 +143,9 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceAndMutedOrPausedIsSilent)
     {
         EXPECT_GT(loudest(mixed, channel, humAt + resumedAt + margin, humAt + resumedAt + 0.4), 0.01f)
             << "the hum comes back";
+        EXPECT_GT(loudest(mixed, channel, humAt + missAt, humAt + missAt + 0.3),
+                  2.0f * loudest(mixed, channel, humAt + resumedAt + margin, humAt + missAt - margin))
+            << "the miss, over the hum";
     }
 }
 
