@@ -110,11 +110,8 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceMutedOrPausedIsSilentAndAMi
     frames(30, true);
     const double resumedAt = secondsSince(after);
     frames(30, false);
-    // Q pressed with nobody to turn, the fight long over.
-    Recruiting miss;
-    miss.pressed = true;
     const double missAt = secondsSince(after);
-    frames(20, false, miss);
+    frames(20, false, Recruiting{true, Faction::Hooli, {}});  // Q pressed with nobody to turn, the fight long over
     // The mixer writes the file as it plays, a little behind the game on a busy machine.
     std::vector<float> mixed;
     double humAt = 0.0;  // s of the file
