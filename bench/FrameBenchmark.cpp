@@ -15,9 +15,9 @@
 #include "bench/DeathToll.hpp"
 #include "bench/PlainFrame.hpp"
 #include "city/ImageFolder.hpp"
-#include "desk/DisplayConnection.hpp"
-#include "desk/StatusPanel.hpp"
-#include "scene/PeoplePointer.hpp"
+#include "desktop/DisplayConnection.hpp"
+#include "hud/StatusPanel.hpp"
+#include "hud/PeoplePointer.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/OpenGL.hpp>
