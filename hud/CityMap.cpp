@@ -1,7 +1,6 @@
 #include "hud/CityMap.hpp"
 
-#include "hud/Overlays.hpp"
-#include "hud/SideColours.hpp"
+#include "hud/Palette.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -134,15 +133,12 @@ void CityMap::draw(sf::RenderTarget& target, const City& city, sf::FloatRect see
     if (sf::FloatRect(seenLow, seenHigh - seenLow).intersects(area, shown))
         addFrame(dots, shown, std::min({FrameWidth, shown.width / 2.0f, shown.height / 2.0f}), SeenOutline);
 
-    for (const std::uint32_t i : city.onStreet)
-    {
+    city.forEachOtherLiving([&](std::uint32_t i) {
         const Actor& person = city.actors[i];
-        if (i == 0 || person.dead)
-            continue;
         const sf::Vector2f place = toWindow(person.sprite.getPosition(), where);
         addSquare(dots, area, place, PersonDot + 2.0f * PersonEdge, MapEdge);
         addSquare(dots, area, place, PersonDot, SideColours[static_cast<std::size_t>(person.faction)]);
-    }
+    });
     for (const auto& [place, left] : freshDeaths)
         addSquare(dots, area, toWindow(place, where), DeathDot,
                   sf::Color(DeathColour.r, DeathColour.g, DeathColour.b, static_cast<sf::Uint8>(255.0f * left)));

@@ -1,5 +1,6 @@
 #include "hud/HelpCard.hpp"
 
+#include "hud/Palette.hpp"
 #include "play/ControlTable.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -21,8 +22,6 @@ constexpr float ColumnGap = 20.0f;    ///< px between the keys and what they do
 /// below the character, who stands in the middle.
 constexpr float CardHeight = 0.72f;
 const sf::Color CardBackground(0, 0, 0, 190);
-const sf::Color CardEdge(255, 210, 26);
-const sf::Color Lettering(235, 235, 235);
 const char* const Title = "Tip the street fight: walk up to people and turn them";
 
 sf::Text line(const std::string& words, const sf::Font& font, unsigned size)
@@ -61,7 +60,7 @@ void HelpCard::draw(sf::RenderTarget& target, const sf::Font& font)
     background.setPosition(corner);
     background.setFillColor(CardBackground);
     background.setOutlineThickness(-2.0f);
-    background.setOutlineColor(CardEdge);
+    background.setOutlineColor(CharacterMarkColour);
     target.draw(background);
     title.setPosition(corner.x + Padding, corner.y + Padding);
     keys.setPosition(corner.x + Padding, corner.y + Padding + TitleHeight);

@@ -2,6 +2,7 @@
 
 #include "city/Units.hpp"
 #include "play/ControlRules.hpp"
+#include "scene/Visibility.hpp"
 
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -38,14 +39,6 @@ constexpr float AnswerGap = 6.0f;       ///< window px between the grid and the 
 
 /// Room between a person and a ring round it (window px).
 constexpr float RingClearance = 4.0f;
-
-/// Where a person is seen (px): the middle of its sprite, or its corner when
-/// the sprite shows no image.
-sf::Vector2f centreOf(const sf::Sprite& sprite)
-{
-    const sf::FloatRect bounds = sprite.getGlobalBounds();
-    return sf::Vector2f(bounds.left + bounds.width / 2.0f, bounds.top + bounds.height / 2.0f);
-}
 
 /// A mark's radius (px of the view): `screenRadius` window px, or round the
 /// whole person when zoomed in so far that the person is bigger than that.
@@ -157,12 +150,10 @@ std::vector<std::uint32_t> Overlays::reachable(const City& city) const
     if (city.actors.empty())
         return found;
     const b2Vec2 character = city.actors[0].body->GetPosition();
-    for (const std::uint32_t i : city.onStreet)
-    {
-        const Actor& actor = city.actors[i];
-        if (i != 0 && !actor.dead && withinRecruitingReach(character, actor.body->GetPosition()))
+    city.forEachOtherLiving([&](std::uint32_t i) {
+        if (withinRecruitingReach(character, city.actors[i].body->GetPosition()))
             found.push_back(i);
-    }
+    });
     return found;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "city/City.hpp"
+#include "hud/Palette.hpp"
 #include "life/CityChanges.hpp"
 
 #include <SFML/Graphics/Color.hpp>
@@ -20,11 +21,6 @@ constexpr std::int32_t DeathMarkFrames = 90;
 /// How long the reach grid answers a press of Q or E (frames of 1/60 s): half a second.
 constexpr std::int32_t PressAnswerFrames = 30;
 
-/// The colours the overlays speak in: the character's yellow and the
-/// colours of the sides' clothes, brightened to read on dark ground.
-const sf::Color CharacterMarkColour(255, 210, 26);
-const sf::Color HooliganMarkColour(240, 40, 40);
-const sf::Color PoliceMarkColour(70, 150, 255);
 /// People in reach while neither Q nor E is held.
 const sf::Color ReachMarkColour(255, 255, 255);
 /// The grid's answer to a press of Q or E that reached nobody.

@@ -1,5 +1,6 @@
 #include "hud/PauseScreen.hpp"
 
+#include "hud/Palette.hpp"
 #include "play/ControlTable.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -12,7 +13,6 @@
 namespace
 {
 const sf::Color Dimming(0, 0, 0, 150);
-const sf::Color Lettering(235, 235, 235);
 constexpr unsigned TitleSize = 48;     ///< px
 constexpr unsigned ControlsSize = 17;  ///< px
 /// How far down the window the title stands, as a share of its height.

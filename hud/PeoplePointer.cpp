@@ -1,7 +1,8 @@
 #include "hud/PeoplePointer.hpp"
 
 #include "city/Units.hpp"
-#include "hud/Overlays.hpp"
+#include "hud/Palette.hpp"
+#include "scene/Visibility.hpp"
 
 #include <SFML/Graphics/ConvexShape.hpp>
 #include <SFML/Graphics/Text.hpp>
@@ -20,14 +21,6 @@ constexpr unsigned DistanceSize = 16;    ///< px
 constexpr float DistanceGap = 22.0f;     ///< px from the arrow's base to the distance's middle
 const sf::Color ArrowEdgeColour(0, 0, 0, 200);
 
-/// Where a person is seen (px): the middle of their picture, or its corner
-/// when it shows no image.
-sf::Vector2f seenAt(const Actor& person)
-{
-    const sf::FloatRect bounds = person.sprite.getGlobalBounds();
-    return sf::Vector2f(bounds.left + bounds.width / 2.0f, bounds.top + bounds.height / 2.0f);
-}
-
 float lengthOf(sf::Vector2f v)
 {
     return std::sqrt(v.x * v.x + v.y * v.y);
@@ -38,17 +31,14 @@ std::optional<Pointing> PeoplePointer::aim(const City& city, sf::FloatRect seen)
 {
     if (city.actors.empty())
         return std::nullopt;
-    const sf::Vector2f from = seenAt(city.actors[0]);
+    const sf::Vector2f from = centreOf(city.actors[0].sprite);
+    bool someoneInSight = false;
     std::optional<Pointing> nearest;
     std::optional<Pointing> nearestChasing;
-    for (const std::uint32_t i : city.onStreet)
-    {
+    city.forEachOtherLiving([&](std::uint32_t i) {
         const Actor& person = city.actors[i];
-        if (i == 0 || person.dead)
-            continue;
-        const sf::Vector2f to = seenAt(person);
-        if (seen.contains(to))
-            return std::nullopt;
+        const sf::Vector2f to = centreOf(person.sprite);
+        someoneInSight = someoneInSight || seen.contains(to);
         const sf::Vector2f apart = to - from;
         const float length = lengthOf(apart);
         const Pointing candidate{i, length > 0.0f ? apart / length : sf::Vector2f(1.0f, 0.0f),
@@ -57,7 +47,9 @@ std::optional<Pointing> PeoplePointer::aim(const City& city, sf::FloatRect seen)
             nearest = candidate;
         if (person.state == ActorState::Chasing && (!nearestChasing || candidate.metres < nearestChasing->metres))
             nearestChasing = candidate;
-    }
+    });
+    if (someoneInSight)
+        return std::nullopt;
     return nearestChasing ? nearestChasing : nearest;
 }
 

@@ -1,7 +1,7 @@
 #include "hud/StatusPanel.hpp"
 
 #include "life/Simulation.hpp"
-#include "hud/SideColours.hpp"
+#include "hud/Palette.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
@@ -16,7 +16,6 @@ constexpr unsigned CharacterSize = 16;  ///< px
 constexpr float LineHeight = 20.0f;     ///< px between the tops of two lines
 constexpr float Padding = 10.0f;        ///< px inside the panel's edge
 const sf::Color PanelBackground(0, 0, 0, 170);
-const sf::Color PlainText(235, 235, 235);
 constexpr std::array<const char*, 3> SideNames = {"civilians", "hooligans", "police"};
 
 /// One line of the panel: `label` on the left, `value` flush right, both in
@@ -63,14 +62,14 @@ void StatusPanel::draw(sf::RenderTarget& target, const sf::Font& font, const Cit
     int line = 0;
     for (std::size_t side = 0; side < SideNames.size(); ++side)
         drawLine(target, font, panel, line++, SideNames[side], std::to_string(now.alive[side]), SideColours[side]);
-    drawLine(target, font, panel, line++, "deaths", std::to_string(now.corpses), PlainText);
-    drawLine(target, font, panel, line++, "waves", std::to_string(now.waves), PlainText);
+    drawLine(target, font, panel, line++, "deaths", std::to_string(now.corpses), Lettering);
+    drawLine(target, font, panel, line++, "waves", std::to_string(now.waves), Lettering);
     if (!soundNotice.empty())
     {
-        drawLine(target, font, panel, line, "sound", soundNotice, PlainText);
+        drawLine(target, font, panel, line, "sound", soundNotice, Lettering);
         return;
     }
     char magnification[32];
     std::snprintf(magnification, sizeof magnification, "x%.2f", static_cast<double>(zoom));
-    drawLine(target, font, panel, line, "zoom", magnification, PlainText);
+    drawLine(target, font, panel, line, "zoom", magnification, Lettering);
 }

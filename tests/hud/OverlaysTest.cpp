@@ -5,7 +5,7 @@
 #include "hud/SystemFont.hpp"
 #include "hud/CityMap.hpp"
 #include "hud/PeoplePointer.hpp"
-#include "hud/SideColours.hpp"
+#include "hud/Palette.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 
