@@ -17,9 +17,9 @@
 class CityMap
 {
 public:
-    /// The city's extent (px): the map picture, 2400 x 1000 image px at MapScale.
-    static constexpr float CityWidth = 2400.0f * MapScale;
-    static constexpr float CityHeight = 1000.0f * MapScale;
+    /// The city's extent (px): the map picture at MapScale.
+    static constexpr float CityWidth = static_cast<float>(MapImageWidth) * MapScale;
+    static constexpr float CityHeight = static_cast<float>(MapImageHeight) * MapScale;
     /// The map's size on screen (window px): a fifth of the 1600 px window's
     /// width, in the city's proportions.
     static constexpr unsigned Width = 320;
