@@ -1,11 +1,11 @@
 #include "app/Game.hpp"
 
-#include "desk/Gamepad.hpp"
-#include "desk/HelpCard.hpp"
-#include "desk/PauseScreen.hpp"
-#include "desk/Screenshot.hpp"
-#include "desk/StatusPanel.hpp"
-#include "scene/PeoplePointer.hpp"
+#include "desktop/Gamepad.hpp"
+#include "hud/HelpCard.hpp"
+#include "hud/PauseScreen.hpp"
+#include "files/Screenshot.hpp"
+#include "hud/StatusPanel.hpp"
+#include "hud/PeoplePointer.hpp"
 
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>

@@ -1,17 +1,17 @@
 #pragma once
 
 #include "city/City.hpp"
-#include "desk/Desk.hpp"
-#include "desk/PlayKeyReader.hpp"
-#include "desk/Settings.hpp"
-#include "desk/SightEvents.hpp"
+#include "app/Desk.hpp"
+#include "desktop/PlayKeyReader.hpp"
+#include "settings/Settings.hpp"
+#include "desktop/SightEvents.hpp"
 #include "play/ControlRules.hpp"
 #include "play/FrameInput.hpp"
 #include "play/PhysicsWorld.hpp"
 #include "play/Play.hpp"
 #include "play/Session.hpp"
-#include "scene/CityMap.hpp"
-#include "scene/Overlays.hpp"
+#include "hud/CityMap.hpp"
+#include "hud/Overlays.hpp"
 #include "scene/Scene.hpp"
 #include "sound/Hearing.hpp"
 

@@ -2,6 +2,7 @@
 
 #include "life/Simulation.hpp"
 #include "life/StateHash.hpp"
+#include "play/PhysicsWorld.hpp"
 
 #include <algorithm>
 #include <chrono>
@@ -46,8 +47,8 @@ StartUp measureStartUp()
     StartUp startUp;
     const std::size_t before = residentBytes();
     const auto start = std::chrono::steady_clock::now();
-    b2World world(b2Vec2(0.0f, 0.0f));
-    City city(world);
+    PhysicsWorld physics;
+    City city(physics.world);
     startUp.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     startUp.residentBytes = residentBytes() - before;
     return startUp;
@@ -59,8 +60,8 @@ double timeBareStep(std::size_t corpses)
     // One corpse to each wave place, row by row, starting over when the grid is full.
     constexpr auto Columns = static_cast<std::size_t>(WaveColumns);
     constexpr auto Rows = static_cast<std::size_t>(WaveRows);
-    b2World world(b2Vec2(0.0f, 0.0f));
-    world.SetAutoClearForces(false);
+    PhysicsWorld physics;
+    b2World& world = physics.world;
     b2PolygonShape box;
     box.SetAsBox(CorpseHalfSize, CorpseHalfSize);
     for (std::size_t i = 0; i < corpses; ++i)

@@ -15,9 +15,9 @@
 #include "bench/DeathToll.hpp"
 #include "bench/PlainFrame.hpp"
 #include "city/ImageFolder.hpp"
-#include "desk/DisplayConnection.hpp"
-#include "desk/StatusPanel.hpp"
-#include "scene/PeoplePointer.hpp"
+#include "desktop/DisplayConnection.hpp"
+#include "hud/StatusPanel.hpp"
+#include "hud/PeoplePointer.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/OpenGL.hpp>
@@ -91,9 +91,7 @@ const b2Vec2 FarAway(230.0f, 60.0f);
 /// sight, so that the pointer is drawn. The game it leaves is not the game's own.
 void sendOthersAway(City& city)
 {
-    for (const std::uint32_t i : city.onStreet)
-        if (i != 0 && !city.actors[i].dead)
-            city.actors[i].body->SetTransform(FarAway, 0.0f);
+    city.forEachOtherLiving([&city](std::uint32_t i) { city.actors[i].body->SetTransform(FarAway, 0.0f); });
 }
 
 /// One city of `deaths` dead, played for TimedFrames frames (AlternateFrames

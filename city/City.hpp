@@ -47,7 +47,9 @@ constexpr float ActorHalfHeight = 0.3f;
 /// catalogue, with non-owning pointers to the physics world their bodies live in
 /// and, if given, the car park where the bodies of the parked dead are kept.
 /// Built whole by the constructor; never copied or moved, because sprites point
-/// into `textures` and bodies are tied to `world`.
+/// into `textures` and bodies are tied to `world`. Its members are defined
+/// here in city/: building, spawning and the car park in City.cpp, the founders,
+/// walls and prop sync in Founders.cpp, the frame's turn in CityUpdate.cpp.
 struct City
 {
     /// Loads the images of `imageFolder` (ending with a slash) and lays out the
@@ -89,6 +91,17 @@ struct City
     /// never moved, so syncProps places each prop once, in its first frame.
     std::size_t propsPlaced = 0;
 
+    /// Calls `visit(i)` with the index of every living person on the street but
+    /// the player's character, in increasing order: who the marks, the map and
+    /// the pointer show.
+    template <typename Visit>
+    void forEachOtherLiving(Visit&& visit) const
+    {
+        for (const std::uint32_t i : onStreet)
+            if (i != 0 && !actors[i].dead)
+                visit(i);
+    }
+
     /// The catalogue texture of `id`. Only for a city built with images.
     const sf::Texture& texture(TextureId id) const;
 
@@ -102,7 +115,8 @@ struct City
     void spawnActor(float x, float y, TextureId image, Faction faction);
 
     /// Appends a static box centred at pixel (`x`, `y`) with half-extents in
-    /// metres (not divided); its sprite is scaled by `scaleX` / 30 and `scaleY` / 30.
+    /// metres (not divided); its sprite is scaled by `scaleX` / PixelsPerMeter and
+    /// `scaleY` / PixelsPerMeter.
     /// Must not be called while the world steps.
     void addProp(float x, float y, float halfWidth, float halfHeight,
                  float scaleX, float scaleY, TextureId image);

@@ -53,6 +53,9 @@ inline constexpr std::array<const char*, ImageFileCount> ImageFiles = {
 
 /// The map's file: a folder holding one so named is taken for the image folder.
 inline constexpr const char* MapImageFile = ImageFiles[static_cast<std::size_t>(TextureId::Map)];
+/// The map picture's size (image px), as tools/imagegen paints it.
+constexpr unsigned MapImageWidth = 2400;
+constexpr unsigned MapImageHeight = 1000;
 
 /// Loads every image file of `folder` (which ends with a slash) into its slot
 /// of `bank`, which has its TextureSlotCount slots already. A file that is

@@ -1,7 +1,7 @@
 // libFuzzer: any bytes as a command line, the arguments split at zero bytes as
 // the system hands them over. Every command line is either played, asked about
 // or refused with one line, and no file name it keeps breaks a line.
-#include "desk/CommandLine.hpp"
+#include "commandline/CommandLine.hpp"
 
 #include <cstdint>
 #include <cstdlib>

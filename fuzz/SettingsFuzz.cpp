@@ -1,7 +1,7 @@
 // libFuzzer: any bytes as a settings file's text. Whatever it holds, every
 // setting comes out within its range, and what the game would write back reads
 // again as the very same settings, with no line refused.
-#include "desk/Settings.hpp"
+#include "settings/Settings.hpp"
 
 #include <cstdint>
 #include <cstdlib>

@@ -5,6 +5,7 @@
 /// Owner of the run's physics, seen from above: no gravity, so a body moves
 /// only by the velocity last set on it and by collisions. Every body of the
 /// city lives in `world` or `carPark` and is freed with it, after the city is gone.
+/// The one way a world is built: by the game, the tests, the benchmark and the headless run.
 struct PhysicsWorld
 {
     /// Both worlds without gravity; `world` keeps no forces between steps.

@@ -2,7 +2,7 @@
 
 #include "play/ReplayBytes.hpp"
 #include "play/ReplayFormat.hpp"
-#include "play/SystemFile.hpp"
+#include "files/SystemFile.hpp"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -6,6 +6,12 @@ namespace
 constexpr float ViewMargin = 2.0f;
 } // namespace
 
+sf::Vector2f centreOf(const sf::Sprite& sprite)
+{
+    const sf::FloatRect bounds = sprite.getGlobalBounds();
+    return sf::Vector2f(bounds.left + bounds.width / 2.0f, bounds.top + bounds.height / 2.0f);
+}
+
 sf::FloatRect seenArea(const sf::View& view)
 {
     const sf::Vector2f size = view.getSize();

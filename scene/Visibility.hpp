@@ -5,6 +5,10 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/View.hpp>
 
+/// Where a sprite is seen (px): the middle of its picture, or its corner when
+/// it shows no image.
+sf::Vector2f centreOf(const sf::Sprite& sprite);
+
 /// The part of the world that `view` shows (px), with a little room around it
 /// so that rounding never hides a sprite touching the edge. Views are never rotated.
 sf::FloatRect seenArea(const sf::View& view);

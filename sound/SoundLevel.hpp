@@ -1,6 +1,6 @@
 #pragma once
 
-#include "desk/Settings.hpp"
+#include "settings/Settings.hpp"
 
 #include <cstdint>
 #include <string>

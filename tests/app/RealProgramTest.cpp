@@ -1,6 +1,6 @@
 // The real program, started from the repository root as a player starts it.
-#include "desk/StatusPanel.hpp"
-#include "scene/CityMap.hpp"
+#include "hud/StatusPanel.hpp"
+#include "hud/CityMap.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 #include "support/RealProgram.hpp"

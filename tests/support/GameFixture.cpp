@@ -2,7 +2,7 @@
 
 #include "support/TestCity.hpp"
 
-#include "desk/DisplayConnection.hpp"
+#include "desktop/DisplayConnection.hpp"
 
 #include <SFML/Window/Context.hpp>
 

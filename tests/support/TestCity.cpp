@@ -7,10 +7,8 @@
 #include <thread>
 #include <unistd.h>
 
-TestCity::TestCity(bool carPark)
-    : world(b2Vec2(0.0f, 0.0f))
-    , parked(b2Vec2(0.0f, 0.0f))
-    , city(world, std::nullopt, carPark ? &parked : nullptr)
+TestCity::TestCity(bool withCarPark)
+    : city(world, std::nullopt, withCarPark ? &carPark : nullptr)
 {
 }
 

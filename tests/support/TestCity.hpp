@@ -1,24 +1,22 @@
 #pragma once
 
 #include "city/City.hpp"
+#include "play/PhysicsWorld.hpp"
 
-#include <box2d/box2d.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <functional>
 #include <string>
 
-/// A real physics world without gravity and a real city built in it without
-/// images: the same game, but no texture, so no X display is needed. The worlds
-/// outlive the city.
-struct TestCity
+/// The game's physics worlds and a real city built in them without images: the
+/// same game, but no texture, so no X display is needed. The worlds, built
+/// first, outlive the city.
+struct TestCity : PhysicsWorld
 {
-    /// With `carPark`, the dead are parked in the second world, as the game parks them.
-    explicit TestCity(bool carPark = false);
+    /// With `withCarPark`, the dead are parked in `carPark`, as the game parks them.
+    explicit TestCity(bool withCarPark = false);
 
-    b2World world;
-    b2World parked;
     City city;
 };
 

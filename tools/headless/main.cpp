@@ -93,11 +93,11 @@ int main(int argc, char** argv)
     }
 
     const auto start = std::chrono::steady_clock::now();
-    b2World world(b2Vec2(0.0f, 0.0f));
+    PhysicsWorld physics;
     // Nothing is drawn: no image, so no texture and no display.
-    City city(world, std::nullopt);
+    City city(physics.world, std::nullopt);
     const auto built = std::chrono::steady_clock::now();
-    runHeadless(world, city, frames);
+    runHeadless(physics.world, city, frames);
     const auto finished = std::chrono::steady_clock::now();
 
     const std::chrono::duration<double> buildTime = built - start;

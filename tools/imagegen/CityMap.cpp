@@ -1,4 +1,4 @@
-// The city map, 2400 x 1000 px. The game draws it at 3.5x with its top-left
+// The city map, MapImageWidth x MapImageHeight px. The game draws it at 3.5x with its top-left
 // at world (0, 0), so one map px is 3.5 world px (~0.12 m) and the screen
 // (1600 x 900 world px) shows about 457 x 257 map px: every such window gets
 // a street, roofs, trees or markings so movement always shows.
@@ -10,6 +10,8 @@
 
 #include "Painters.hpp"
 
+#include "city/TextureBank.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -17,8 +19,8 @@
 namespace
 {
 
-constexpr unsigned Width = 2400;
-constexpr unsigned Height = 1000;
+constexpr unsigned Width = MapImageWidth;
+constexpr unsigned Height = MapImageHeight;
 const Box Play{180.f, 180.f, 2229.f, 814.f};
 
 // Half widths of the asphalt and sidewalk widths, map px.

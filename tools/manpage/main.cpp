@@ -7,8 +7,8 @@
 // texture catalogue: the page never lists a key, a setting or a file of its own.
 
 #include "city/TextureBank.hpp"
-#include "desk/ControlTable.hpp"
-#include "desk/Settings.hpp"
+#include "play/ControlTable.hpp"
+#include "settings/Settings.hpp"
 
 #include <iostream>
 #include <string>

@@ -1,0 +1,8 @@
+#include "app/Desk.hpp"
+
+#include "hud/SystemFont.hpp"
+
+Desk::Desk()
+    : lettered(loadSystemFont(font))
+{
+}

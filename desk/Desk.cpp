@@ -1,8 +1,0 @@
-#include "desk/Desk.hpp"
-
-#include "desk/SystemFont.hpp"
-
-Desk::Desk()
-    : lettered(loadSystemFont(font))
-{
-}
