@@ -11,9 +11,9 @@ Play::Play(City& level, PhysicsWorld& physicsWorld)
 
 void Play::obey(const InputEvent& event)
 {
-    if (event.kind == InputEvent::Kind::Pause)
+    if (event.acts(Action::Pause))
         togglePause();
-    else if (event.kind == InputEvent::Kind::StartAgain)
+    else if (event.acts(Action::StartAgain))
         startAgain();
 }
 
@@ -23,20 +23,20 @@ void Play::steer(const FrameInput& input)
         return;
 
     // Up beats down and left beats right when both keys of an axis are held.
-    walkAxis(moveY, input.holds(PlayKey::W), input.holds(PlayKey::S));
-    walkAxis(moveX, input.holds(PlayKey::A), input.holds(PlayKey::D));
-    if (!input.holds(PlayKey::A) && !input.holds(PlayKey::D))
+    walkAxis(moveY, input.holds(Action::WalkUp), input.holds(Action::WalkDown));
+    walkAxis(moveX, input.holds(Action::WalkLeft), input.holds(Action::WalkRight));
+    if (!input.holds(Action::WalkLeft) && !input.holds(Action::WalkRight))
         moveX = 0;
-    if (!input.holds(PlayKey::W) && !input.holds(PlayKey::S))
+    if (!input.holds(Action::WalkUp) && !input.holds(Action::WalkDown))
     {
         moveY = 0;
         applyWalkingVelocity();
     }
 
     // With both held, E comes last and wins.
-    if (input.holds(PlayKey::Q))
+    if (input.holds(Action::RecruitHooligans))
         recruitHooligans();
-    if (input.holds(PlayKey::E))
+    if (input.holds(Action::RecruitPolice))
         recruitPolice();
 }
 

@@ -1,9 +1,7 @@
 // The keys around the play: H and the desk keys act once per press, a screenshot
 // is a PNG of the window, the keyboard and the pad give the keys held together.
 #include "desk/CommandLine.hpp"
-#include "desk/ControlTable.hpp"
 #include "desk/Gamepad.hpp"
-#include "desk/OnceKeys.hpp"
 #include "desk/PlayKeyReader.hpp"
 #include "desk/Screenshot.hpp"
 #include "support/ChildProcess.hpp"
@@ -17,30 +15,6 @@
 #include <sstream>
 #include <string>
 #include <tuple>
-
-TEST(OncePerPress, HAndTheDeskKeysIgnoreTheSystemsRepeat)
-{
-    SightEvents events;
-    sf::Event press{};
-    press.type = sf::Event::KeyPressed;
-    press.key.code = sf::Keyboard::H;
-    sf::Event release = press;
-    release.type = sf::Event::KeyReleased;
-    EXPECT_TRUE(events.read(press, true).toggleOverlays);
-    EXPECT_FALSE(events.read(press, true).toggleOverlays) << "the system's repeat";
-    events.read(release, true);
-    EXPECT_FALSE(events.read(press, false).toggleOverlays) << "without the focus";
-    events.read(release, false);
-    EXPECT_TRUE(events.read(press, true).toggleOverlays);
-
-    OnceKeys keys;
-    EXPECT_TRUE(keys.press(sf::Keyboard::F5));
-    EXPECT_FALSE(keys.press(sf::Keyboard::F5)) << "the system's repeat of a held key";
-    keys.release(sf::Keyboard::F5);
-    EXPECT_TRUE(keys.press(sf::Keyboard::F5));
-    keys.forgetAll();
-    EXPECT_TRUE(keys.press(sf::Keyboard::F5)) << "its release went to another window";
-}
 
 class DeskTest : public GameTest
 {
@@ -135,21 +109,22 @@ TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)
     PadState pad;
     pad.connected = true;
     pad.stickX = -100.0f;
-    pad.buttons = 1u << PadPoliceButton;
-    PlayKeyReader reader([&pad] { return pad; });
+    pad.buttons = 1u << Pad::RightFace.button;
+    PlayKeyReader reader({}, [&pad] { return pad; });
     const RealKeyDown w("w");
     ASSERT_TRUE(w.pressed());
-    EXPECT_EQ(reader.read(true), keyBit(PlayKey::W) | keyBit(PlayKey::A) | keyBit(PlayKey::E));
+    EXPECT_EQ(reader.read(true), keyBit(Action::WalkUp) | keyBit(Action::WalkLeft) | keyBit(Action::RecruitPolice));
     EXPECT_EQ(reader.read(false), 0);
     pad.connected = false;
-    EXPECT_EQ(reader.read(true), keyBit(PlayKey::W));
+    EXPECT_EQ(reader.read(true), keyBit(Action::WalkUp));
 
     // A lean counts once past halfway, not at it: each way, on the stick and on the cross.
-    using K = PlayKey;
+    using K = Action;
     const std::tuple<float PadState::*, float, K> leans[] = {
-        {&PadState::stickY, -1, K::W}, {&PadState::crossY, 1, K::W}, {&PadState::stickY, 1, K::S},
-        {&PadState::crossY, -1, K::S}, {&PadState::stickX, -1, K::A}, {&PadState::crossX, -1, K::A},
-        {&PadState::stickX, 1, K::D},  {&PadState::crossX, 1, K::D}};
+        {&PadState::stickY, -1, K::WalkUp},   {&PadState::crossY, 1, K::WalkUp},
+        {&PadState::stickY, 1, K::WalkDown},  {&PadState::crossY, -1, K::WalkDown},
+        {&PadState::stickX, -1, K::WalkLeft}, {&PadState::crossX, -1, K::WalkLeft},
+        {&PadState::stickX, 1, K::WalkRight}, {&PadState::crossX, 1, K::WalkRight}};
     for (const auto& [axis, way, key] : leans)
         for (const float lean : {PadLean, PadLean + 0.5f})
         {
@@ -160,21 +135,3 @@ TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)
         }
 }
 
-TEST(ControlTable, TheReadmeListsTheSameKeys)
-{
-    std::istringstream readme(fileContent(std::string(TAMROW_SOURCE_DIR) + "/README.md"));
-    std::string line;
-    while (std::getline(readme, line) && line != "## Controls")
-    {
-    }
-    // The table's rows, after its head and rule: "| keys | what it does |".
-    std::set<std::string> listed;
-    while (std::getline(readme, line) && (line.empty() || line[0] == '|'))
-        if (line.size() > 2 && line.find("---") == std::string::npos)
-            listed.insert(line.substr(2, line.find(" |", 2) - 2));
-    listed.erase("key");
-    std::set<std::string> controls;
-    for (const Control& control : Controls)
-        controls.insert(control.keys);
-    EXPECT_EQ(listed, controls);
-}
