@@ -20,8 +20,9 @@ constexpr float PaddingScale = 0.9f;
 constexpr float TitleGapScale = 0.5f;
 constexpr float ColumnGapScale = 1.2f;
 
-/// The panel and its texts with the list's letters `size` px high.
-PauseScreen::Layout layAt(const sf::Font& font, const KeyNames& keys, unsigned size)
+/// The panel and its texts with the list's letters `size` px high, the pad's
+/// column too if `withPad`.
+PauseScreen::Layout layAt(const sf::Font& font, const KeyNames& keys, unsigned size, bool withPad)
 {
     std::string keyLines, padLines, actionLines;
     for (const ActionRow& row : Actions)
@@ -37,6 +38,8 @@ PauseScreen::Layout layAt(const sf::Font& font, const KeyNames& keys, unsigned s
                                         std::pair{keyLines, letters}, std::pair{padLines, letters},
                                         std::pair{actionLines, letters}})
     {
+        if (!withPad && words == padLines)
+            continue;
         layout.texts.emplace_back(sf::String::fromUtf8(words.begin(), words.end()), font,
                                   static_cast<unsigned>(height));
         layout.texts.back().setFillColor(Lettering);
@@ -66,14 +69,16 @@ PauseScreen::Layout layAt(const sf::Font& font, const KeyNames& keys, unsigned s
 PauseScreen::Layout PauseScreen::lay(const sf::Font& font, const KeyNames& keys, sf::Vector2u windowSize)
 {
     const sf::Vector2f window(static_cast<float>(windowSize.x), static_cast<float>(windowSize.y));
-    for (unsigned size = LargestSize;; --size)
-    {
-        Layout layout = layAt(font, keys, size);
-        const sf::FloatRect panel = layout.panel.getGlobalBounds();
-        if (size == SmallestSize ||
-            (panel.left + panel.width <= window.x / 2.0f - MiddleClearance && panel.top + panel.height <= window.y - Margin))
-            return layout;
-    }
+    // The pad's column goes first when nothing else makes room.
+    for (const bool withPad : {true, false})
+        for (unsigned size = LargestSize; size >= SmallestSize; --size)
+        {
+            Layout layout = layAt(font, keys, size, withPad);
+            const sf::FloatRect panel = layout.panel.getGlobalBounds();
+            if (panel.left + panel.width <= window.x / 2.0f - MiddleClearance && panel.top + panel.height <= window.y - Margin)
+                return layout;
+        }
+    return layAt(font, keys, SmallestSize, false);
 }
 
 void PauseScreen::draw(sf::RenderTarget& target, const sf::Font* font, const KeyNames& keys)
