@@ -49,7 +49,6 @@ Game::Game(City& level, PhysicsWorld& physicsWorld, const Settings& start)
     , keyProblems_(keys_.layout().problems())
     , cityMap_(level)
 {
-    keys_.watch(window.getSystemHandle());
     desk.fullScreen = start.get(Setting::FullScreen) != 0;
     desk.windowedSize = windowedSizeOf(start);
     window.setFramerateLimit(FrameRateLimit);
@@ -126,7 +125,6 @@ void Game::reopenWindow(sf::VideoMode mode, std::uint32_t style)
     window.setFramerateLimit(FrameRateLimit);
     fitViewToWindow(window.getSize());
     focused_ = window.hasFocus();
-    keys_.watch(window.getSystemHandle());
     keys_.forgetReleased();
 }
 
@@ -199,7 +197,8 @@ void Game::actOnDesktop(Action action)
 
 void Game::answerRecruiting(std::uint8_t heldBefore, const FrameInput& input)
 {
-    const bool hooligans = input.holds(Action::RecruitHooligans) && (heldBefore & keyBit(Action::RecruitHooligans)) == 0;
+    const bool hooligans =
+        input.holds(Action::RecruitHooligans) && (heldBefore & keyBit(Action::RecruitHooligans)) == 0;
     const bool police = input.holds(Action::RecruitPolice) && (heldBefore & keyBit(Action::RecruitPolice)) == 0;
     if (paused || !(hooligans || police))
         return;
@@ -219,14 +218,22 @@ InputEvent Game::readEvent(const sf::Event& event)
     if (event.type == sf::Event::LostFocus)
         keys_.forgetAll();
     InputEvent taken;
-    // Every key press is asked, with the focus or not: the reader matches them in order.
-    std::optional<Action> pressed = event.type == sf::Event::KeyPressed ? keys_.press() : std::nullopt;
-    if (event.type == sf::Event::JoystickButtonPressed)
+    // Every key's ups and downs are told, with the focus or not: the reader passes by the repeats.
+    std::optional<Action> pressed;
+    if (event.type == sf::Event::KeyPressed)
+        pressed = keys_.press(event.key.code);
+    else if (event.type == sf::Event::KeyReleased)
+        keys_.release(event.key.code);
+    else if (event.type == sf::Event::JoystickButtonPressed)
         pressed = padPress(event.joystickButton.button);
-    if (pressed && focused_ && rowOf(*pressed).reach == Reach::Desktop)
-        actOnDesktop(*pressed);
-    else if (pressed && focused_)
-        taken = actEvent(*pressed);
+    if (pressed.has_value() && focused_)
+    {
+        const Action action = pressed.value();
+        if (rowOf(action).reach == Reach::Desktop)
+            actOnDesktop(action);
+        else
+            taken = actEvent(action);
+    }
     if (event.type == sf::Event::Closed)
         taken.kind = InputEvent::Kind::Close;
     else if (event.type == sf::Event::Resized)

@@ -4,21 +4,39 @@
 #include <chrono>
 #include <utility>
 
-#include <poll.h>
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 namespace
 {
 /// What XQueryKeymap fills: one bit per key code, 256 codes.
 constexpr std::size_t KeymapBytes = 32;
 constexpr unsigned BitsPerByte = 8;
-/// The most presses heard and not yet matched: more is a window whose events
-/// nobody reads, not play.
-constexpr std::size_t MostWaiting = 256;
-/// How long a press waits for the reader to hear what SFML heard: the server
-/// sends both in the same breath, so this is only ever reached when it was not sent.
-constexpr std::chrono::milliseconds PressPatience(200);
+
+/// The key code of the key SFML names `named` in the layout in force, 0 for
+/// none: the key of its first symbol, as SFML names a key by it.
+unsigned codeOf(Display* display, sf::Keyboard::Key named)
+{
+    using K = sf::Keyboard;
+    KeySym symbol = NoSymbol;
+    if (named >= K::A && named <= K::Z)
+        symbol = XK_a + static_cast<KeySym>(named - K::A);
+    else if (named >= K::Num0 && named <= K::Num9)
+        symbol = XK_0 + static_cast<KeySym>(named - K::Num0);
+    else if (named >= K::F1 && named <= K::F15)
+        symbol = XK_F1 + static_cast<KeySym>(named - K::F1);
+    const std::pair<K::Key, KeySym> others[] = {
+        {K::Escape, XK_Escape},       {K::BackSpace, XK_BackSpace}, {K::Tab, XK_Tab},
+        {K::Enter, XK_Return},        {K::Space, XK_space},         {K::Hyphen, XK_minus},
+        {K::Equal, XK_equal},         {K::LBracket, XK_bracketleft}, {K::RBracket, XK_bracketright},
+        {K::Semicolon, XK_semicolon}, {K::Comma, XK_comma},         {K::Period, XK_period},
+        {K::Quote, XK_apostrophe},    {K::Slash, XK_slash},         {K::Backslash, XK_backslash},
+        {K::Tilde, XK_grave}};
+    for (const auto& [key, other] : others)
+        symbol = named == key ? other : symbol;
+    return display == nullptr || symbol == NoSymbol ? 0 : XKeysymToKeycode(display, symbol);
+}
 
 /// Whether key code `code` is down in `keymap`, as XQueryKeymap fills it.
 bool isDown(const char (&keymap)[KeymapBytes], unsigned code)
@@ -43,21 +61,6 @@ PlayKeyReader::PlayKeyReader(std::vector<KeyLine> choices, PadReader pad)
     XkbSelectEvents(display, XkbUseCoreKbd, XkbNewKeyboardNotifyMask | XkbMapNotifyMask,
                     XkbNewKeyboardNotifyMask | XkbMapNotifyMask);
     XkbSelectEventDetails(display, XkbUseCoreKbd, XkbStateNotify, XkbGroupStateMask, XkbGroupStateMask);
-    // A held key's repeats then come as presses alone, as the key never went up.
-    Bool detectable = False;
-    XkbSetDetectableAutoRepeat(display, True, &detectable);
-}
-
-void PlayKeyReader::watch(unsigned long window)
-{
-    Display* display = display_.handle();
-    if (display == nullptr)
-        return;
-    window_ = window;
-    waiting_.clear();
-    owed_ = 0;
-    XSelectInput(display, window, KeyPressMask | KeyReleaseMask);
-    XFlush(display);
 }
 
 std::uint8_t PlayKeyReader::read(bool focused)
@@ -85,8 +88,8 @@ std::uint8_t PlayKeyReader::read(bool focused)
 void PlayKeyReader::take()
 {
     Display* display = display_.handle();
-    // Every client is told of core mapping changes unasked, and of XKB's as asked.
-    // XPending reads what has arrived without asking the server anything.
+    // Every client is told of core mapping changes unasked, and of XKB's as asked;
+    // nothing else comes here. XPending reads what has arrived without asking the server.
     bool changed = false;
     while (XPending(display) > 0)
     {
@@ -95,52 +98,30 @@ void PlayKeyReader::take()
         if (event.type == MappingNotify)
             XRefreshKeyboardMapping(&event.xmapping);
         changed = changed || event.type == MappingNotify || (xkbEvents_ >= 0 && event.type == xkbEvents_);
-        if ((event.type != KeyPress && event.type != KeyRelease) || event.xkey.window != window_)
-            continue;
-        if (event.type == KeyPress && owed_ > 0)
-            --owed_;
-        else if (waiting_.size() < MostWaiting)
-            waiting_.push_back({event.type == KeyPress, static_cast<unsigned char>(event.xkey.keycode)});
     }
     if (changed)
         layout_.lookUp();
 }
 
-std::optional<Action> PlayKeyReader::press()
+std::optional<Action> PlayKeyReader::press(sf::Keyboard::Key named)
 {
     Display* display = display_.handle();
     if (display == nullptr)
         return std::nullopt;
-    const auto heard = [this] {
-        return std::any_of(waiting_.begin(), waiting_.end(), [](const KeyChange& change) { return change.down; });
-    };
     take();
-    const auto giveUp = std::chrono::steady_clock::now() + PressPatience;
-    while (!heard() && std::chrono::steady_clock::now() < giveUp)
-    {
-        pollfd connection{ConnectionNumber(display), POLLIN, 0};
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(giveUp - std::chrono::steady_clock::now());
-        poll(&connection, 1, static_cast<int>(std::max<long long>(left.count(), 1)));
-        take();
-    }
-    if (!heard())
-    {
-        ++owed_;
-        return std::nullopt;
-    }
-    while (!waiting_.front().down)
-    {
-        down_.reset(waiting_.front().code);
-        waiting_.pop_front();
-    }
-    const unsigned code = waiting_.front().code;
-    waiting_.pop_front();
+    const unsigned code = codeOf(display, named);
+    // A press while the key is down is the system repeating it.
     const bool repeat = down_.test(code);
     down_.set(code);
     const std::optional<Action> action = layout_.actionOf(code);
     if (repeat || !action || rowOf(*action).press != Press::Once)
         return std::nullopt;
     return action;
+}
+
+void PlayKeyReader::release(sf::Keyboard::Key named)
+{
+    down_.reset(codeOf(display_.handle(), named));
 }
 
 void PlayKeyReader::forgetAll()
