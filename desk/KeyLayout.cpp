@@ -121,7 +121,8 @@ void KeyLayout::bindChoices()
         const std::optional<Action> action = actionNamed(line.action);
         const KeySym symbol = XStringToKeysym(line.key.c_str());
         const KeyCode code = symbol == NoSymbol ? 0 : XKeysymToKeycode(display_, symbol);
-        const bool given = std::any_of(chosen.begin(), chosen.end(), [&](const Chosen& c) { return c.action == action; });
+        const bool given =
+            std::any_of(chosen.begin(), chosen.end(), [&](const Chosen& c) { return c.action == action; });
         if (!action)
             refuse(line, "no action is named '" + line.action + "' (tamrow --help lists them); the line is passed by",
                    std::nullopt);

@@ -60,7 +60,8 @@ PauseScreen::Layout layAt(const sf::Font& font, const KeyNames& keys, unsigned s
     }
     right = std::max(right, Margin + padding + title.width);
     layout.panel.setPosition(Margin, Margin);
-    layout.panel.setSize(sf::Vector2f(std::ceil(right + padding - Margin + 1.0f), std::ceil(bottom + padding - Margin + 1.0f)));
+    layout.panel.setSize(
+        sf::Vector2f(std::ceil(right + padding - Margin + 1.0f), std::ceil(bottom + padding - Margin + 1.0f)));
     layout.panel.setFillColor(PanelBackground);
     return layout;
 }
@@ -75,7 +76,8 @@ PauseScreen::Layout PauseScreen::lay(const sf::Font& font, const KeyNames& keys,
         {
             Layout layout = layAt(font, keys, size, withPad);
             const sf::FloatRect panel = layout.panel.getGlobalBounds();
-            if (panel.left + panel.width <= window.x / 2.0f - MiddleClearance && panel.top + panel.height <= window.y - Margin)
+            if (panel.left + panel.width <= window.x / 2.0f - MiddleClearance &&
+                panel.top + panel.height <= window.y - Margin)
                 return layout;
         }
     return layAt(font, keys, SmallestSize, false);
@@ -83,7 +85,8 @@ PauseScreen::Layout PauseScreen::lay(const sf::Font& font, const KeyNames& keys,
 
 void PauseScreen::draw(sf::RenderTarget& target, const sf::Font* font, const KeyNames& keys)
 {
-    sf::RectangleShape dim(sf::Vector2f(static_cast<float>(target.getSize().x), static_cast<float>(target.getSize().y)));
+    sf::RectangleShape dim(
+        sf::Vector2f(static_cast<float>(target.getSize().x), static_cast<float>(target.getSize().y)));
     dim.setFillColor(Dimming);
     target.draw(dim);
     if (font == nullptr)

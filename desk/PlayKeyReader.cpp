@@ -79,7 +79,8 @@ std::uint8_t PlayKeyReader::read(bool focused)
         if (row.press != Press::Held || row.reach != Reach::Played)
             continue;
         const KeyLayout::Codes& codes = layout_.codesOf(row.action);
-        if (std::any_of(codes.begin(), codes.end(), [&](unsigned char code) { return code != 0 && isDown(keymap, code); }))
+        if (std::any_of(codes.begin(), codes.end(),
+                        [&](unsigned char code) { return code != 0 && isDown(keymap, code); }))
             keys = static_cast<std::uint8_t>(keys | keyBit(row.action));
     }
     return keys;

@@ -34,7 +34,8 @@ char* nextLine(char* into, int room, void* stream)
     if (*reading.next == '\0' || room < 2)
         return nullptr;
     const char* end = std::strchr(reading.next, '\n');
-    const std::size_t length = end == nullptr ? std::strlen(reading.next) : static_cast<std::size_t>(end - reading.next) + 1;
+    const std::size_t length =
+        end == nullptr ? std::strlen(reading.next) : static_cast<std::size_t>(end - reading.next) + 1;
     const std::size_t taken = std::min(length, static_cast<std::size_t>(room - 1));
     std::memcpy(into, reading.next, taken);
     into[taken] = '\0';

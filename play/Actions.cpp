@@ -13,7 +13,8 @@ std::optional<Action> actionNamed(const std::string& name)
 std::string usKeysOf(Action action)
 {
     const ActionRow& row = rowOf(action);
-    return std::string(row.key.usLabel) + (*row.otherKey.xkbName == '\0' ? "" : std::string(", ") + row.otherKey.usLabel);
+    const bool second = *row.otherKey.xkbName != '\0';
+    return std::string(row.key.usLabel) + (second ? std::string(", ") + row.otherKey.usLabel : "");
 }
 
 std::string wordsOf(Action action, const KeyNames& keysOf)
