@@ -1,13 +1,10 @@
 #pragma once
 
-#include "desktop/OnceKeys.hpp"
-
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/System/Vector2.hpp>
 
 /// What the desktop around the play keeps between frames: the lettering of the
-/// status panel and the pause screen, the once-acting keys held, full screen,
-/// a screenshot asked for. None of it changes the game.
+/// status panel and the pause screen, full screen, a screenshot asked for. None of it changes the game.
 struct Desk
 {
     /// Loads the system's font; without one says so once on standard error.
@@ -17,7 +14,6 @@ struct Desk
     bool lettered = false;           ///< whether `font` was found and loaded
     /// `font` when it was loaded, else null: what draws lettering is given this.
     const sf::Font* lettering() const { return lettered ? &font : nullptr; }
-    OnceKeys onceKeys;
     bool fullScreen = false;
     sf::Vector2u windowedSize;       ///< the window's size (px) out of full screen, as last resized
     bool screenshotWanted = false;   ///< F12 pressed: this frame is saved before it is presented

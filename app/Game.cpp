@@ -8,7 +8,6 @@
 #include "hud/PeoplePointer.hpp"
 
 #include <SFML/Window/Event.hpp>
-#include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
 
@@ -46,6 +45,8 @@ Game::Game(City& level, PhysicsWorld& physicsWorld, const Settings& start)
     , paint([this](sf::RenderTarget& target, const City& shown) { scene_.draw(target, shown); })
     , focused_(window.hasFocus())
     , started_(start)
+    , keys_(start.keys())
+    , keyProblems_(keys_.layout().problems())
     , cityMap_(level)
 {
     desk.fullScreen = start.get(Setting::FullScreen) != 0;
@@ -55,6 +56,11 @@ Game::Game(City& level, PhysicsWorld& physicsWorld, const Settings& start)
     const sf::VideoMode mode = openingMode(start);
     view.setSize(static_cast<float>(mode.width), static_cast<float>(mode.height));
     window.setView(view);
+}
+
+KeyNames Game::keyNames() const
+{
+    return [this](Action action) { return keys_.layout().keysOf(action); };
 }
 
 Settings Game::settings() const
@@ -101,7 +107,8 @@ void Game::runFrame()
     begin(FramePart::Draw);
     paint(window, *city);
     if (overlaysShown)
-        overlays_.draw(window, *city, desk.lettering(), lastInput.holds(PlayKey::Q), lastInput.holds(PlayKey::E));
+        overlays_.draw(window, *city, desk.lettering(), lastInput.holds(Action::RecruitHooligans),
+                       lastInput.holds(Action::RecruitPolice));
     drawOnTop();
     keepHelpFor(helpFramesLeft - 1);
     if (desk.screenshotWanted)
@@ -118,7 +125,7 @@ void Game::reopenWindow(sf::VideoMode mode, std::uint32_t style)
     window.setFramerateLimit(FrameRateLimit);
     fitViewToWindow(window.getSize());
     focused_ = window.hasFocus();
-    desk.onceKeys.forgetReleased(sf::Keyboard::isKeyPressed);
+    keys_.forgetReleased();
 }
 
 void Game::handleInput()
@@ -147,16 +154,12 @@ void Game::playInput(const FrameInput& input)
             window.close();
         obey(event);
         // Zoom keys are looked at once per event of any kind, not per frame.
-        if (input.holds(PlayKey::Z))
+        if (input.holds(Action::ZoomOut))
             zoomView(ZoomOutFactor);
-        if (input.holds(PlayKey::X))
+        if (input.holds(Action::ZoomIn))
             zoomView(ZoomInFactor);
-        if (event.kind == InputEvent::Kind::Overlays)
-            overlaysShown = !overlaysShown;
-        if (event.kind == InputEvent::Kind::CityMap)
-            mapShown = !mapShown;
-        if (event.kind == InputEvent::Kind::ZoomBack)
-            zoomBack();
+        if (event.kind == InputEvent::Kind::Act)
+            showAction(event.action);
         for (std::int32_t step = 0; step < event.zoomSteps; ++step)
             zoomView(ZoomOutFactor);
         for (std::int32_t step = 0; step > event.zoomSteps; --step)
@@ -171,16 +174,53 @@ void Game::playInput(const FrameInput& input)
     steer(input);
 }
 
+void Game::showAction(Action action)
+{
+    if (action == Action::ToggleMarks)
+        overlaysShown = !overlaysShown;
+    else if (action == Action::ToggleMap)
+        mapShown = !mapShown;
+    else if (action == Action::ZoomBack)
+        zoomBack();
+}
+
+void Game::actOnDesktop(Action action)
+{
+    if (action == Action::FullScreen)
+        toggleFullScreen();
+    else if (action == Action::Screenshot)
+        desk.screenshotWanted = true;
+    else if (hearing)
+        hearing->press(action);
+}
+
 InputEvent Game::readEvent(const sf::Event& event)
 {
     if (event.type == sf::Event::GainedFocus || event.type == sf::Event::LostFocus)
         focused_ = event.type == sf::Event::GainedFocus;
-    // A window manager may hand the focus to a window made anew only after it shows.
+    // A window manager may hand the focus to a window made anew only after it shows;
+    // with the focus gone, the keys' releases go to another window.
     if (event.type == sf::Event::GainedFocus)
-        desk.onceKeys.forgetReleased(sf::Keyboard::isKeyPressed);
+        keys_.forgetReleased();
+    if (event.type == sf::Event::LostFocus)
+        keys_.forgetAll();
     InputEvent taken;
-    taken.kind = answerOnce(event);
-    const SightRequest sight = sightEvents_.read(event, focused_);
+    // Every key's ups and downs are told, with the focus or not: the reader passes by the repeats.
+    std::optional<Action> pressed;
+    if (event.type == sf::Event::KeyPressed)
+        pressed = keys_.press(event.key.code);
+    else if (event.type == sf::Event::KeyReleased)
+        keys_.release(event.key.code);
+    else if (event.type == sf::Event::JoystickButtonPressed)
+        pressed = padPress(event.joystickButton.button);
+    if (pressed.has_value() && focused_)
+    {
+        const Action action = pressed.value();
+        if (rowOf(action).reach == Reach::Desktop)
+            actOnDesktop(action);
+        else
+            taken = actEvent(action);
+    }
     if (event.type == sf::Event::Closed)
         taken.kind = InputEvent::Kind::Close;
     else if (event.type == sf::Event::Resized)
@@ -189,12 +229,10 @@ InputEvent Game::readEvent(const sf::Event& event)
         taken.width = event.size.width;
         taken.height = event.size.height;
     }
-    else if (sight.toggleOverlays)
-        taken.kind = InputEvent::Kind::Overlays;
-    else if (sight.zoomSteps != 0)
+    else if (const std::int32_t steps = wheel_.zoomSteps(event); steps != 0)
     {
         taken.kind = InputEvent::Kind::Zoom;
-        taken.zoomSteps = sight.zoomSteps;
+        taken.zoomSteps = steps;
     }
     return taken;
 }
@@ -214,59 +252,6 @@ void Game::zoomView(float factor)
 {
     // The bounds follow the window as the last resize event left it.
     view.setSize(zoomedViewSize(view.getSize(), unzoomedViewSize(window.getSize()), factor));
-}
-
-InputEvent::Kind Game::answerOnce(const sf::Event& event)
-{
-    using Kind = InputEvent::Kind;
-    switch (event.type)
-    {
-    case sf::Event::LostFocus:
-        desk.onceKeys.forgetAll();
-        return Kind::Other;
-    case sf::Event::KeyReleased:
-        desk.onceKeys.release(event.key.code);
-        return Kind::Other;
-    case sf::Event::JoystickButtonPressed:
-        if (!focused_)
-            return Kind::Other;
-        if (event.joystickButton.button == PadBackButton)
-            return Kind::ZoomBack;
-        return event.joystickButton.button == PadStartButton ? Kind::Pause : Kind::Other;
-    case sf::Event::KeyPressed:
-        break;
-    default:
-        return Kind::Other;
-    }
-    // H is SightEvents' own: it passes by the repeats itself.
-    if (!focused_ || !desk.onceKeys.press(event.key.code))
-        return Kind::Other;
-    switch (event.key.code)
-    {
-    case sf::Keyboard::P:
-    case sf::Keyboard::Escape:
-        return Kind::Pause;
-    case sf::Keyboard::F5:
-        return Kind::StartAgain;
-    case sf::Keyboard::M:
-        return Kind::CityMap;
-    case sf::Keyboard::BackSpace:
-        return Kind::ZoomBack;
-    case sf::Keyboard::F11:
-        toggleFullScreen();
-        return Kind::Other;
-    case sf::Keyboard::F12:
-        desk.screenshotWanted = true;
-        return Kind::Other;
-    case MuteKey:
-    case QuieterKey:
-    case LouderKey:
-        if (hearing)
-            hearing->press(event.key.code);
-        return Kind::Other;
-    default:
-        return Kind::Other;
-    }
 }
 
 void Game::startAgain()
@@ -322,8 +307,8 @@ void Game::drawOnTop()
         StatusPanel::draw(window, desk.font, *city, static_cast<float>(size.x) / view.getSize().x,
                           hearing ? hearing->level().notice() : std::string());
     if (helpShown)
-        HelpCard::draw(window, desk.font);
+        HelpCard::draw(window, desk.font, keyNames());
     if (paused)
-        PauseScreen::draw(window, desk.lettering());
+        PauseScreen::draw(window, desk.lettering(), keyNames());
     window.setView(view);
 }

@@ -4,7 +4,7 @@
 #include "app/Desk.hpp"
 #include "desktop/PlayKeyReader.hpp"
 #include "settings/Settings.hpp"
-#include "desktop/SightEvents.hpp"
+#include "desktop/MouseWheel.hpp"
 #include "play/ControlRules.hpp"
 #include "play/FrameInput.hpp"
 #include "play/PhysicsWorld.hpp"
@@ -31,7 +31,7 @@ constexpr unsigned WindowBitsPerPixel = 32;
 constexpr unsigned FrameRateLimit = 60;  ///< frames per second
 extern const char* const WindowTitle;
 
-/// The keys of PlayKey held now, one keyBit each; asked once a frame.
+/// The held, played actions held now, one keyBit each; asked once a frame.
 using KeysReader = std::function<std::uint8_t()>;
 
 /// The parts of a frame, in the order they run.
@@ -75,6 +75,11 @@ public:
     void startAgain() override;
     /// The settings as the player has left them now.
     Settings settings() const;
+    /// What the keyboard prints on each action's keys now.
+    KeyNames keyNames() const;
+    /// One line for each of the settings' [keys] lines that could not be
+    /// followed at start: "LINE: what is wrong; ACTION keeps KEYS".
+    const std::vector<std::string>& keyProblems() const { return keyProblems_; }
 
     // What stays open, and for whom (the program, the benchmark, the tests):
     // - window, view: the window and the camera's view, applied in each frame;
@@ -86,9 +91,9 @@ public:
     // - helpFramesLeft: frames the help card still shows; the program starts
     //   it at HelpCardFrames until a card has gone once (help_seen), any key
     //   press or pad button ends it.
-    // - desk: lettering, once-acting keys, full screen, a screenshot asked for.
+    // - desk: lettering, full screen, a screenshot asked for.
     // - lastInput: what the last frame played, for the program's recording.
-    // - readKeys: the keys held, asked once a frame; the game's own reads the
+    // - readKeys: the held actions, asked once a frame; the game's own reads the
     //   keyboard and the first pad, none while the window lacks the focus. Tests
     //   and the benchmark hand in their own keys here.
     // - replaying: unset, a frame plays what it took; a replay gives its
@@ -115,14 +120,14 @@ private:
     /// Plays one frame's input on the window and the game: close, zoom, resize
     /// and the overlays here, pause, start again, walking and recruiting in Play.
     void playInput(const FrameInput& input);
-    /// What one window event is to the play, the once-acting keys answered; the
-    /// focus as the window's events tell it.
+    /// What one window event is to the play; the focus as the window's events
+    /// tell it. The actions only the desktop sees act here, at once.
     InputEvent readEvent(const sf::Event& event);
-    /// What a key press of P, Escape, F5, F11, F12, N, minus or equals (or the
-    /// pad's Start) asks, once; the system's repeats of a held key and presses while the window
-    /// lacks the focus ask nothing. F11, F12 and the sound's keys, which only
-    /// the desktop sees, act here; pause and start again are returned, to be played.
-    InputEvent::Kind answerOnce(const sf::Event& event);
+    /// What a played action once per press does to the window: toggle_marks,
+    /// toggle_map, zoom_back. The game's own (pause, start_again) are Play's.
+    void showAction(Action action);
+    /// What an action only the desktop sees does: full screen, a screenshot, the sound.
+    void actOnDesktop(Action action);
     /// What a resize does: one view pixel per window pixel for a window of
     /// `windowSize` px (each side at least MinViewSide), applied to the window.
     void fitViewToWindow(sf::Vector2u windowSize);
@@ -152,10 +157,11 @@ private:
     bool focused_ = false;
     bool helpGone_ = false;     ///< a help card was shown and has gone: kept as help_seen
     Settings started_;          ///< what the game started with, for what it does not keep itself
-    PlayKeyReader keys_;        ///< the game's own readKeys
+    PlayKeyReader keys_;        ///< the game's own readKeys, and what each key press is
+    std::vector<std::string> keyProblems_;  ///< the [keys] lines not followed at start
     Scene scene_;               ///< draws the city, a few draws for what is in view
     CityChanges changes_;       ///< what each frame changed in the city, for the marks and the sounds
     Overlays overlays_;         ///< what lets the player read the fight, drawn over the city
     CityMap cityMap_;           ///< the whole city in small
-    SightEvents sightEvents_;   ///< H and the mouse wheel, read from the window's events
+    MouseWheel wheel_;          ///< the mouse wheel's zoom, read from the window's events
 };

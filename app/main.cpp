@@ -115,9 +115,13 @@ int main(int argc, char** argv)
     // The world and the city before the window, torn down after it; F5 builds
     // them afresh while the window stays.
     Session session(imageFolderOrComplaint(imageFolderCandidates()));
-    SettingsFile settings(SettingsFile::defaultPath());
+    const std::string settingsPath = SettingsFile::defaultPath();
+    SettingsFile settings(settingsPath);
     Game game(session.city(), session.physics(), settings.loaded());
     game.session = &session;
+    // The action keeps its keys, and the game plays on.
+    for (const std::string& problem : game.keyProblems())
+        printLine(stderr, "tamrow: " + settingsPath + ":" + problem);
     game.hearing.emplace(findSoundFolder(imageFolderCandidates()), settings.loaded());
     if (replay)
         game.replaying = [&replay](const FrameInput& taken) { return recordedWithClose(*replay, taken); };

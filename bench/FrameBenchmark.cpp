@@ -120,7 +120,7 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Ke
     int frame = 0;
     if (keys == Keys::HandedIn)
         game.readKeys = [&] {
-            const PlayKey leg = (frame / WalkLegFrames) % 2 == 0 ? PlayKey::D : PlayKey::A;
+            const Action leg = (frame / WalkLegFrames) % 2 == 0 ? Action::WalkRight : Action::WalkLeft;
             return walking ? keyBit(leg) : std::uint8_t{0};
         };
     else

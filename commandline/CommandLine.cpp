@@ -1,16 +1,18 @@
 #include "commandline/CommandLine.hpp"
 
 #include "city/TextureBank.hpp"
-#include "play/ControlTable.hpp"
+#include "play/Actions.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 
 namespace
 {
-/// Width of --help's column of keys (characters), the widest keys and a gap.
-constexpr std::size_t KeysColumn = 14;
+/// Widths of --help's columns of keys and of actions' names (characters), the widest and a gap.
+constexpr std::size_t KeysColumn = 11;
+constexpr std::size_t NamesColumn = 19;
 
 /// `text` as one line can show it: a byte below the space or DEL as \xHH.
 std::string shown(const std::string& text)
@@ -84,13 +86,17 @@ std::string helpText(const std::vector<std::string>& imageFolders, const std::st
         "                 at the first frame that plays differently\n"
         "  --help, --version\n"
         "\n"
-        "Keys (and a gamepad's stand-ins):\n";
-    for (const Control& control : Controls)
+        "Keys, " + std::string(KeysByPlace) + ": the pause screen shows your keyboard's\n"
+        "letters. An action's name sets its key in the settings file's [keys] section\n"
+        "(walk_right = l), with X's key names. A gamepad's stand-ins follow:\n";
+    for (const ActionRow& row : Actions)
     {
-        const std::string pad = *control.pad == '\0' ? "" : std::string(" (pad: ") + control.pad + ")";
-        text += "  " + std::string(control.keys) + std::string(KeysColumn - std::strlen(control.keys), ' ') +
-                control.action + pad + "\n";
+        const std::string keys = usKeysOf(row.action);
+        const std::string pad = *row.pad.words == '\0' ? "" : std::string(" (pad: ") + row.pad.words + ")";
+        text += "  " + keys + std::string(KeysColumn - std::min(keys.size(), KeysColumn - 1), ' ') + row.name +
+                std::string(NamesColumn - std::strlen(row.name), ' ') + wordsOf(row.action, usKeysOf) + pad + "\n";
     }
+    text += "  The close button quits.\n";
     text +=
         "\n"
         "Environment:\n"
@@ -104,7 +110,7 @@ std::string helpText(const std::vector<std::string>& imageFolders, const std::st
         text += "  " + folder + (folder == found ? "  (used)\n" : "\n");
     if (found.empty())
         text += "  (none holds it now: the game would show only its night-blue background)\n";
-    text += "Settings (full screen or the window's size, the marks shown) are kept in:\n  " +
+    text += "Settings (full screen or the window's size, the marks shown, your keys) are kept in:\n  " +
             (settingsPath.empty() ? std::string("(nowhere: neither XDG_CONFIG_HOME nor HOME is set)") : settingsPath) +
             "\n";
     return text;

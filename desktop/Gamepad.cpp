@@ -3,7 +3,6 @@
 #include <SFML/Window/Joystick.hpp>
 
 #include <limits>
-#include <utility>
 
 namespace
 {
@@ -38,18 +37,28 @@ std::uint8_t padKeys(const PadState& pad)
 {
     if (!pad.connected)
         return 0;
-    const std::pair<PlayKey, bool> held[] = {
-        {PlayKey::W, pad.stickY < -PadLean || pad.crossY > PadLean},
-        {PlayKey::A, pad.stickX < -PadLean || pad.crossX < -PadLean},
-        {PlayKey::S, pad.stickY > PadLean || pad.crossY < -PadLean},
-        {PlayKey::D, pad.stickX > PadLean || pad.crossX > PadLean},
-        {PlayKey::Q, buttonHeld(pad, PadHooligansButton)},
-        {PlayKey::E, buttonHeld(pad, PadPoliceButton)},
-        {PlayKey::Z, buttonHeld(pad, PadZoomOutButton)},
-        {PlayKey::X, buttonHeld(pad, PadZoomInButton)}};
     std::uint8_t keys = 0;
-    for (const auto& [key, down] : held)
-        if (down)
-            keys = static_cast<std::uint8_t>(keys | keyBit(key));
+    for (const ActionRow& row : Actions)
+    {
+        using Kind = PadInput::Kind;
+        const Kind kind = row.pad.kind;
+        const bool held = (kind == Kind::Button && buttonHeld(pad, row.pad.button)) ||
+                          (kind == Kind::LeanUp && (pad.stickY < -PadLean || pad.crossY > PadLean)) ||
+                          (kind == Kind::LeanLeft && (pad.stickX < -PadLean || pad.crossX < -PadLean)) ||
+                          (kind == Kind::LeanDown && (pad.stickY > PadLean || pad.crossY < -PadLean)) ||
+                          (kind == Kind::LeanRight && (pad.stickX > PadLean || pad.crossX > PadLean));
+        if (held && row.press == Press::Held && row.reach == Reach::Played)
+            keys = static_cast<std::uint8_t>(keys | keyBit(row.action));
+    }
     return keys;
+}
+
+std::optional<Action> padPress(unsigned button)
+{
+    for (const ActionRow& row : Actions)
+    {
+        if (row.pad.kind == PadInput::Kind::Button && row.pad.button == button && row.press == Press::Once)
+            return row.action;
+    }
+    return std::nullopt;
 }

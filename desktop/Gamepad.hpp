@@ -4,14 +4,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
-/// Buttons of a common two-stick pad as Linux numbers them.
-constexpr unsigned PadHooligansButton = 0;  ///< bottom face button: as Q
-constexpr unsigned PadPoliceButton = 1;     ///< right face button: as E
-constexpr unsigned PadZoomOutButton = 4;    ///< left shoulder: as Z
-constexpr unsigned PadZoomInButton = 5;     ///< right shoulder: as X
-constexpr unsigned PadBackButton = 6;       ///< Back: zoom x1, as Backspace
-constexpr unsigned PadStartButton = 7;      ///< Start: pauses and resumes, as P
 /// How far a stick or the cross must lean (of 100) to count as a walking key:
 /// halfway, so a stick resting slightly off centre walks nobody.
 constexpr float PadLean = 50.0f;
@@ -33,6 +27,7 @@ PadState readFirstPad();
 /// Reads the pad now: readFirstPad, or a test's own pad.
 using PadReader = std::function<PadState()>;
 
-/// The keys of PlayKey that `pad` holds, one keyBit each: the stick or the cross
-/// for W, A, S, D, the face buttons for Q and E, the shoulders for Z and X.
+/// The held, played actions that `pad` holds, one keyBit each, as Actions' pad column has them.
 std::uint8_t padKeys(const PadState& pad);
+/// The action once per press of the pad's button `button`, if any.
+std::optional<Action> padPress(unsigned button);

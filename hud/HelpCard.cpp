@@ -1,10 +1,6 @@
 #include "hud/HelpCard.hpp"
 
 #include "hud/Palette.hpp"
-#include "play/ControlTable.hpp"
-
-#include <SFML/Graphics/RectangleShape.hpp>
-#include <SFML/Graphics/Text.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -12,60 +8,90 @@
 
 namespace
 {
-constexpr unsigned TitleSize = 22;    ///< px
-constexpr unsigned LineSize = 17;     ///< px
-constexpr float LineHeight = 24.0f;   ///< px between the tops of two lines
-constexpr float TitleHeight = 38.0f;  ///< px from the title's top to the first line's
-constexpr float Padding = 16.0f;      ///< px inside the card's edge
-constexpr float ColumnGap = 20.0f;    ///< px between the keys and what they do
+/// Sizes as shares of the lines' letters: the title's letters, the gap between
+/// two lines' tops beyond the font's own, the title's gap below it, the card's
+/// padding inside its edge and the gap between the keys and what they do.
+constexpr float TitleScale = 22.0f / 17.0f;
+constexpr float LineGapScale = 0.2f;
+constexpr float TitleGapScale = 0.6f;
+constexpr float PaddingScale = 1.0f;
+constexpr float ColumnGapScale = 1.2f;
+constexpr float EdgeThickness = 2.0f;  ///< px, inside the card
 /// How far down the window the card's middle stands, as a share of its height:
 /// below the character, who stands in the middle.
 constexpr float CardHeight = 0.72f;
 const sf::Color CardBackground(0, 0, 0, 190);
 const char* const Title = "Tip the street fight: walk up to people and turn them";
+/// The actions the card names after walking, in its order.
+constexpr Action CardActions[] = {Action::RecruitHooligans, Action::RecruitPolice, Action::ToggleMap, Action::Pause};
 
-sf::Text line(const std::string& words, const sf::Font& font, unsigned size)
+sf::Text text(const std::string& words, const sf::Font& font, unsigned size)
 {
-    sf::Text text(words, font, size);
-    text.setFillColor(Lettering);
-    return text;
+    sf::Text made(sf::String::fromUtf8(words.begin(), words.end()), font, size);
+    made.setFillColor(Lettering);
+    return made;
 }
 
-float widthOf(const sf::Text& text)
+/// Moves `made` so that its drawn pixels start at `corner`, whole pixels.
+void putAt(sf::Text& made, sf::Vector2f corner)
 {
-    return text.getLocalBounds().left + text.getLocalBounds().width;
+    const sf::FloatRect bounds = made.getLocalBounds();
+    made.setPosition(std::round(corner.x - bounds.left), std::round(corner.y - bounds.top));
 }
 } // namespace
 
-void HelpCard::draw(sf::RenderTarget& target, const sf::Font& font)
+HelpCard::Layout HelpCard::lay(const sf::Font& font, const KeyNames& keys, sf::Vector2u windowSize, unsigned lineSize)
 {
-    sf::Text title = line(Title, font, TitleSize);
-    std::string keyLines, actionLines;
-    for (std::size_t i = 0; i < FirstControls; ++i)
+    const float size = static_cast<float>(lineSize);
+    std::string keyLines = keys(Action::WalkUp) + " " + keys(Action::WalkLeft) + " " + keys(Action::WalkDown) + " " +
+                           keys(Action::WalkRight);
+    std::string actionLines = "walk";
+    for (const Action action : CardActions)
     {
-        keyLines += std::string(i == 0 ? "" : "\n") + Controls[i].keys;
-        actionLines += std::string(i == 0 ? "" : "\n") + Controls[i].action;
+        keyLines += "\n" + keys(action);
+        actionLines += "\n" + wordsOf(action, keys);
     }
-    sf::Text keys = line(keyLines, font, LineSize);
-    sf::Text actions = line(actionLines, font, LineSize);
-    keys.setLineSpacing(LineHeight / font.getLineSpacing(LineSize));
-    actions.setLineSpacing(keys.getLineSpacing());
-    const float columnsWidth = widthOf(keys) + ColumnGap + widthOf(actions);
-    const sf::Vector2f card(std::round(std::max(widthOf(title), columnsWidth) + 2.0f * Padding),
-                            std::round(2.0f * Padding + TitleHeight + LineHeight * static_cast<float>(FirstControls)));
-    const sf::Vector2f size(static_cast<float>(target.getSize().x), static_cast<float>(target.getSize().y));
-    const sf::Vector2f corner(std::round((size.x - card.x) / 2.0f),
-                              std::round(std::min(size.y * CardHeight - card.y / 2.0f, size.y - card.y)));
-    sf::RectangleShape background(card);
-    background.setPosition(corner);
-    background.setFillColor(CardBackground);
-    background.setOutlineThickness(-2.0f);
-    background.setOutlineColor(CharacterMarkColour);
-    target.draw(background);
-    title.setPosition(corner.x + Padding, corner.y + Padding);
-    keys.setPosition(corner.x + Padding, corner.y + Padding + TitleHeight);
-    actions.setPosition(std::round(corner.x + Padding + widthOf(keys) + ColumnGap), keys.getPosition().y);
-    target.draw(title);
-    target.draw(keys);
-    target.draw(actions);
+    Layout layout;
+    layout.texts = {text(Title, font, static_cast<unsigned>(std::round(size * TitleScale))),
+                    text(keyLines, font, lineSize), text(actionLines, font, lineSize)};
+    sf::Text& title = layout.texts[0];
+    sf::Text& keyColumn = layout.texts[1];
+    sf::Text& actionColumn = layout.texts[2];
+    const float spacing = (font.getLineSpacing(lineSize) + size * LineGapScale) / font.getLineSpacing(lineSize);
+    keyColumn.setLineSpacing(spacing);
+    actionColumn.setLineSpacing(spacing);
+    // Every size from the texts' drawn bounds, so that they fit the card at any size of letters.
+    const float padding = std::round(size * PaddingScale) + EdgeThickness;
+    const float titleGap = std::round(size * TitleGapScale);
+    const float columnGap = std::round(size * ColumnGapScale);
+    const sf::FloatRect titleBounds = title.getLocalBounds();
+    const sf::FloatRect keyBounds = keyColumn.getLocalBounds();
+    const sf::FloatRect actionBounds = actionColumn.getLocalBounds();
+    // The columns are placed by their origin, so that both keep their lines' baselines level.
+    const float columnsWidth = keyBounds.width + columnGap + actionBounds.width;
+    const float columnsHeight = std::max(keyBounds.top + keyBounds.height, actionBounds.top + actionBounds.height);
+    const sf::Vector2f card(std::ceil(std::max(titleBounds.width, columnsWidth) + 2.0f * padding + 1.0f),
+                            std::ceil(titleBounds.height + titleGap + columnsHeight + 2.0f * padding + 1.0f));
+    const sf::Vector2f window(static_cast<float>(windowSize.x), static_cast<float>(windowSize.y));
+    const sf::Vector2f corner(std::round((window.x - card.x) / 2.0f),
+                              std::round(std::min(window.y * CardHeight - card.y / 2.0f, window.y - card.y)));
+    layout.card.setSize(card);
+    layout.card.setPosition(corner);
+    layout.card.setFillColor(CardBackground);
+    layout.card.setOutlineThickness(-EdgeThickness);
+    layout.card.setOutlineColor(CharacterMarkColour);
+    putAt(title, corner + sf::Vector2f(padding, padding));
+    const float columnsTop = corner.y + padding + titleBounds.height + titleGap;
+    keyColumn.setPosition(std::round(corner.x + padding - keyBounds.left), columnsTop);
+    actionColumn.setPosition(std::round(corner.x + padding + keyBounds.width + columnGap - actionBounds.left),
+                             columnsTop);
+    return layout;
+}
+
+void HelpCard::draw(sf::RenderTarget& target, const sf::Font& font, const KeyNames& keys)
+{
+    const Layout layout = lay(font, keys, target.getSize());
+    target.draw(layout.card);
+    for (const sf::Text& made : layout.texts)
+        target.draw(made);
 }

@@ -11,15 +11,15 @@ Play::Play(City& level, PhysicsWorld& physicsWorld)
 
 void Play::obey(const InputEvent& event)
 {
-    if (event.kind == InputEvent::Kind::Pause)
+    if (event.acts(Action::Pause))
         togglePause();
-    else if (event.kind == InputEvent::Kind::StartAgain)
+    else if (event.acts(Action::StartAgain))
         startAgain();
 }
 
 void Play::steer(const FrameInput& input)
 {
-    const auto calls = static_cast<std::uint8_t>(keyBit(PlayKey::Q) | keyBit(PlayKey::E));
+    const auto calls = static_cast<std::uint8_t>(keyBit(Action::RecruitHooligans) | keyBit(Action::RecruitPolice));
     const bool pressed = (input.keys & ~keysHeld_ & calls) != 0;
     keysHeld_ = input.keys;
     recruited = Recruiting();
@@ -27,11 +27,11 @@ void Play::steer(const FrameInput& input)
         return;
 
     // Up beats down and left beats right when both keys of an axis are held.
-    walkAxis(moveY, input.holds(PlayKey::W), input.holds(PlayKey::S));
-    walkAxis(moveX, input.holds(PlayKey::A), input.holds(PlayKey::D));
-    if (!input.holds(PlayKey::A) && !input.holds(PlayKey::D))
+    walkAxis(moveY, input.holds(Action::WalkUp), input.holds(Action::WalkDown));
+    walkAxis(moveX, input.holds(Action::WalkLeft), input.holds(Action::WalkRight));
+    if (!input.holds(Action::WalkLeft) && !input.holds(Action::WalkRight))
         moveX = 0;
-    if (!input.holds(PlayKey::W) && !input.holds(PlayKey::S))
+    if (!input.holds(Action::WalkUp) && !input.holds(Action::WalkDown))
     {
         moveY = 0;
         applyWalkingVelocity();
@@ -99,8 +99,8 @@ void Play::recruitPolice()
 
 void Play::recruitAndTell(const FrameInput& input, bool pressed)
 {
-    const bool hooligans = input.holds(PlayKey::Q);
-    const bool police = input.holds(PlayKey::E);
+    const bool hooligans = input.holds(Action::RecruitHooligans);
+    const bool police = input.holds(Action::RecruitPolice);
     if (!hooligans && !police)
         return;
     std::vector<Faction> before;

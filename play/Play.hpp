@@ -22,7 +22,7 @@ public:
     Play& operator=(const Play&) = delete;
     virtual ~Play() = default;
 
-    /// What `event` does to the game: Pause and StartAgain act, the rest is
+    /// What `event` does to the game: pause and start_again act, the rest is
     /// for the window and does nothing here.
     void obey(const InputEvent& event);
     /// Walks the character (actor 0) and recruits the people next to it from
@@ -35,15 +35,15 @@ public:
     /// One whole frame without a window: the events in order, the keys, the step.
     void playFrame(const FrameInput& input);
 
-    /// P, Escape, Start: while paused nothing steps or updates and the keys
+    /// pause: while paused nothing steps or updates and the keys
     /// neither walk nor recruit.
     void togglePause();
-    /// F5: a fresh world and city from `session`, the same game as a fresh start
+    /// start_again: a fresh world and city from `session`, the same game as a fresh start
     /// of the program, unpaused; does nothing without a session.
     virtual void startAgain();
-    /// Q: people in the character's cell or the eight around it become hooligans.
+    /// recruit_hooligans: people in the character's cell or the eight around it become hooligans.
     void recruitHooligans();
-    /// E: people in the character's cell or the eight around it become police.
+    /// recruit_police: people in the character's cell or the eight around it become police.
     void recruitPolice();
 
     City* city;               ///< not owned

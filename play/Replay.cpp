@@ -58,10 +58,11 @@ std::string readEvent(Cursor& in, InputEvent& event)
 {
     if (!in.has(1))
         return "an event cut short";
-    const unsigned char kind = in.byte();
-    if (kind >= InputEvent::KindCount)
-        return "an unknown event kind " + std::to_string(kind);
-    event.kind = static_cast<InputEvent::Kind>(kind);
+    const unsigned char code = in.byte();
+    const std::optional<InputEvent> coded = eventOfCode(code);
+    if (!coded)
+        return "an unknown event kind " + std::to_string(code);
+    event = *coded;
     if (event.kind == InputEvent::Kind::Resize)
     {
         if (!in.has(2 * sizeof(std::uint32_t)))

@@ -35,6 +35,8 @@ public:
     bool playWithoutWindow(Play& play);
 
     std::size_t frames() const { return frames_.size(); }
+    /// What every recorded frame took from the player, in order.
+    const std::vector<FrameInput>& inputs() const { return frames_; }
     std::size_t played() const { return played_; }
     /// The state hash of the frames played so far.
     std::uint64_t hash() const { return hash_.value(); }

@@ -6,11 +6,13 @@
 //   header  8 bytes  "TAMROWRP"
 //           u32      format version, ReplayVersion
 //   frame   u8       'F'
-//           u8       keys held: bit 0 W, 1 A, 2 S, 3 D, 4 Q, 5 E, 6 Z, 7 X
+//           u8       keys held: bit 0 walk_up, 1 walk_left, 2 walk_down,
+//                    3 walk_right, 4 recruit_hooligans, 5 recruit_police,
+//                    6 zoom_out, 7 zoom_in (keyBit)
 //           u32      n, the frame's window events (at most MaxEventsPerFrame)
-//           n times  u8 InputEvent::Kind (0 other, 1 close, 2 resize, 3 zoom,
-//                    4 pause, 5 start again, 6 overlays, 7 city map, 8 zoom
-//                    back), then for a resize
+//           n times  u8 event code (eventCode: 0 other, 1 close, 2 resize,
+//                    3 zoom, 4 pause, 5 start_again, 6 toggle_marks,
+//                    7 toggle_map, 8 zoom_back), then for a resize
 //                    u32 width and u32 height (px), for a zoom i32 steps
 //           u64      StateHash::value() after the frame, folded from the first
 //   check   u8       'C'
@@ -26,10 +28,13 @@
 // the game ends: a file without it was not finished. Version 1 (OldestReplayVersion)
 // has no checks: its frames follow the header, then the end record.
 
+#include "play/FrameInput.hpp"
+
 #include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 constexpr std::array<char, 8> ReplayMagic = {'T', 'A', 'M', 'R', 'O', 'W', 'R', 'P'};
 constexpr std::uint32_t ReplayVersion = 2;
@@ -55,3 +60,49 @@ constexpr std::int32_t MaxZoomSteps = 1000;
 constexpr std::uint32_t MaxWindowSide = 65536;
 /// Ten hours of play are far below this (bytes): a larger file is not read into memory.
 constexpr std::uint64_t MaxReplayBytes = 1ull << 30;
+
+/// The code of the first played action once per press; the others follow it in
+/// the order of Actions, after the kinds of events that are no action.
+constexpr unsigned char FirstActionCode = static_cast<unsigned char>(InputEvent::Kind::Act);
+
+/// How the file stores `event`'s kind, or its action.
+constexpr unsigned char eventCode(const InputEvent& event)
+{
+    return event.kind == InputEvent::Kind::Act ? static_cast<unsigned char>(FirstActionCode + rankOf(event.action))
+                                               : static_cast<unsigned char>(event.kind);
+}
+
+/// The event of `code`, its values still to be read; nothing for a code no event has.
+inline std::optional<InputEvent> eventOfCode(unsigned char code)
+{
+    InputEvent event;
+    if (code < FirstActionCode)
+    {
+        event.kind = static_cast<InputEvent::Kind>(code);
+        return event;
+    }
+    for (const ActionRow& row : Actions)
+    {
+        event.kind = InputEvent::Kind::Act;
+        event.action = row.action;
+        if (row.press == Press::Once && row.reach == Reach::Played && eventCode(event) == code)
+            return event;
+    }
+    return std::nullopt;
+}
+
+// The recordings made so far hold these codes: they never change.
+static_assert(keyBit(Action::WalkUp) == 1 && keyBit(Action::WalkRight) == 8 && keyBit(Action::RecruitHooligans) == 16 &&
+              keyBit(Action::RecruitPolice) == 32 && keyBit(Action::ZoomIn) == 128);
+static_assert(eventCode(actEvent(Action::Pause)) == 4 &&
+              eventCode(actEvent(Action::StartAgain)) == 5 &&
+              eventCode(actEvent(Action::ToggleMarks)) == 6 &&
+              eventCode(actEvent(Action::ToggleMap)) == 7 &&
+              eventCode(actEvent(Action::ZoomBack)) == 8);
+/// A frame's keys are one byte: a ninth held, played action needs a new format version.
+static_assert([] {
+    unsigned held = 0;
+    for (const ActionRow& row : Actions)
+        held += row.press == Press::Held && row.reach == Reach::Played;
+    return held <= 8;
+}());

@@ -41,7 +41,7 @@ void ReplayWriter::write(const FrameInput& input, const City& city)
     ReplayBytes::appendU32(piece_, static_cast<std::uint32_t>(input.events.size()));
     for (const InputEvent& event : input.events)
     {
-        piece_.push_back(static_cast<unsigned char>(event.kind));
+        piece_.push_back(eventCode(event));
         if (event.kind == InputEvent::Kind::Resize)
         {
             ReplayBytes::appendU32(piece_, event.width);

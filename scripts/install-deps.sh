@@ -11,6 +11,7 @@ packages=(
   libx11-dev                         # the game asks Xlib for a display; X helpers of the tests
   xvfb xauth libgl1-mesa-dri         # a virtual display with software OpenGL for the tests
   xdotool x11-utils imagemagick      # key injection, window lookup, screenshots
+  x11-xkb-utils xkb-data             # setxkbmap: a French layout loaded into a test's own server
   valgrind                           # memory check of the headless city
   fonts-dejavu-core libfontconfig-dev # the status panel's lettering, found through fontconfig
   zlib1g-dev                         # screenshots compressed in memory, so that their writing is checked

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 /// What the game remembers between runs, each a whole number. None of it
 /// touches the game itself (the state hash, replays): only the window round it.
@@ -51,7 +52,23 @@ constexpr const SettingRule& ruleOf(Setting setting)
     return SettingRules[static_cast<std::size_t>(setting)];
 }
 
-/// A value for every setting, each within its rule's range.
+/// One line of the settings file's [keys] section, "action = key", as the
+/// player wrote it: an action's name and an X key name ("l", "semicolon",
+/// "F5"), each of letters, digits and underscores. Whether the game has such an
+/// action and such a key is for the keyboard to say.
+struct KeyLine
+{
+    std::string action;
+    std::string key;
+    int line = 0;  ///< in the file, from 1
+
+    bool operator==(const KeyLine& other) const { return action == other.action && key == other.key; }
+};
+
+/// The section of the settings file that binds keys to actions.
+constexpr const char* KeysSection = "keys";
+
+/// A value for every setting, each within its rule's range, and the player's own keys.
 class Settings
 {
 public:
@@ -63,17 +80,23 @@ public:
     /// pixel is remembered at the least size).
     void set(Setting setting, int value);
 
-    /// The settings file's text: "name = value", one line each, in the rules' order.
+    /// The [keys] section's lines, in the file's order.
+    const std::vector<KeyLine>& keys() const { return keys_; }
+
+    /// The settings file's text: "name = value", one line each, in the rules' order,
+    /// then the [keys] section's lines, if any, as they were read.
     std::string text() const;
     /// Reads a settings file's text with inih: the lines understood set their
     /// setting, the others leave it at its initial value. Returns the number of
     /// the first line that is not "name = value" with a known name and a whole
-    /// number in range (a [section] is not understood either), or 0 if none.
+    /// number in range, nor a [keys] line of two words, or 0 if none. Another
+    /// [section] is not understood either.
     int read(const std::string& text);
 
-    bool operator==(const Settings& other) const { return values_ == other.values_; }
-    bool operator!=(const Settings& other) const { return values_ != other.values_; }
+    bool operator==(const Settings& other) const { return values_ == other.values_ && keys_ == other.keys_; }
+    bool operator!=(const Settings& other) const { return !(*this == other); }
 
 private:
     std::array<int, SettingCount> values_;
+    std::vector<KeyLine> keys_;
 };

@@ -24,13 +24,13 @@ void Hearing::startAgain()
     paused_ = false;
 }
 
-bool Hearing::press(sf::Keyboard::Key key)
+bool Hearing::press(Action action)
 {
-    if (key == MuteKey)
+    if (action == Action::Mute)
         level_.toggleMute();
-    else if (key == QuieterKey)
+    else if (action == Action::VolumeDown)
         level_.quieter();
-    else if (key == LouderKey)
+    else if (action == Action::VolumeUp)
         level_.louder();
     else
         return false;

@@ -6,15 +6,10 @@
 #include "sound/SoundLevel.hpp"
 #include "sound/SoundPlayer.hpp"
 
-#include <SFML/Window/Keyboard.hpp>
+#include "play/Actions.hpp"
 
 #include <optional>
 #include <string>
-
-/// The keys of the sound: N mutes and unmutes, minus and equals step the volume.
-constexpr sf::Keyboard::Key MuteKey = sf::Keyboard::N;
-constexpr sf::Keyboard::Key QuieterKey = sf::Keyboard::Hyphen;
-constexpr sf::Keyboard::Key LouderKey = sf::Keyboard::Equal;
 
 /// The game heard: what each frame of the city brings (SoundChoice), played
 /// (SoundPlayer) at the player's volume (SoundLevel). Reads the city, never
@@ -32,8 +27,8 @@ public:
     void hear(const City& city, const CityChanges& changes, const Recruiting& recruited, bool paused);
     /// F5: every sound stops, and the new city is heard from its start.
     void startAgain();
-    /// N, minus or equals acts and is answered true; any other key false.
-    bool press(sf::Keyboard::Key key);
+    /// mute, volume_down or volume_up acts and is answered true; any other action false.
+    bool press(Action action);
 
     const SoundLevel& level() const { return level_; }
     bool audible() const { return player_.audible(); }

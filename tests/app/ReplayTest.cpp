@@ -9,7 +9,7 @@ using ReplayTest = GameTest;
 
 TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
 {
-    using K = PlayKey;
+    using K = Action;
     TempFolder folder;
     const std::string path = folder.path + "/scripted.tamrow";
     Session session(std::nullopt);
@@ -32,7 +32,7 @@ TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
     xSession.warpPointer(300, 300);
     ASSERT_EQ(runCommand({"xdotool", "click", "5"}), 0);
     const std::vector<std::pair<int, std::set<K>>> script = {
-        {90, {K::D}}, {90, {K::W, K::Q}}, {30, {K::Z}}, {90, {K::S, K::A, K::E}}, {60, {}}};
+        {90, {K::WalkRight}}, {90, {K::WalkUp, K::RecruitHooligans}}, {30, {K::ZoomOut}}, {90, {K::WalkDown, K::WalkLeft, K::RecruitPolice}}, {60, {}}};
     for (const auto& [count, keys] : script)
     {
         held = keys;

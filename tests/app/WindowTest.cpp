@@ -11,25 +11,25 @@
 
 namespace
 {
-using K = PlayKey;
+using K = Action;
 using WindowTest = GameTest;
 
 TEST_F(WindowTest, HeldKeysWalkTheCharacterOneFrameAheadOfTheCamera)
 {
     // One walk: keys held for some frames, and the velocity (m/s) set in the last of them.
     const struct { std::set<K> keys; int frames; b2Vec2 velocity; } walk[] = {
-        {{K::W}, 12, {0, -20}},  // 11, 12, ... 20, and holds
-        {{K::S}, 3, {0, 13}},    // reversing starts again at 11
-        {{K::A}, 2, {-12, 0}},
+        {{K::WalkUp}, 12, {0, -20}},  // 11, 12, ... 20, and holds
+        {{K::WalkDown}, 3, {0, 13}},    // reversing starts again at 11
+        {{K::WalkLeft}, 2, {-12, 0}},
         {{}, 1, {0, 0}},
-        {{K::W, K::S, K::A, K::D}, 2, {-12, -12}},  // up and left win over down and right
-        {{K::S, K::D}, 2, {12, 12}},
-        {{K::W, K::A}, 3, {-13, -13}},
-        {{K::W}, 1, {-13, -14}},  // A released under W: the old sideways speed one frame more
-        {{K::W}, 1, {0, -15}},
-        {{K::W, K::A}, 1, {-11, -16}},
-        {{K::A}, 1, {-12, 0}},  // W released under A: the vertical speed stops at once
-        {{K::Z, K::X, K::Q, K::E}, 2, {0, 0}},  // only WASD walk
+        {{K::WalkUp, K::WalkDown, K::WalkLeft, K::WalkRight}, 2, {-12, -12}},  // up and left win over down and right
+        {{K::WalkDown, K::WalkRight}, 2, {12, 12}},
+        {{K::WalkUp, K::WalkLeft}, 3, {-13, -13}},
+        {{K::WalkUp}, 1, {-13, -14}},  // A released under W: the old sideways speed one frame more
+        {{K::WalkUp}, 1, {0, -15}},
+        {{K::WalkUp, K::WalkLeft}, 1, {-11, -16}},
+        {{K::WalkLeft}, 1, {-12, 0}},  // W released under A: the vertical speed stops at once
+        {{K::ZoomOut, K::ZoomIn, K::RecruitHooligans, K::RecruitPolice}, 2, {0, 0}},  // only WASD walk
     };
     b2Body& body = *city.actors[0].body;
     b2Vec2 set;
@@ -58,7 +58,7 @@ TEST_F(WindowTest, HeldKeysWalkTheCharacterOneFrameAheadOfTheCamera)
 TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAResizeAndBackspaceUndoThem)
 {
     const sf::Vector2f start(1600.0f, 900.0f);
-    held.insert({K::Z});
+    held.insert({K::ZoomOut});
     for (int i = 0; i < 20; ++i)
         game.handleInput();
     ASSERT_EQ(game.view.getSize(), start) << "a zoom without events";
@@ -66,7 +66,7 @@ TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAResizeAndBacks
     wiggle(2);
     ASSERT_TRUE(viewReaches(out));
     // Both keys held: Z, then X, each event.
-    held.insert({K::X});
+    held.insert({K::ZoomIn});
     wiggle(1);
     ASSERT_TRUE(viewReaches(zoomedViewSize(zoomedViewSize(out, start, ZoomOutFactor), start, ZoomInFactor)));
 
@@ -117,7 +117,7 @@ TEST_F(WindowTest, PauseFreezesTheGameResumingContinuesItAndStartingAgainPlaysAF
     Session session(std::nullopt);
     game.session = &session;
     game.window.setSize(sf::Vector2u(160, 90));
-    held = {K::D};
+    held = {K::WalkRight};
     const auto play = [this](int frames, StateHash& trace) {
         for (int frame = 0; frame < frames; ++frame)
         {

@@ -1,9 +1,10 @@
-// The keys around the play: H and the desk keys act once per press, a screenshot
-// is a PNG of the window, the keyboard and the pad give the keys held together.
+// The keys around the play: every action's key reaches it, the texts list the
+// actions' table, a screenshot is a PNG of the window, the keyboard and the pad
+// give the keys held together.
 #include "commandline/CommandLine.hpp"
-#include "play/ControlTable.hpp"
 #include "desktop/Gamepad.hpp"
-#include "desktop/OnceKeys.hpp"
+#include "hud/HelpCard.hpp"
+#include "hud/PauseScreen.hpp"
 #include "desktop/PlayKeyReader.hpp"
 #include "files/Screenshot.hpp"
 #include "support/ChildProcess.hpp"
@@ -13,34 +14,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
-
-TEST(OncePerPress, HAndTheDeskKeysIgnoreTheSystemsRepeat)
-{
-    SightEvents events;
-    sf::Event press{};
-    press.type = sf::Event::KeyPressed;
-    press.key.code = sf::Keyboard::H;
-    sf::Event release = press;
-    release.type = sf::Event::KeyReleased;
-    EXPECT_TRUE(events.read(press, true).toggleOverlays);
-    EXPECT_FALSE(events.read(press, true).toggleOverlays) << "the system's repeat";
-    events.read(release, true);
-    EXPECT_FALSE(events.read(press, false).toggleOverlays) << "without the focus";
-    events.read(release, false);
-    EXPECT_TRUE(events.read(press, true).toggleOverlays);
-
-    OnceKeys keys;
-    EXPECT_TRUE(keys.press(sf::Keyboard::F5));
-    EXPECT_FALSE(keys.press(sf::Keyboard::F5)) << "the system's repeat of a held key";
-    keys.release(sf::Keyboard::F5);
-    EXPECT_TRUE(keys.press(sf::Keyboard::F5));
-    keys.forgetAll();
-    EXPECT_TRUE(keys.press(sf::Keyboard::F5)) << "its release went to another window";
-}
 
 class DeskTest : public GameTest
 {
@@ -56,6 +35,104 @@ protected:
         return ::testing::internal::GetCapturedStderr();
     }
 };
+
+TEST_F(DeskTest, EveryActionsKeyReachesItThroughTheWindowsEventsAndTheKeyReader)
+{
+    game.readKeys = realKeyboard;
+    game.hearing.emplace(std::nullopt);
+    // What an action only the desktop sees changes, growing.
+    const std::map<Action, std::function<int()>> desktop = {
+        {Action::FullScreen, [&] { return game.desk.fullScreen ? 1 : 0; }},
+        {Action::Screenshot, [&] { return game.desk.screenshotWanted ? 1 : 0; }},
+        {Action::Mute, [&] { return game.hearing->level().muted() ? 1 : 0; }},
+        {Action::VolumeDown, [&] { return -game.hearing->level().tenths(); }},
+        {Action::VolumeUp, [&] { return game.hearing->level().tenths(); }}};
+    const KeyLayout layout(xSession.handle(), {});
+    for (const ActionRow& row : Actions)
+    {
+        SCOPED_TRACE(row.name);
+        // Full screen makes the window anew: the focus goes to whichever is there now.
+        ASSERT_TRUE(xSession.focus(game.window.getSystemHandle()));
+        ASSERT_TRUE(waitUntil("the focus", std::chrono::seconds(5), [&] { return game.window.hasFocus(); }));
+        const std::string key = xSession.keyNameOf(layout.codesOf(row.action)[0]);
+        ASSERT_NE(key, "");
+        std::vector<Action> played;
+        const int before = row.reach == Reach::Desktop ? desktop.at(row.action)() : 0;
+        const auto reached = [&] {
+            game.handleInput();
+            for (const InputEvent& event : game.lastInput.events)
+                if (event.kind == InputEvent::Kind::Act)
+                    played.push_back(event.action);
+            if (row.press == Press::Held)
+                return game.lastInput.keys == keyBit(row.action);
+            return row.reach == Reach::Desktop ? desktop.at(row.action)() > before : !played.empty();
+        };
+        if (row.press == Press::Held)
+        {
+            const RealKeyDown down(key);
+            EXPECT_TRUE(waitUntil("its bit alone held", std::chrono::seconds(3), reached));
+        }
+        else
+        {
+            ASSERT_EQ(runCommand({"xdotool", "key", key}), 0);
+            EXPECT_TRUE(waitUntil("its handler reached", std::chrono::seconds(3), reached));
+            EXPECT_EQ(played, row.reach == Reach::Played ? std::vector<Action>{row.action} : std::vector<Action>{});
+        }
+    }
+}
+
+TEST_F(DeskTest, TheHelpCardAndThePausePanelHoldTheirTextsAndLeaveTheMiddleClear)
+{
+    const KeyNames us = usKeysOf;
+    const auto inside = [](const sf::FloatRect& box, const sf::Text& text) {
+        const sf::FloatRect drawn = text.getGlobalBounds();
+        return drawn.left >= box.left && drawn.top >= box.top && drawn.left + drawn.width <= box.left + box.width &&
+               drawn.top + drawn.height <= box.top + box.height;
+    };
+    for (const unsigned size : {9u, HelpCard::LineSize, 40u})
+    {
+        const HelpCard::Layout card = HelpCard::lay(game.desk.font, us, sf::Vector2u(1600, 900), size);
+        // Inside the card's edge, drawn within it.
+        const float edge = -card.card.getOutlineThickness();
+        const sf::FloatRect within(card.card.getPosition() + sf::Vector2f(edge, edge),
+                                   card.card.getSize() - 2.0f * sf::Vector2f(edge, edge));
+        for (const sf::Text& text : card.texts)
+            EXPECT_TRUE(inside(within, text)) << size << " px: " << std::string(text.getString());
+    }
+    for (const sf::Vector2u window : {sf::Vector2u(1600, 900), sf::Vector2u(1024, 600), sf::Vector2u(800, 450)})
+    {
+        const PauseScreen::Layout pause = PauseScreen::lay(game.desk.font, us, window);
+        const sf::FloatRect panel = pause.panel.getGlobalBounds();
+        EXPECT_LE(panel.left + panel.width, static_cast<float>(window.x) / 2.0f - PauseScreen::MiddleClearance) << window.x;
+        EXPECT_LE(panel.top + panel.height, static_cast<float>(window.y)) << window.x;
+        for (const sf::Text& text : pause.texts)
+            EXPECT_TRUE(inside(panel, text)) << window.x << ": " << std::string(text.getString());
+    }
+}
+
+TEST(ActionsTable, TheReadmeHelpAndManualPageListExactlyItsRows)
+{
+    std::set<std::pair<std::string, std::string>> rows;
+    for (const ActionRow& row : Actions)
+        rows.insert({usKeysOf(row.action), row.name});
+    // Each text's listed keys and action names, one row per line.
+    const auto listed = [](const std::string& text, const std::regex& row) {
+        std::set<std::pair<std::string, std::string>> found;
+        for (auto match = std::sregex_iterator(text.begin(), text.end(), row); match != std::sregex_iterator(); ++match)
+            found.insert({std::regex_replace((*match)[1].str(), std::regex(R"(\\-)"), "-"), (*match)[2].str()});
+        return found;
+    };
+    const std::string help = helpText({}, "", "");
+    EXPECT_EQ(listed(help, std::regex(R"(\n  (\S+(?:, \S+)?) +([a-z]+_?[a-z_]*) {2,})")), rows);
+    const std::string readme = fileContent(std::string(TAMROW_SOURCE_DIR) + "/README.md");
+    EXPECT_EQ(listed(readme, std::regex(R"(\n\| ([^|]+?) \| `([a-z_]+)` \|)")), rows);
+    const TempFolder folder;
+    ASSERT_EQ(runCommand({"sh", "-c", "zcat " + std::string(TAMROW_BUILD_DIR) + "/tamrow.6.gz > " + folder.path + "/page"}), 0);
+    const std::string page = fileContent(folder.path + "/page");
+    EXPECT_EQ(listed(page, std::regex(R"(\.TP\n\.B (.+)\n\\fB([a-z_]+)\\fR:)")), rows);
+    for (const std::string& text : {help, page})
+        EXPECT_NE(text.find(KeysByPlace), std::string::npos);
+}
 
 TEST_F(DeskTest, AScreenshotIsAPngOfTheWindowsSize)
 {
@@ -135,21 +212,22 @@ TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)
     PadState pad;
     pad.connected = true;
     pad.stickX = -100.0f;
-    pad.buttons = 1u << PadPoliceButton;
-    PlayKeyReader reader([&pad] { return pad; });
+    pad.buttons = 1u << Pad::RightFace.button;
+    PlayKeyReader reader({}, [&pad] { return pad; });
     const RealKeyDown w("w");
     ASSERT_TRUE(w.pressed());
-    EXPECT_EQ(reader.read(true), keyBit(PlayKey::W) | keyBit(PlayKey::A) | keyBit(PlayKey::E));
+    EXPECT_EQ(reader.read(true), keyBit(Action::WalkUp) | keyBit(Action::WalkLeft) | keyBit(Action::RecruitPolice));
     EXPECT_EQ(reader.read(false), 0);
     pad.connected = false;
-    EXPECT_EQ(reader.read(true), keyBit(PlayKey::W));
+    EXPECT_EQ(reader.read(true), keyBit(Action::WalkUp));
 
     // A lean counts once past halfway, not at it: each way, on the stick and on the cross.
-    using K = PlayKey;
+    using K = Action;
     const std::tuple<float PadState::*, float, K> leans[] = {
-        {&PadState::stickY, -1, K::W}, {&PadState::crossY, 1, K::W}, {&PadState::stickY, 1, K::S},
-        {&PadState::crossY, -1, K::S}, {&PadState::stickX, -1, K::A}, {&PadState::crossX, -1, K::A},
-        {&PadState::stickX, 1, K::D},  {&PadState::crossX, 1, K::D}};
+        {&PadState::stickY, -1, K::WalkUp},   {&PadState::crossY, 1, K::WalkUp},
+        {&PadState::stickY, 1, K::WalkDown},  {&PadState::crossY, -1, K::WalkDown},
+        {&PadState::stickX, -1, K::WalkLeft}, {&PadState::crossX, -1, K::WalkLeft},
+        {&PadState::stickX, 1, K::WalkRight}, {&PadState::crossX, 1, K::WalkRight}};
     for (const auto& [axis, way, key] : leans)
         for (const float lean : {PadLean, PadLean + 0.5f})
         {
@@ -160,21 +238,3 @@ TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)
         }
 }
 
-TEST(ControlTable, TheReadmeListsTheSameKeys)
-{
-    std::istringstream readme(fileContent(std::string(TAMROW_SOURCE_DIR) + "/README.md"));
-    std::string line;
-    while (std::getline(readme, line) && line != "## Controls")
-    {
-    }
-    // The table's rows, after its head and rule: "| keys | what it does |".
-    std::set<std::string> listed;
-    while (std::getline(readme, line) && (line.empty() || line[0] == '|'))
-        if (line.size() > 2 && line.find("---") == std::string::npos)
-            listed.insert(line.substr(2, line.find(" |", 2) - 2));
-    listed.erase("key");
-    std::set<std::string> controls;
-    for (const Control& control : Controls)
-        controls.insert(control.keys);
-    EXPECT_EQ(listed, controls);
-}

@@ -103,8 +103,8 @@ TEST_F(OverlaysTest, RingExactlyThePeopleQRecruitsAtTheCellEdges)
         }
         const std::vector<std::uint32_t> ringed = Overlays().reachable(city);
         // Q makes hooligans; E, even with Q held, police; only the side and the image change.
-        for (const auto& [keys, side, image] : {std::tuple{std::set{PlayKey::Q}, Faction::Hooli, TextureId::Hooli},
-                                                std::tuple{std::set{PlayKey::Q, PlayKey::E}, Faction::Police,
+        for (const auto& [keys, side, image] : {std::tuple{std::set{Action::RecruitHooligans}, Faction::Hooli, TextureId::Hooli},
+                                                std::tuple{std::set{Action::RecruitHooligans, Action::RecruitPolice}, Faction::Police,
                                                            TextureId::Police}})
         {
             held = keys;
@@ -192,7 +192,7 @@ TEST_F(OverlaysTest, TheMarksThePanelAndThePauseScreenLookAsReviewed)
     while ((!city.actors[dying].dead || city.actors[arrested].health == 10) && frames++ < 60)
         loop(1);
     // A death's cross, a police hit's flash, the ring, the reach with E held, the panel's counts.
-    held = {PlayKey::E};
+    held = {Action::RecruitPolice};
     loop(1);
     held.clear();
     EXPECT_TRUE(looksAsReviewed(presented(), "fight-marks"));
@@ -222,7 +222,7 @@ TEST_F(OverlaysTest, TheDrawnReachHoldsThePicturesOfExactlyThePeopleQTurns)
         person.sprite.setPosition(person.body->GetPosition().x * PixelsPerMeter,
                                   person.body->GetPosition().y * PixelsPerMeter);
     const sf::FloatRect drawn = Overlays::drawnReach(city);
-    held = {PlayKey::Q};
+    held = {Action::RecruitHooligans};
     game.handleInput();
     std::size_t turned = 0;
     for (std::uint32_t i = 1; i < city.actors.size(); ++i)

@@ -39,7 +39,7 @@ TEST(ReplayFile, TheHeadlessReplaySaysHowOftenTheGameStartedAgain)
     play.session = &session;
     ReplayWriter writer(path);
     FrameInput f5;
-    f5.events.push_back({InputEvent::Kind::StartAgain, 0, 0, 0});
+    f5.events.push_back(actEvent(Action::StartAgain));
     for (const FrameInput& input : {FrameInput(), f5, FrameInput(), f5})
     {
         play.playFrame(input);

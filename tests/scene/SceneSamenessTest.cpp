@@ -63,8 +63,8 @@ protected:
     /// Rests, walks right (the camera moving by fractions of a pixel), then up and left.
     void restAndWalk(const char* what)
     {
-        using K = PlayKey;
-        for (const auto& [keys, frames] : {std::pair{std::set<K>{}, 2}, {{K::D}, 6}, {{K::W, K::A}, 4}, {{}, 2}})
+        using K = Action;
+        for (const auto& [keys, frames] : {std::pair{std::set<K>{}, 2}, {{K::WalkRight}, 6}, {{K::WalkUp, K::WalkLeft}, 4}, {{}, 2}})
         {
             held = keys;
             playAndCompare(frames, what);

@@ -102,10 +102,10 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceMutedOrPausedIsSilentAndAMi
     };
     frames(60, false);
     ASSERT_GE(hitAt, 0.0) << "no hit in the scene";
-    hearing.press(MuteKey);
+    hearing.press(Action::Mute);
     const double mutedAt = secondsSince(after);
     frames(30, false);
-    hearing.press(MuteKey);
+    hearing.press(Action::Mute);
     const double pausedAt = secondsSince(after);
     frames(30, true);
     const double resumedAt = secondsSince(after);

@@ -50,7 +50,7 @@ GameTest::GameTest()
 {
     game.readKeys = [this] {
         std::uint8_t keys = 0;
-        for (const PlayKey key : held)
+        for (const Action key : held)
             keys = static_cast<std::uint8_t>(keys | keyBit(key));
         return keys;
     };

@@ -55,7 +55,7 @@ protected:
     City city;
     Game game;
     XSession xSession;
-    std::set<PlayKey> held;
+    std::set<Action> held;
     KeysReader realKeyboard;  ///< what the Game reads keys with by itself
 
 private:

@@ -9,7 +9,8 @@ namespace
 /// env(1), `environment`, OpenAL Soft's silent device (so that the game has one,
 /// as a player's desktop does, and says nothing of it), the settings folder
 /// unless `environment` names one, the game.
-std::vector<std::string> withEnvironment(const std::string& configFolder, std::vector<std::string> environment)
+std::vector<std::string> withEnvironment(const std::string& configFolder, std::vector<std::string> environment,
+                                         const std::vector<std::string>& arguments)
 {
     const std::string config = "XDG_CONFIG_HOME=";
     const bool named = std::any_of(environment.begin(), environment.end(),
@@ -19,12 +20,13 @@ std::vector<std::string> withEnvironment(const std::string& configFolder, std::v
     if (!named)
         environment.push_back(config + configFolder);
     environment.push_back(TAMROW_BINARY);
+    environment.insert(environment.end(), arguments.begin(), arguments.end());
     return environment;
 }
 } // namespace
 
-RealProgram::RealProgram(std::vector<std::string> environment)
-    : process(withEnvironment(output.path + "/config", std::move(environment)), TAMROW_SOURCE_DIR, out(), err())
+RealProgram::RealProgram(std::vector<std::string> environment, std::vector<std::string> arguments)
+    : process(withEnvironment(output.path + "/config", std::move(environment), arguments), TAMROW_SOURCE_DIR, out(), err())
 {
 }
 

@@ -11,10 +11,10 @@
 /// The real game started from the repository root through env(1) with OpenAL
 /// Soft's silent device and `environment` (as "-u DISPLAY"), its output and its settings folder
 /// (XDG_CONFIG_HOME, unless `environment` names another) in a temporary folder,
-/// so that no test reads or writes the settings of the machine's user.
+/// so that no test reads or writes the settings of the machine's user; `arguments` on its command line.
 struct RealProgram
 {
-    explicit RealProgram(std::vector<std::string> environment = {});
+    explicit RealProgram(std::vector<std::string> environment = {}, std::vector<std::string> arguments = {});
 
     std::string out() const { return output.path + "/stdout.txt"; }
     std::string err() const { return output.path + "/stderr.txt"; }

@@ -3,6 +3,7 @@
 #include "support/ChildProcess.hpp"
 #include "support/TestCity.hpp"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -35,6 +36,13 @@ XSession::XSession(const std::string& displayName)
 {
     // A window that vanished between listing and asking must not abort the test.
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+}
+
+std::string XSession::keyNameOf(unsigned code)
+{
+    const char* name = display_ == nullptr ? nullptr
+                                           : XKeysymToString(XkbKeycodeToKeysym(display_, static_cast<KeyCode>(code), 0, 0));
+    return name == nullptr ? std::string() : name;
 }
 
 XSession::~XSession()

@@ -33,6 +33,11 @@ public:
     XSession& operator=(const XSession&) = delete;
 
     bool connected() const { return display_ != nullptr; }
+    /// The Xlib display, for the game's own readers of it.
+    struct _XDisplay* handle() const { return display_; }
+    /// X's name of the first symbol of key code `code` in the layout in force,
+    /// as xdotool takes it ("w", "minus", "F5"); empty for none.
+    std::string keyNameOf(unsigned code);
     /// Every window on the screen (at any depth) whose WM_NAME is exactly `title`.
     std::vector<XWindowId> windowsTitled(const std::string& title);
     /// All zero if `window` is gone.

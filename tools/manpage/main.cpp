@@ -2,13 +2,13 @@
 //
 //   tamrow_manpage VERSION DATE > tamrow.6
 //
-// The keys come from the controls table the pause screen and --help show, the
+// The keys come from the actions' table the pause screen and --help show, the
 // settings from the settings' table, the image count and the map file from the
 // texture catalogue: the page never lists a key, a setting or a file of its own.
 
 #include "city/TextureBank.hpp"
-#include "play/ControlTable.hpp"
 #include "settings/Settings.hpp"
+#include "play/Actions.hpp"
 
 #include <iostream>
 #include <string>
@@ -58,11 +58,16 @@ int main(int argc, char** argv)
                  ".TP\n\\fB\\-\\-version\\fR\n"
                  "Print the version.\n"
                  ".SH CONTROLS\n";
-    for (const Control& control : Controls)
+    std::cout << "Keys are read " << KeysByPlace
+              << ", whatever letters your keyboard prints there;\n"
+                 "the pause screen shows them in your keyboard's letters. Each action's name sets its key in the\n"
+                 "settings file's \\fB[keys]\\fR section (see FILES). The close button quits.\n";
+    for (const ActionRow& row : Actions)
     {
-        std::cout << ".TP\n.B " << plain(control.keys) << "\n" << plain(control.action);
-        if (*control.pad != '\0')
-            std::cout << " (gamepad: " << plain(control.pad) << ")";
+        std::cout << ".TP\n.B " << plain(usKeysOf(row.action)) << "\n\\fB" << plain(row.name) << "\\fR: "
+                  << plain(wordsOf(row.action, usKeysOf));
+        if (*row.pad.words != '\0')
+            std::cout << " (gamepad: " << plain(row.pad.words) << ")";
         std::cout << ".\n";
     }
     std::cout << ".SH ENVIRONMENT\n"
@@ -76,7 +81,11 @@ int main(int argc, char** argv)
                  ".TP\n.I $XDG_CONFIG_HOME/tamrow/settings.ini\n"
                  "What the game remembers between runs, one \\fIname\\fR = \\fIvalue\\fR line each, written\n"
                  "whenever one changes and when the game ends. A line not understood or out of range is\n"
-                 "named on standard error and its setting starts afresh:\n"
+                 "named on standard error and its setting starts afresh. Under a \\fB[keys]\\fR line, one\n"
+                 "\\fIaction\\fR = \\fIkey\\fR line each binds the action (see CONTROLS) to the key of that X name\n"
+                 "(\\fIl\\fR, \\fIsemicolon\\fR, \\fIF5\\fR, \\fIBackSpace\\fR) in the layout in force; an action or key not\n"
+                 "known, or a key two actions would share, is named on standard error and the action keeps its\n"
+                 "key:\n"
                  ".RS\n";
     for (const SettingRule& rule : SettingRules)
         std::cout << ".TP\n.B " << plain(rule.name) << "\n" << rule.least << " to " << rule.most << ", at first "
