@@ -107,6 +107,15 @@ void InstantReplay::close()
     changed_.notify_all();
 }
 
+bool InstantReplay::ready()
+{
+    const Lock lock(mutex_);
+    placeKept();
+    return std::none_of(kept_.begin(), kept_.end(), [this](const Kept& kept) {
+        return kept.stale || kept.busy || (&kept != shown_ && kept.at < kept.wantedAt);
+    });
+}
+
 std::size_t InstantReplay::at() const
 {
     return shown_->at;

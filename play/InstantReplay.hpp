@@ -67,6 +67,10 @@ public:
     /// Back to the live game, which never noticed.
     void close();
 
+    /// Every kept game built and standing where it is wanted: what an opening
+    /// or a jump of 5 s either way finds ready, if nothing comes between.
+    bool ready();
+
     bool isOpen() const { return shown_ != nullptr; }
     /// The shown moment and the earliest one a jump can reach; only while open.
     std::size_t at() const;
