@@ -272,11 +272,7 @@ void InstantReplay::work()
         }
         else
         {
-            const FrameInput step = steps_[job->at - firstStep_];
-            lock.unlock();
-            job->game->play(step);
-            lock.lock();
-            ++job->at;
+            playOn(lock, *job);
             job->busy = false;
         }
         changed_.notify_all();
