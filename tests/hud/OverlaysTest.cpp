@@ -253,7 +253,7 @@ TEST_F(OverlaysTest, APressShowsTheNumberItTurnsOrAMissSeenOnTheStreetGrassAndRo
         loop(2);  // the camera follows the sprite a frame behind
         standAt(ground.x, ground.y + 0.5f, TextureId::Hooli, Faction::Hooli);
         standAt(ground.x + 0.6f, ground.y + 0.5f, TextureId::Civil, other);
-        held = {PlayKey::Q};
+        held = {Action::RecruitHooligans};
         loop(1);
         EXPECT_EQ(game.recruited.turned.size(), turned) << "row " << r;
         const sf::Image shown = presented();

@@ -78,8 +78,8 @@ TEST(SoundChoice, AHitIsHeardFromItsSideAndManyOfAKindInAFrameAsOneALittleLouder
 TEST(SoundChoice, APressIsHeardAsThePeopleItTurnsOrAsAMissAtTheCharacter)
 {
     using Heard = std::map<Sound, std::int32_t>;  ///< sound: how many events it stands for
-    constexpr std::uint8_t Q = keyBit(PlayKey::Q);
-    constexpr std::uint8_t E = keyBit(PlayKey::E);
+    constexpr std::uint8_t Q = keyBit(Action::RecruitHooligans);
+    constexpr std::uint8_t E = keyBit(Action::RecruitPolice);
     constexpr std::uint8_t QE = Q | E;
     // {keys, the sides of the people beside the character, who turns (index), what is heard}
     const std::tuple<std::uint8_t, std::vector<Faction>, std::vector<std::uint32_t>, Heard> rows[] = {

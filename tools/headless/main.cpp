@@ -3,6 +3,9 @@
 // needs no display:
 //   build/tools/tamrow_headless 36000
 //   build/tools/tamrow_headless --replay game.tamrow
+// `--history FILE` first also writes the fight's history, a sample a second, as CSV:
+//   build/tools/tamrow_headless --history fight.csv 36000
+#include "life/FightHistory.hpp"
 #include "life/Simulation.hpp"
 #include "play/Replay.hpp"
 #include "play/Session.hpp"
@@ -11,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 namespace
@@ -37,8 +41,22 @@ void printSummary(const City& city)
     std::printf("people          %zu ever in the city, the dead too\n", summary.actors);
 }
 
-/// Plays the game recorded in `path` and checks it frame by frame.
-int replay(const std::string& path)
+/// Writes `history` to `path` (none: nothing); false, having said why, if it cannot.
+bool writeHistory(const FightHistory& history, const std::string& path)
+{
+    if (path.empty())
+        return true;
+    std::ofstream out(path);
+    history.writeCsv(out);
+    if (out.flush())
+        return true;
+    std::fprintf(stderr, "tamrow_headless: cannot write the history to %s\n", path.c_str());
+    return false;
+}
+
+/// Plays the game recorded in `path` and checks it frame by frame; the
+/// history, if `historyPath` names a file, is the last game's (since F5).
+int replay(const std::string& path, const std::string& historyPath)
 {
     std::string error;
     std::optional<Replay> recorded = Replay::read(path, error);
@@ -51,44 +69,73 @@ int replay(const std::string& path)
     Session session(std::nullopt);
     Play play(session.city(), session.physics());
     play.session = &session;
-    if (!recorded->playWithoutWindow(play))
+    FightHistory history;
+    std::size_t restarts = 0;
+    long long steps = 0;
+    while (!recorded->done())
     {
-        std::fprintf(stderr, "tamrow_headless: %s: %s; the replay stops\n", path.c_str(), recorded->mismatch().c_str());
-        return 1;
+        play.playFrame(recorded->next());
+        if (!recorded->check(*play.city))
+        {
+            std::fprintf(stderr, "tamrow_headless: %s: %s; the replay stops\n", path.c_str(),
+                         recorded->mismatch().c_str());
+            return 1;
+        }
+        if (session.restarts() != restarts)
+            history.clear();
+        restarts = session.restarts();
+        // Nothing after the step changes the pause: paused now, paused for the step.
+        if (play.paused)
+            continue;
+        ++steps;
+        history.observe(*play.city);
     }
     if (!recorded->finished())
         std::fprintf(stderr, "tamrow_headless: %s: %s\n", path.c_str(), recorded->unfinishedNote().c_str());
     std::printf("replayed        %zu frames (%.1f min of play), every state hash as recorded\n", recorded->played(),
                 static_cast<double>(recorded->played()) / 3600.0);
+    std::printf("steps           %lld world steps\n", steps);
     std::printf("state hash      %s\n", hashText(recorded->hash()).c_str());
     // What follows is the city F5 last built, not the whole recording.
-    const std::size_t restarts = session.restarts();
     if (restarts == 0)
         std::printf("started again   never (F5): the city below played the whole replay\n");
     else
         std::printf("started again   %zu time%s (F5): the city below is the game since the last start\n", restarts,
                     restarts == 1 ? "" : "s");
     printSummary(*play.city);
-    return 0;
+    return writeHistory(history, historyPath) ? 0 : 1;
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const std::string first = argc > 1 ? argv[1] : "";
-    if (first == "--replay")
+    const char* const usage = "usage: tamrow_headless [--history FILE] [frames >= 0 | --replay FILE]\n";
+    std::string historyPath;
+    int first = 1;
+    if (argc > 1 && std::string(argv[1]) == "--history")
     {
-        if (argc != 3)
+        if (argc < 3)
         {
-            std::fprintf(stderr, "usage: tamrow_headless --replay FILE\n");
+            std::fputs(usage, stderr);
             return UsageError;
         }
-        return replay(argv[2]);
+        historyPath = argv[2];
+        first = 3;
     }
-    const long long frames = argc > 1 ? std::atoll(argv[1]) : DefaultFrames;
-    if (frames < 0)
+    const std::string what = argc > first ? argv[first] : "";
+    if (what == "--replay")
     {
-        std::fprintf(stderr, "usage: tamrow_headless [frames >= 0 | --replay FILE]\n");
+        if (argc != first + 2)
+        {
+            std::fputs(usage, stderr);
+            return UsageError;
+        }
+        return replay(argv[first + 1], historyPath);
+    }
+    const long long frames = argc > first ? std::atoll(argv[first]) : DefaultFrames;
+    if (frames < 0 || argc > first + 1)
+    {
+        std::fputs(usage, stderr);
         return UsageError;
     }
 
@@ -97,15 +144,18 @@ int main(int argc, char** argv)
     // Nothing is drawn: no image, so no texture and no display.
     City city(physics.world, std::nullopt);
     const auto built = std::chrono::steady_clock::now();
-    runHeadless(physics.world, city, frames);
+    FightHistory history;
+    runHeadless(physics.world, city, frames, [&](std::int64_t) { history.observe(city); });
     const auto finished = std::chrono::steady_clock::now();
 
     const std::chrono::duration<double> buildTime = built - start;
     const std::chrono::duration<double> runTime = finished - built;
     std::printf("frames          %lld (%.1f min of play)\n", frames, static_cast<double>(frames) / 3600.0);
+    // Nothing pauses a run without keys: a world step every frame.
+    std::printf("steps           %lld world steps\n", frames);
     printSummary(city);
     std::printf("build           %.3f s\n", buildTime.count());
     std::printf("run             %.3f s (%.1f us per frame)\n", runTime.count(),
                 frames > 0 ? runTime.count() * 1e6 / static_cast<double>(frames) : 0.0);
-    return 0;
+    return writeHistory(history, historyPath) ? 0 : 1;
 }

@@ -1,0 +1,280 @@
+#include "play/InstantReplay.hpp"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <utility>
+
+namespace
+{
+/// While open, where the worker keeps games around the shown moment (steps),
+/// the most wanted first: the next jump either way, then the one after.
+constexpr std::array<std::ptrdiff_t, 4> AroundShown = {
+    static_cast<std::ptrdiff_t>(InstantReplay::JumpSteps), -static_cast<std::ptrdiff_t>(InstantReplay::JumpSteps),
+    2 * static_cast<std::ptrdiff_t>(InstantReplay::JumpSteps), -2 * static_cast<std::ptrdiff_t>(InstantReplay::JumpSteps)};
+
+bool startsAgain(const InputEvent& event)
+{
+    return event.kind == InputEvent::Kind::StartAgain;
+}
+} // namespace
+
+InstantReplay::InstantReplay(GameMaker make)
+    : make_(std::move(make))
+    , kept_(KeptGames)
+    , worker_([this] { work(); })
+{
+}
+
+InstantReplay::~InstantReplay()
+{
+    {
+        const Lock lock(mutex_);
+        quit_ = true;
+    }
+    changed_.notify_all();
+    worker_.join();
+}
+
+void InstantReplay::record(const FrameInput& step, bool advanced)
+{
+    Lock lock(mutex_);
+    const auto lastStart = std::find_if(step.events.rbegin(), step.events.rend(), startsAgain);
+    if (lastStart != step.events.rend())
+    {
+        // A new game: its record starts with the events after F5.
+        pending_.assign(lastStart.base(), step.events.end());
+        steps_.clear();
+        firstStep_ = 0;
+        for (Kept& kept : kept_)
+            kept.stale = true;
+    }
+    else
+    {
+        pending_.insert(pending_.end(), step.events.begin(), step.events.end());
+    }
+    if (advanced)
+    {
+        FrameInput taken;
+        taken.keys = step.keys;
+        taken.events = std::move(pending_);
+        pending_.clear();
+        steps_.push_back(std::move(taken));
+    }
+    // Steps before the window's start and before every kept game are never played again.
+    std::size_t keepFrom = windowStart();
+    for (const Kept& kept : kept_)
+        keepFrom = std::min(keepFrom, kept.stale ? 0 : kept.at);
+    for (; firstStep_ < keepFrom; ++firstStep_)
+        steps_.pop_front();
+    lock.unlock();
+    changed_.notify_all();
+}
+
+std::size_t InstantReplay::live() const
+{
+    const Lock lock(mutex_);
+    return firstStep_ + steps_.size();
+}
+
+void InstantReplay::open()
+{
+    Lock lock(mutex_);
+    show(lock, windowStart());
+}
+
+void InstantReplay::jump(std::size_t t)
+{
+    Lock lock(mutex_);
+    show(lock, std::min(t, firstStep_ + steps_.size()));
+}
+
+bool InstantReplay::stepForward()
+{
+    Lock lock(mutex_);
+    if (shown_->at >= firstStep_ + steps_.size())
+        return false;
+    playOn(lock, *shown_);
+    return true;
+}
+
+void InstantReplay::close()
+{
+    {
+        const Lock lock(mutex_);
+        shown_ = nullptr;
+    }
+    changed_.notify_all();
+}
+
+bool InstantReplay::ready()
+{
+    const Lock lock(mutex_);
+    placeKept();
+    return std::none_of(kept_.begin(), kept_.end(), [this](const Kept& kept) {
+        return kept.stale || kept.busy || (&kept != shown_ && kept.at < kept.wantedAt);
+    });
+}
+
+std::size_t InstantReplay::at() const
+{
+    return shown_->at;
+}
+
+std::size_t InstantReplay::earliest() const
+{
+    const Lock lock(mutex_);
+    return earliestLocked();
+}
+
+const City& InstantReplay::city() const
+{
+    return shown_->game->city();
+}
+
+void InstantReplay::show(Lock& lock, std::size_t t)
+{
+    Kept* kept = nullptr;
+    while (true)
+    {
+        kept = nearestBefore(t);
+        if (kept == nullptr)
+        {
+            changed_.wait(lock);  // the worker builds the first games
+            continue;
+        }
+        // The worker may be playing it a step on: wait for that step, which may
+        // carry it past `t` or leave another one nearer.
+        claimed_ = kept;
+        changed_.wait(lock, [kept] { return !kept->busy; });
+        if (nearestBefore(t) == kept)
+            break;
+    }
+    claimed_ = nullptr;
+    shown_ = kept;
+    changed_.notify_all();
+    while (kept->at < t)
+        playOn(lock, *kept);
+}
+
+void InstantReplay::playOn(Lock& lock, Kept& kept)
+{
+    // Steps are only ever dropped before every kept game, so this one stays.
+    const FrameInput step = steps_[kept.at - firstStep_];
+    lock.unlock();
+    kept.game->play(step);
+    lock.lock();
+    ++kept.at;
+    changed_.notify_all();
+}
+
+InstantReplay::Kept* InstantReplay::nearestBefore(std::size_t t)
+{
+    Kept* nearest = nullptr;
+    Kept* earliest = nullptr;
+    for (Kept& kept : kept_)
+    {
+        if (kept.stale)
+            continue;
+        if (kept.at <= t && (nearest == nullptr || kept.at > nearest->at))
+            nearest = &kept;
+        if (earliest == nullptr || kept.at < earliest->at)
+            earliest = &kept;
+    }
+    return nearest != nullptr ? nearest : earliest;
+}
+
+void InstantReplay::placeKept()
+{
+    const auto live = static_cast<std::ptrdiff_t>(firstStep_ + steps_.size());
+    std::vector<std::ptrdiff_t> wanted;
+    if (shown_ != nullptr)
+        for (const std::ptrdiff_t offset : AroundShown)
+            wanted.push_back(static_cast<std::ptrdiff_t>(shown_->at) + offset);
+    else
+        for (std::size_t k = 0; k < KeptGames; ++k)
+            wanted.push_back(live - static_cast<std::ptrdiff_t>(WindowSteps - k * JumpSteps));
+    for (Kept& kept : kept_)
+        kept.wantedAt = kept.at;
+    std::vector<bool> placed(kept_.size(), false);
+    for (std::ptrdiff_t place : wanted)
+    {
+        // Before the start they all stand at 0, spares for the first jumps back.
+        place = std::clamp<std::ptrdiff_t>(place, 0, live);
+        std::size_t best = kept_.size();
+        for (std::size_t k = 0; k < kept_.size(); ++k)
+        {
+            const Kept& kept = kept_[k];
+            if (placed[k] || kept.stale || &kept == shown_ || static_cast<std::ptrdiff_t>(kept.at) > place)
+                continue;
+            if (best == kept_.size() || kept.at > kept_[best].at)
+                best = k;
+        }
+        if (best == kept_.size())
+            continue;
+        placed[best] = true;
+        kept_[best].wantedAt = static_cast<std::size_t>(place);
+    }
+}
+
+std::size_t InstantReplay::windowStart() const
+{
+    const std::size_t live = firstStep_ + steps_.size();
+    return live > WindowSteps ? live - WindowSteps : 0;
+}
+
+std::size_t InstantReplay::earliestLocked() const
+{
+    std::size_t earliest = std::numeric_limits<std::size_t>::max();
+    for (const Kept& kept : kept_)
+        if (!kept.stale)
+            earliest = std::min(earliest, kept.at);
+    return earliest;
+}
+
+void InstantReplay::work()
+{
+    Lock lock(mutex_);
+    while (!quit_)
+    {
+        Kept* job = nullptr;
+        for (Kept& kept : kept_)
+            if (kept.stale && !kept.busy)
+                job = &kept;
+        if (job == nullptr)
+        {
+            placeKept();
+            // The one nearest its place first: a jump may be waiting for it.
+            for (Kept& kept : kept_)
+                if (&kept != shown_ && &kept != claimed_ && !kept.stale && !kept.busy && kept.at < kept.wantedAt &&
+                    (job == nullptr || kept.wantedAt - kept.at < job->wantedAt - job->at))
+                    job = &kept;
+        }
+        if (job == nullptr)
+        {
+            changed_.wait(lock);
+            continue;
+        }
+        job->busy = true;
+        if (job->stale)
+        {
+            // A fresh game is moment 0 of whichever game is live by the time it is built.
+            lock.unlock();
+            auto fresh = std::make_unique<TrailingGame>(make_);
+            lock.lock();
+            std::swap(job->game, fresh);
+            job->at = 0;
+            job->stale = false;
+            job->busy = false;
+            lock.unlock();
+            fresh.reset();  // the game before F5, freed off the lock
+            lock.lock();
+        }
+        else
+        {
+            playOn(lock, *job);
+            job->busy = false;
+        }
+        changed_.notify_all();
+    }
+}

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "city/City.hpp"
+#include "play/FrameInput.hpp"
+#include "play/TrailingGame.hpp"
+
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+/// The instant replay's core: any moment of the live game's last 30 s (or
+/// since its start or F5, if that is shorter) shown again, without touching
+/// the live game. Time is counted in world steps since the live game's start
+/// or its last F5; moment t is the state the live game had after its t-th step.
+///
+/// A Box2D world cannot be copied, so the moments are reached by games kept
+/// apart and fed the recorded steps (TrailingGame), on a worker thread of
+/// their own: the live frame only hands its step over. While the live game
+/// plays they stand at the window's start and every 5 s after it, up to 5 s
+/// behind the live game. While open, one is shown, and the worker keeps
+/// others 5 and 10 s ahead of and behind it, so a jump finds one there. A game
+/// played forward never goes back: those left behind by a jump stay where
+/// they are, as checkpoints for later jumps and for the next opening, and the
+/// worker walks them on to the places they are wanted at.
+///
+/// When the budget cannot be met: a jump to t takes the kept game nearest at
+/// or before t and plays it on to t on the caller's thread, which can take
+/// longer than 0.2 s if the worker has not made one ready; a jump before
+/// every kept game (each back jump can use up one) lands on the earliest
+/// kept moment instead, as does an opening right after the replay was left
+/// further on: the window then reaches back less far until the live game has
+/// played on by the difference.
+class InstantReplay
+{
+public:
+    static constexpr std::size_t WindowSteps = 1800;  ///< 30 s of steps shown again
+    static constexpr std::size_t JumpSteps = 300;     ///< 5 s, a jump back or forth
+    /// Games kept apart: one at the window's start and one every JumpSteps after it.
+    static constexpr std::size_t KeptGames = WindowSteps / JumpSteps;
+
+    /// The kept games are built by `make`, as the live game was.
+    explicit InstantReplay(GameMaker make = freshGameWithoutImages);
+    ~InstantReplay();
+    InstantReplay(const InstantReplay&) = delete;
+    InstantReplay& operator=(const InstantReplay&) = delete;
+
+    /// Takes one step of the live game as it was played (GameSpeed's StepTaken):
+    /// the events it obeyed and its keys, and whether the world moved on. Steps
+    /// that did not (paused, or a slowed frame without a step) pass their events
+    /// on to the next that does; F5 among them starts a new record. Not while open.
+    void record(const FrameInput& step, bool advanced);
+    /// World steps of the live game since its start or its last F5.
+    std::size_t live() const;
+
+    /// Shows the window's start, or the earliest kept moment after it; waits
+    /// for the worker's first game after a start or F5 (a few ms).
+    void open();
+    /// Shows moment `t`, held within [earliest(), live()].
+    void jump(std::size_t t);
+    /// The shown game one step further; false at the live moment.
+    bool stepForward();
+    /// Back to the live game, which never noticed.
+    void close();
+
+    /// Every kept game built and standing where it is wanted: what an opening
+    /// or a jump of 5 s either way finds ready, if nothing comes between.
+    bool ready();
+
+    bool isOpen() const { return shown_ != nullptr; }
+    /// The shown moment and the earliest one a jump can reach; only while open.
+    std::size_t at() const;
+    std::size_t earliest() const;
+    /// The shown game's city; only while open. Its sprites have no texture.
+    const City& city() const;
+
+private:
+    struct Kept
+    {
+        std::unique_ptr<TrailingGame> game;
+        std::size_t at = 0;         ///< steps played since the start
+        std::size_t wantedAt = 0;   ///< where the worker walks it to
+        bool stale = true;          ///< from a game before F5, or not built yet
+        bool busy = false;          ///< in the worker's hands
+    };
+    using Lock = std::unique_lock<std::mutex>;
+
+    void work();
+    /// Says where each kept game is wanted, nearest at or before each place first.
+    void placeKept();
+    /// The kept game at the latest moment at or before `t`, shown one included;
+    /// failing that the earliest; null with none built. Under the lock.
+    Kept* nearestBefore(std::size_t t);
+    /// Shows the kept game nearest at or before `t`, once the worker lets it
+    /// go, played on to `t` on this thread.
+    void show(Lock& lock, std::size_t t);
+    /// Plays `kept` one recorded step on, off the lock.
+    void playOn(Lock& lock, Kept& kept);
+    std::size_t windowStart() const;
+    std::size_t earliestLocked() const;
+
+    GameMaker make_;
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<FrameInput> steps_;   ///< the recorded steps from `firstStep_` on
+    std::size_t firstStep_ = 0;
+    std::vector<InputEvent> pending_;  ///< events of steps that did not advance
+    std::vector<Kept> kept_;
+    Kept* shown_ = nullptr;
+    Kept* claimed_ = nullptr;  ///< about to be shown: the worker leaves it alone
+    bool quit_ = false;
+    std::thread worker_;  ///< last: started once everything above is built
+};

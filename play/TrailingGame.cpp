@@ -1,0 +1,19 @@
+#include "play/TrailingGame.hpp"
+
+#include <optional>
+
+std::unique_ptr<Session> freshGameWithoutImages()
+{
+    return std::make_unique<Session>(std::nullopt);
+}
+
+TrailingGame::TrailingGame(const GameMaker& make)
+    : session_(make())
+    , play_(session_->city(), session_->physics())
+{
+}
+
+void TrailingGame::play(const FrameInput& step)
+{
+    play_.playFrame(step);
+}
