@@ -2,7 +2,10 @@
 
 #include "hud/SystemFont.hpp"
 
+namespace tamrow
+{
 Desk::Desk()
     : lettered(loadSystemFont(font))
 {
 }
+} // namespace tamrow

@@ -3,6 +3,8 @@
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/System/Vector2.hpp>
 
+namespace tamrow
+{
 /// What the desktop around the play keeps between frames: the lettering of the
 /// status panel and the pause screen, full screen, a screenshot asked for. None of it changes the game.
 struct Desk
@@ -18,3 +20,4 @@ struct Desk
     sf::Vector2u windowedSize;       ///< the window's size (px) out of full screen, as last resized
     bool screenshotWanted = false;   ///< F12 pressed: this frame is saved before it is presented
 };
+} // namespace tamrow

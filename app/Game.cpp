@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+namespace tamrow
+{
 const char* const WindowTitle = "Tamrow 2014 Sorn";
 
 namespace
@@ -312,3 +314,4 @@ void Game::drawOnTop()
         PauseScreen::draw(window, desk.lettering(), keyNames());
     window.setView(view);
 }
+} // namespace tamrow

@@ -24,6 +24,8 @@
 #include <functional>
 #include <optional>
 
+namespace tamrow
+{
 /// The window's size at a first start (px) and its colour depth (bits per pixel).
 constexpr unsigned WindowWidth = static_cast<unsigned>(ruleOf(Setting::WindowWidth).initial);
 constexpr unsigned WindowHeight = static_cast<unsigned>(ruleOf(Setting::WindowHeight).initial);
@@ -165,3 +167,4 @@ private:
     CityMap cityMap_;           ///< the whole city in small
     MouseWheel wheel_;          ///< the mouse wheel's zoom, read from the window's events
 };
+} // namespace tamrow

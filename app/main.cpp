@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <optional>
 
+namespace tamrow
+{
 namespace
 {
 /// Exit status for a command line the program does not understand.
@@ -51,9 +53,11 @@ FrameInput recordedWithClose(const Replay& replay, const FrameInput& taken)
     return played;
 }
 } // namespace
+} // namespace tamrow
 
 int main(int argc, char** argv)
 {
+    using namespace tamrow;
     const CommandLine line = parseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
     switch (line.action)
     {

@@ -10,6 +10,8 @@
 #include <malloc.h>
 #include <unistd.h>
 
+namespace tamrow
+{
 namespace
 {
 
@@ -160,3 +162,4 @@ void printSameness(const CaseFigures& game, const CaseFigures& plain)
                 game.state == plain.state ? "yes" : "NO", static_cast<unsigned long long>(game.state));
     std::fflush(stdout);
 }
+} // namespace tamrow

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tamrow
+{
 /// What one city of K dead showed over its timed frames.
 struct CaseFigures
 {
@@ -70,3 +72,4 @@ void printFindersHead();
 void printFinders(std::size_t deaths, const char* walk, const CaseFigures& figures);
 /// Whether both paths drew the same pixels and left the same game.
 void printSameness(const CaseFigures& game, const CaseFigures& plain);
+} // namespace tamrow

@@ -1,5 +1,7 @@
 #include "bench/DeathToll.hpp"
 
+namespace tamrow
+{
 namespace
 {
 /// The founding police officer strikes the blows; the founders are spared.
@@ -26,3 +28,4 @@ std::size_t layDeaths(City& city, std::size_t deaths)
         }
     }
 }
+} // namespace tamrow

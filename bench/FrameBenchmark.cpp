@@ -32,6 +32,8 @@
 #include <tuple>
 #include <vector>
 
+namespace tamrow
+{
 namespace
 {
 using Clock = std::chrono::steady_clock;
@@ -186,9 +188,11 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Ke
     return figures;
 }
 } // namespace
+} // namespace tamrow
 
 int main(int argc, char** argv)
 {
+    using namespace tamrow;
     std::vector<std::size_t> tolls(DefaultDeathTolls.begin(), DefaultDeathTolls.end());
     if (argc > 1)
     {

@@ -1,5 +1,7 @@
 #include "bench/PlainFrame.hpp"
 
+namespace tamrow
+{
 void drawEverySprite(sf::RenderTarget& target, const City& city)
 {
     target.draw(city.map.sprite, sf::RenderStates::Default);
@@ -16,3 +18,4 @@ void visitEveryone(City& city)
         city.onStreet[i] = static_cast<std::uint32_t>(i);
     city.propsPlaced = 0;
 }
+} // namespace tamrow

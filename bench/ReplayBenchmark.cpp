@@ -17,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+namespace tamrow
+{
 namespace
 {
 using Clock = std::chrono::steady_clock;
@@ -172,9 +174,11 @@ void run(const char* title, const GameMaker& make, long long frames, bool paced)
                 static_cast<double>(heapBefore) / 1e6);
 }
 } // namespace
+} // namespace tamrow
 
 int main(int argc, char** argv)
 {
+    using namespace tamrow;
     const long long hour = argc > 1 ? std::atoll(argv[1]) : HourFrames;
     const long long dead = argc > 2 ? std::atoll(argv[2]) : DeadFrames;
     run("An hour of play (the game's own fight, the player walking and recruiting), as fast as it goes:",

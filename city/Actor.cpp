@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace tamrow
+{
 namespace
 {
 /// Distance between two points (m). The squares and their sum are single
@@ -138,3 +140,4 @@ void Actor::attack(std::vector<Actor>& actors, std::int32_t hit)
         prey.sprite.setColor(DeathTint);
     }
 }
+} // namespace tamrow

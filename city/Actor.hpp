@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tamrow
+{
 /// The side a person fights on.
 enum class Faction : std::int32_t
 {
@@ -66,3 +68,4 @@ struct Actor
     /// Takes `hit` health from the target; at 0 or below marks it dead and tints it.
     void attack(std::vector<Actor>& actors, std::int32_t hit);
 };
+} // namespace tamrow

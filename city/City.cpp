@@ -2,6 +2,8 @@
 
 #include "city/Units.hpp"
 
+namespace tamrow
+{
 namespace
 {
 /// Friction and density of a person's box: people grip and are heavier than props.
@@ -125,3 +127,4 @@ b2Body* City::moveToCarPark(b2Body* body)
     world->DestroyBody(body);
     return twin;
 }
+} // namespace tamrow

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace tamrow
+{
 /// A wave of newcomers is brought in while `population` is below this.
 constexpr std::int32_t PopulationLimit = 12;
 /// People per wave.
@@ -141,3 +143,4 @@ private:
     /// and returns the twin.
     b2Body* moveToCarPark(b2Body* body);
 };
+} // namespace tamrow

@@ -1,5 +1,7 @@
 #include "city/CityRandom.hpp"
 
+namespace tamrow
+{
 namespace
 {
 /// The seeding recurrence's multiplier and modulus: the Park-Miller "minimal standard".
@@ -30,3 +32,4 @@ std::int32_t CityRandom::next()
     oldest_ = (oldest_ + 1) % Degree;
     return static_cast<std::int32_t>(value >> 1);
 }
+} // namespace tamrow

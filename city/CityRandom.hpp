@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace tamrow
+{
 /// The city's own random sequence: exactly the values glibc's rand() gives in a
 /// process that never seeded it, so that every city starts the same run. glibc's
 /// additive feedback generator (TYPE_3): 31 words seeded from UnseededSeed by
@@ -34,3 +36,4 @@ private:
     /// already in the ring, so the first sum is r[34], Separation words on.
     std::size_t oldest_ = Separation;
 };
+} // namespace tamrow

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+namespace tamrow
+{
 namespace
 {
 /// One newcomer of a wave, in spawning order.
@@ -112,3 +114,4 @@ void City::layCorpses()
         --population;
     }
 }
+} // namespace tamrow

@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace tamrow
+{
 namespace
 {
 /// One of the people every run begins with.
@@ -66,3 +68,4 @@ void City::syncProps()
         prop.sprite.setPosition(position.x * PixelsPerMeter, position.y * PixelsPerMeter);
     }
 }
+} // namespace tamrow

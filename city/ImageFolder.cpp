@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace tamrow
+{
 namespace
 {
 /// Where an installed game keeps its images, from the folder above its bin/.
@@ -58,3 +60,4 @@ std::optional<std::string> findImageFolder(const std::vector<std::string>& candi
 {
     return firstFolderHolding(candidates, MapImageFile);
 }
+} // namespace tamrow

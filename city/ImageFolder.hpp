@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace tamrow
+{
 /// The folders the game looks in for its images, most wanted first, each ending
 /// with a slash:
 /// 1. $TAMROW_DATA_DIR, when set and not empty: the player's own choice;
@@ -21,3 +23,4 @@ std::optional<std::string> firstFolderHolding(const std::vector<std::string>& fo
 /// is not read: a broken map there is the player's and leaves its slot empty,
 /// as any bad image does. Nothing when no candidate has one.
 std::optional<std::string> findImageFolder(const std::vector<std::string>& candidates);
+} // namespace tamrow

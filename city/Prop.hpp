@@ -3,6 +3,8 @@
 #include <box2d/box2d.h>
 #include <SFML/Graphics/Sprite.hpp>
 
+namespace tamrow
+{
 /// One static thing of the city: a wall, a corpse, or the map picture.
 /// The sprite refers to a catalogue texture; `body` is owned by the b2World
 /// (null for the map, which has no body and is never synchronised).
@@ -13,3 +15,4 @@ struct Prop
     sf::Sprite sprite;       ///< placed on the body origin once, by the prop sync of its first frame
     b2BodyDef bodyDef;       ///< what `body` was made from; read only then
 };
+} // namespace tamrow

@@ -1,6 +1,7 @@
 #include "city/TextureBank.hpp"
 
-
+namespace tamrow
+{
 const char* const ImageFolder = "./resources/image/";
 
 void loadTextureBank(TextureBank& bank, const std::string& folder)
@@ -13,3 +14,4 @@ void loadTextureBank(TextureBank& bank, const std::string& folder)
         bank[slot].loadFromFile(folder + ImageFiles[slot], sf::IntRect(0, 0, 0, 0));
     }
 }
+} // namespace tamrow

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tamrow
+{
 /// The texture catalogue: exactly TextureSlotCount textures, given their slots
 /// once before loading and never resized, because sprites point into it.
 using TextureBank = std::vector<sf::Texture>;
@@ -62,3 +64,4 @@ constexpr unsigned MapImageHeight = 1000;
 /// missing, cannot be decoded or is too large for the graphics card leaves its
 /// slot empty; the next file is loaded anyway. Needs an X display.
 void loadTextureBank(TextureBank& bank, const std::string& folder);
+} // namespace tamrow

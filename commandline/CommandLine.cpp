@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace tamrow
+{
 namespace
 {
 /// Widths of --help's columns of keys and of actions' names (characters), the widest and a gap.
@@ -120,3 +122,4 @@ std::string versionText()
 {
     return std::string("tamrow ") + TAMROW_VERSION;
 }
+} // namespace tamrow

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace tamrow
+{
 /// What the player asked of the program on its command line.
 struct CommandLine
 {
@@ -31,3 +33,4 @@ std::string helpText(const std::vector<std::string>& imageFolders, const std::st
 
 /// The --version line, without a line break.
 std::string versionText();
+} // namespace tamrow

@@ -6,6 +6,8 @@
 
 #include <X11/Xlib.h>
 
+namespace tamrow
+{
 namespace
 {
 /// The first pause between two tries, and the longest.
@@ -45,3 +47,4 @@ std::string DisplayConnection::refusal(const std::string& program)
     const std::string setting = name == nullptr ? std::string("DISPLAY is not set") : "DISPLAY=" + std::string(name);
     return program + ": cannot open the X display (" + setting + "): is a desktop session running?";
 }
+} // namespace tamrow

@@ -3,6 +3,10 @@
 #include <chrono>
 #include <string>
 
+struct _XDisplay;
+
+namespace tamrow
+{
 /// How long start-up keeps asking a display that refuses to connect. An X server
 /// resets itself when its last client leaves (unless started with -noreset) and,
 /// for the few milliseconds of the reset, refuses or drops new connections.
@@ -40,3 +44,4 @@ public:
 private:
     struct _XDisplay* display_ = nullptr;
 };
+} // namespace tamrow

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+namespace tamrow
+{
 namespace
 {
 constexpr unsigned FirstPad = 0;
@@ -62,3 +64,4 @@ std::optional<Action> padPress(unsigned button)
     }
     return std::nullopt;
 }
+} // namespace tamrow

@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+namespace tamrow
+{
 /// How far a stick or the cross must lean (of 100) to count as a walking key:
 /// halfway, so a stick resting slightly off centre walks nobody.
 constexpr float PadLean = 50.0f;
@@ -31,3 +33,4 @@ using PadReader = std::function<PadState()>;
 std::uint8_t padKeys(const PadState& pad);
 /// The action once per press of the pad's button `button`, if any.
 std::optional<Action> padPress(unsigned button);
+} // namespace tamrow

@@ -8,6 +8,10 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+struct _XDisplay;
+
+namespace tamrow
+{
 namespace
 {
 /// What stands for a key the keyboard lacks.
@@ -185,3 +189,4 @@ std::string KeyLayout::labelOf(unsigned code) const
 {
     return code == 0 || labels_[code].empty() ? NoKey : labels_[code];
 }
+} // namespace tamrow

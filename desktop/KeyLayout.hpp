@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+struct _XDisplay;
+
+namespace tamrow
+{
 /// Which key codes of the X server's keyboard play which action, and what the
 /// keyboard's layout prints on them. An action's default keys are found by
 /// their place (Actions' KeyPlace, an XKB key name, the same on every layout);
@@ -51,3 +55,4 @@ private:
     std::array<std::string, 256> labels_;  ///< by key code
     std::vector<std::string> problems_;
 };
+} // namespace tamrow

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace tamrow
+{
 std::int32_t MouseWheel::zoomSteps(const sf::Event& event)
 {
     if (event.type != sf::Event::MouseWheelScrolled || event.mouseWheelScroll.wheel != sf::Mouse::VerticalWheel)
@@ -12,3 +14,4 @@ std::int32_t MouseWheel::zoomSteps(const sf::Event& event)
     notchRest_ -= whole;
     return -static_cast<std::int32_t>(whole);
 }
+} // namespace tamrow

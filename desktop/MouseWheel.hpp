@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace tamrow
+{
 /// Reads the zoom steps the mouse wheel asks for from the window's events. The
 /// wheel zooms whatever window it turns over, as it does elsewhere.
 class MouseWheel
@@ -16,3 +18,4 @@ public:
 private:
     float notchRest_ = 0.0f;  ///< part of a notch turned so far (smooth wheels and touchpads)
 };
+} // namespace tamrow

@@ -8,6 +8,8 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+namespace tamrow
+{
 namespace
 {
 /// What XQueryKeymap fills: one bit per key code, 256 codes.
@@ -143,3 +145,4 @@ void PlayKeyReader::forgetReleased()
             down_.reset(code);
     }
 }
+} // namespace tamrow

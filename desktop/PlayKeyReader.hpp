@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace tamrow
+{
 /// The player's keys, read by their place on the keyboard through a connection
 /// of the reader's own to the X display (whose queue nobody else reads), with
 /// the first pad playing along:
@@ -60,3 +62,4 @@ private:
     int xkbEvents_ = -1;     ///< the XKB extension's event type, -1 without it
     std::bitset<256> down_;  ///< key codes pressed and not yet released, by key code
 };
+} // namespace tamrow

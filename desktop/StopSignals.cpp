@@ -3,6 +3,8 @@
 #include <csignal>
 #include <initializer_list>
 
+namespace tamrow
+{
 namespace
 {
 /// Written by the handler alone, read by the frame loop.
@@ -29,3 +31,4 @@ bool stopAsked()
 {
     return stopSignal != 0;
 }
+} // namespace tamrow

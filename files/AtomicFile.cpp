@@ -7,6 +7,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace tamrow
+{
 namespace
 {
 /// Read and write for all, less the umask, as any program's new file.
@@ -58,3 +60,4 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
     static_cast<void>(syncFolder(folderOf(path)));
     return std::string();
 }
+} // namespace tamrow

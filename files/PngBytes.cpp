@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tamrow
+{
 namespace
 {
 constexpr std::array<unsigned char, 8> PngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
@@ -62,3 +64,4 @@ std::string pngBytes(const sf::Image& image)
     appendChunk(png, "IEND", std::string());
     return png;
 }
+} // namespace tamrow

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+namespace tamrow
+{
 namespace
 {
 /// Long enough for "tamrow-YYYY-MM-DD_HH-MM-SS.png" and its terminating zero.
@@ -76,3 +78,4 @@ std::string saveScreenshot(const sf::RenderWindow& window, const std::string& fo
     std::fprintf(stderr, "tamrow: cannot save the screenshot to %s (%s); playing on\n", path.c_str(), failure.c_str());
     return "";
 }
+} // namespace tamrow

@@ -5,6 +5,8 @@
 #include <ctime>
 #include <string>
 
+namespace tamrow
+{
 /// Where screenshots go: $XDG_PICTURES_DIR if set, else ~/Pictures if it is a
 /// folder, else the working directory.
 std::string picturesFolder();
@@ -18,3 +20,4 @@ std::string screenshotName(std::time_t when);
 /// Says in one line on standard error where it went, or that it could not be
 /// written and why (the file is then not there at all). Returns the file's path, empty when nothing was written.
 std::string saveScreenshot(const sf::RenderWindow& window, const std::string& folder);
+} // namespace tamrow

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <unistd.h>
 
+namespace tamrow
+{
 std::string systemErrorWords(int code)
 {
     std::string words = std::strerror(code);
@@ -30,3 +32,4 @@ int writeWhole(int fd, const void* data, std::size_t size)
     }
     return 0;
 }
+} // namespace tamrow

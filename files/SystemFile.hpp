@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+namespace tamrow
+{
 /// What the system's error number `code` (an errno value) means, in words
 /// starting in lower case, as a line of the game puts it: "no space left on device".
 std::string systemErrorWords(int code);
@@ -14,3 +16,4 @@ std::string systemErrorWords(int code);
 /// interruption or a short write. 0 on success, else the errno (ENOSPC for a
 /// write that took nothing).
 int writeWhole(int fd, const void* data, std::size_t size);
+} // namespace tamrow

@@ -6,8 +6,13 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace tamrow
+{
+} // namespace tamrow
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    using namespace tamrow;
     std::vector<std::string> arguments(1);
     for (std::size_t k = 0; k < size; ++k)
     {

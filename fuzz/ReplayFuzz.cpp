@@ -6,8 +6,13 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace tamrow
+{
+} // namespace tamrow
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    using namespace tamrow;
     std::string error;
     const std::optional<Replay> replay = Replay::fromBytes(std::vector<unsigned char>(data, data + size), "fuzz", error);
     const bool oneLine = !error.empty() && error.find('\n') == std::string::npos;

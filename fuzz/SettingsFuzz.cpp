@@ -7,8 +7,13 @@
 #include <cstdlib>
 #include <string>
 
+namespace tamrow
+{
+} // namespace tamrow
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    using namespace tamrow;
     Settings read;
     read.read(std::string(reinterpret_cast<const char*>(data), size));
     for (const SettingRule& rule : SettingRules)

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <array>
 
+namespace tamrow
+{
 namespace
 {
 constexpr float PersonDot = 4.0f;     ///< side of a person's dot (px)
@@ -150,3 +152,4 @@ void CityMap::draw(sf::RenderTarget& target, const City& city, sf::FloatRect see
     }
     target.draw(dots);
 }
+} // namespace tamrow

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+namespace tamrow
+{
 /// The whole city in small, in the window's bottom-right corner: the map picture
 /// scaled down once, every living person on the street as a dot in their side's
 /// colour, the character as a larger yellow dot, a fresh death as a white mark
@@ -51,3 +53,4 @@ public:
 private:
     sf::Texture ground_;  ///< the map picture, Width x Height px
 };
+} // namespace tamrow

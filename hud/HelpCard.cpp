@@ -6,6 +6,8 @@
 #include <cmath>
 #include <string>
 
+namespace tamrow
+{
 namespace
 {
 /// Sizes as shares of the lines' letters: the title's letters, the gap between
@@ -95,3 +97,4 @@ void HelpCard::draw(sf::RenderTarget& target, const sf::Font& font, const KeyNam
     for (const sf::Text& made : layout.texts)
         target.draw(made);
 }
+} // namespace tamrow

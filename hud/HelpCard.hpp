@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tamrow
+{
 /// How long the help card stays on the first start unless a key is pressed
 /// (frames of 1/60 s): ten seconds.
 constexpr std::int32_t HelpCardFrames = 600;
@@ -37,3 +39,4 @@ public:
     /// show one pixel per window pixel from (0, 0).
     static void draw(sf::RenderTarget& target, const sf::Font& font, const KeyNames& keys);
 };
+} // namespace tamrow

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <string>
 
+namespace tamrow
+{
 namespace
 {
 /// Sizes on screen (window px), whatever the zoom.
@@ -288,3 +290,4 @@ void Overlays::draw(sf::RenderTarget& target, const City& city, const sf::Font* 
                      EdgeWidth * screenPx, fading(mark.colour, mark.framesLeft, HitFlashFrames));
     }
 }
+} // namespace tamrow

@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+namespace tamrow
+{
 /// How long a hit flash shows (frames of 1/60 s): a fifth of a second.
 constexpr std::int32_t HitFlashFrames = 12;
 /// How long a death mark shows (frames of 1/60 s): a second and a half.
@@ -94,3 +96,4 @@ private:
     std::vector<Mark> marks_;  ///< those still showing
     PressAnswer answer_;
 };
+} // namespace tamrow

@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace tamrow
+{
 // Every colour that more than one thing drawn over the city speaks in.
 
 /// The character's yellow: the ring round the character, its dot on the city
@@ -23,3 +25,4 @@ const std::array<sf::Color, 3> SideColours = {sf::Color(225, 215, 170), sf::Colo
 /// pictures hold both shades; making them one would change those pixels.
 const sf::Color HooliganMarkColour(240, 40, 40);
 const sf::Color PoliceMarkColour(70, 150, 255);
+} // namespace tamrow

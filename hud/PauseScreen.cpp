@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+namespace tamrow
+{
 namespace
 {
 const sf::Color Dimming(0, 0, 0, 90);
@@ -97,3 +99,4 @@ void PauseScreen::draw(sf::RenderTarget& target, const sf::Font* font, const Key
     for (const sf::Text& text : layout.texts)
         target.draw(text);
 }
+} // namespace tamrow

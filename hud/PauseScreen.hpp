@@ -9,6 +9,8 @@
 
 #include <vector>
 
+namespace tamrow
+{
 /// What covers the frozen city while the game is paused: the window dimmed a
 /// little and, on a panel of its own at the left, "Paused" and every action
 /// with its keys in force, its pad button and what it does. The panel keeps
@@ -33,3 +35,4 @@ public:
     /// pixel from (0, 0). Without a font (`font` null) it only dims.
     static void draw(sf::RenderTarget& target, const sf::Font* font, const KeyNames& keys);
 };
+} // namespace tamrow

@@ -12,6 +12,8 @@
 #include <limits>
 #include <string>
 
+namespace tamrow
+{
 namespace
 {
 constexpr float ArrowLength = 30.0f;     ///< px from tip to base
@@ -119,3 +121,4 @@ void PeoplePointer::draw(sf::RenderTarget& target, const sf::Font* font, const P
     distance.setPosition(std::round(left - bounds.left), std::round(top - bounds.top));
     target.draw(distance);
 }
+} // namespace tamrow

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace tamrow
+{
 /// Whom the pointer points at and how far they are.
 struct Pointing
 {
@@ -42,3 +44,4 @@ public:
     /// EdgeGap of `keepClear`.
     static sf::Vector2f tipIn(sf::Vector2u windowSize, sf::Vector2f direction, sf::IntRect keepClear);
 };
+} // namespace tamrow

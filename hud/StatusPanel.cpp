@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <string>
 
+namespace tamrow
+{
 namespace
 {
 constexpr unsigned CharacterSize = 16;  ///< px
@@ -73,3 +75,4 @@ void StatusPanel::draw(sf::RenderTarget& target, const sf::Font& font, const Cit
     std::snprintf(magnification, sizeof magnification, "x%.2f", static_cast<double>(zoom));
     drawLine(target, font, panel, line, "zoom", magnification, Lettering);
 }
+} // namespace tamrow

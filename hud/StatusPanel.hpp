@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace tamrow
+{
 /// The small panel in the window's top-right corner: people alive on each side
 /// in the side's colour, deaths, waves and the zoom. Always the same size in
 /// window pixels, whatever the zoom or the window's size.
@@ -31,3 +33,4 @@ public:
     static void draw(sf::RenderTarget& target, const sf::Font& font, const City& city, float zoom,
                      const std::string& soundNotice = std::string());
 };
+} // namespace tamrow

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace tamrow
+{
 namespace
 {
 /// The family asked for: whatever the system reads best as plain text.
@@ -40,3 +42,4 @@ bool loadSystemFont(sf::Font& font)
                          "playing without the status panel\n");
     return false;
 }
+} // namespace tamrow

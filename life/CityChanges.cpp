@@ -1,5 +1,7 @@
 #include "life/CityChanges.hpp"
 
+namespace tamrow
+{
 void CityChanges::look(const City& city)
 {
     changed_.clear();
@@ -17,3 +19,4 @@ void CityChanges::look(const City& city)
         before = {actor.health, actor.dead};
     }
 }
+} // namespace tamrow

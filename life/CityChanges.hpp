@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tamrow
+{
 /// What happened to one person on the street between two looks.
 struct PersonChange
 {
@@ -44,3 +46,4 @@ private:
     std::size_t firstArrival_ = 0;
     std::vector<PersonChange> changed_;
 };
+} // namespace tamrow

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <numeric>
 
+namespace tamrow
+{
 FightHistory::FightHistory(std::size_t capacity)
     : capacity_(std::max<std::size_t>(capacity, 2))
 {
@@ -45,3 +47,4 @@ void FightHistory::writeCsv(std::ostream& out) const
         out << sample.step / StepsPerSecond << ',' << sample.alive[0] << ',' << sample.alive[1] << ','
             << sample.alive[2] << ',' << sample.deaths << ',' << sample.waves << '\n';
 }
+} // namespace tamrow

@@ -8,6 +8,8 @@
 #include <ostream>
 #include <vector>
 
+namespace tamrow
+{
 /// The people alive on each side at one moment of the fight, and what the
 /// fight had come to by then.
 struct HistorySample
@@ -48,3 +50,4 @@ private:
     std::int64_t stepsApart_ = StepsPerSecond;
     std::int64_t steps_ = 0;
 };
+} // namespace tamrow

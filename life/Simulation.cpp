@@ -1,5 +1,7 @@
 #include "life/Simulation.hpp"
 
+namespace tamrow
+{
 void advanceCity(b2World& world, City& city, const std::function<void()>& stepped)
 {
     world.Step(TimeStep, VelocityIterations, PositionIterations);
@@ -37,3 +39,4 @@ void runHeadless(b2World& world, City& city, std::int64_t frames,
             afterFrame(frame);
     }
 }
+} // namespace tamrow

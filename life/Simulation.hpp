@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace tamrow
+{
 /// The fixed physics step of every frame (s): 0.016666668 in single precision.
 constexpr float TimeStep = 1.0f / 60.0f;
 constexpr std::int32_t VelocityIterations = 8;
@@ -33,3 +35,4 @@ CitySummary summarise(const City& city);
 /// after each with the number of frames run so far.
 void runHeadless(b2World& world, City& city, std::int64_t frames,
                  const std::function<void(std::int64_t)>& afterFrame = {});
+} // namespace tamrow

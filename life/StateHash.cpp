@@ -1,5 +1,7 @@
 #include "life/StateHash.hpp"
 
+namespace tamrow
+{
 namespace
 {
 constexpr std::uint64_t FnvPrime = 1099511628211ull;
@@ -27,3 +29,4 @@ void StateHash::record(const City& city)
         hash_ = fnv1a(hash_, &actor.state, sizeof actor.state);
     }
 }
+} // namespace tamrow

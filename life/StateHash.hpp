@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace tamrow
+{
 /// FNV-1a (64-bit): the value before any byte, and `sum` carried on over the
 /// `size` bytes at `data`, as they lie in memory. The state hash, the replay
 /// file's checksum and the benchmark's picture fingerprint all fold bytes with it.
@@ -25,3 +27,4 @@ public:
 private:
     std::uint64_t hash_ = FnvOffsetBasis;
 };
+} // namespace tamrow

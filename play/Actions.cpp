@@ -1,5 +1,7 @@
 #include "play/Actions.hpp"
 
+namespace tamrow
+{
 std::optional<Action> actionNamed(const std::string& name)
 {
     for (const ActionRow& row : Actions)
@@ -38,3 +40,4 @@ std::string wordsOf(Action action, const KeyNames& keysOf)
     }
     return out;
 }
+} // namespace tamrow

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+namespace tamrow
+{
 /// One per row of Actions, in its order.
 enum class Action : std::uint8_t
 {
@@ -200,3 +202,4 @@ std::string usKeysOf(Action action);
 
 /// The words of `action`, every "{name}" in them replaced by `keysOf` that action.
 std::string wordsOf(Action action, const KeyNames& keysOf);
+} // namespace tamrow

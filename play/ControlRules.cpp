@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tamrow
+{
 std::int32_t recruitingCellOf(float coordinate)
 {
     return static_cast<std::int32_t>(coordinate);
@@ -56,3 +58,4 @@ bool withinRecruitingReach(b2Vec2 character, b2Vec2 other)
     const double dy = recruitingCellOf(character.y) - recruitingCellOf(other.y);
     return std::sqrt(dx * dx + dy * dy) < RecruitRange;
 }
+} // namespace tamrow

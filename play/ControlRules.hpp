@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tamrow
+{
 /// Z widens the view by this per event (zoom out), X narrows it (zoom in).
 constexpr float ZoomOutFactor = 1.1f;
 constexpr float ZoomInFactor = 0.9f;
@@ -75,3 +77,4 @@ struct Recruiting
     /// A press that turned nobody: everyone in reach was of the side already, or nobody stood there.
     bool missed() const { return pressed && turned.empty(); }
 };
+} // namespace tamrow

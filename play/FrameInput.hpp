@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tamrow
+{
 /// The bit of a held, played action in FrameInput::keys.
 constexpr std::uint8_t keyBit(Action action)
 {
@@ -50,3 +52,4 @@ struct FrameInput
 
     bool holds(Action action) const { return (keys & keyBit(action)) != 0; }
 };
+} // namespace tamrow

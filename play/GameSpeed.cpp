@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace tamrow
+{
 namespace
 {
 /// Each speed as a fraction of x1, slowest first.
@@ -67,3 +69,4 @@ void playFrameAtSpeed(Play& play, const FrameInput& input, std::int32_t steps, c
         step.events.clear();
     }
 }
+} // namespace tamrow

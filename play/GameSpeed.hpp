@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace tamrow
+{
 /// How fast the game runs against the shown frames. The world always steps
 /// TimeStep (1/60 s); the speed only says how many steps a shown frame runs:
 /// at x4 four, each with that frame's keys; at x1/2 one every other frame.
@@ -47,3 +49,4 @@ using StepTaken = std::function<void(const FrameInput& step, bool advanced)>;
 /// steered and the world stepped. With 0 steps the events still act (pause,
 /// F5) and `taken`, if given, hears them once as a step that did not advance.
 void playFrameAtSpeed(Play& play, const FrameInput& input, std::int32_t steps, const StepTaken& taken = {});
+} // namespace tamrow

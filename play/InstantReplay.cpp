@@ -5,6 +5,8 @@
 #include <limits>
 #include <utility>
 
+namespace tamrow
+{
 namespace
 {
 /// While open, where the worker keeps games around the shown moment (steps),
@@ -15,7 +17,7 @@ constexpr std::array<std::ptrdiff_t, 4> AroundShown = {
 
 bool startsAgain(const InputEvent& event)
 {
-    return event.kind == InputEvent::Kind::StartAgain;
+    return event.acts(Action::StartAgain);
 }
 } // namespace
 
@@ -278,3 +280,4 @@ void InstantReplay::work()
         changed_.notify_all();
     }
 }
+} // namespace tamrow

@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+namespace tamrow
+{
 /// The instant replay's core: any moment of the live game's last 30 s (or
 /// since its start or F5, if that is shorter) shown again, without touching
 /// the live game. Time is counted in world steps since the live game's start
@@ -115,3 +117,4 @@ private:
     bool quit_ = false;
     std::thread worker_;  ///< last: started once everything above is built
 };
+} // namespace tamrow

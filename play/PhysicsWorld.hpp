@@ -2,6 +2,8 @@
 
 #include <box2d/box2d.h>
 
+namespace tamrow
+{
 /// Owner of the run's physics, seen from above: no gravity, so a body moves
 /// only by the velocity last set on it and by collisions. Every body of the
 /// city lives in `world` or `carPark` and is freed with it, after the city is gone.
@@ -20,3 +22,4 @@ struct PhysicsWorld
     /// out of every step's walk over `world`'s bodies.
     b2World carPark;
 };
+} // namespace tamrow

@@ -3,6 +3,8 @@
 #include "life/Simulation.hpp"
 #include "play/ControlRules.hpp"
 
+namespace tamrow
+{
 Play::Play(City& level, PhysicsWorld& physicsWorld)
     : city(&level)
     , physics(&physicsWorld)
@@ -133,3 +135,4 @@ void Play::recruit(Faction side, TextureId image)
         }
     }
 }
+} // namespace tamrow

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace tamrow
+{
 /// The part of the player's input that changes the game, apart from any window:
 /// pause, start again, walking and recruiting, and the step they allow. The
 /// window's frame and the headless replay both play through it, so a recorded
@@ -67,3 +69,4 @@ private:
 
     std::uint8_t keysHeld_ = 0;  ///< keyBits of the last steer, paused or not
 };
+} // namespace tamrow

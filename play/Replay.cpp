@@ -11,6 +11,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace tamrow
+{
 namespace
 {
 /// Reads a replay's bytes front to back, never past `end`.
@@ -295,3 +297,4 @@ std::string hashText(std::uint64_t hash)
     std::snprintf(text, sizeof text, "0x%016" PRIx64, hash);
     return text;
 }
+} // namespace tamrow

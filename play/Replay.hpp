@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace tamrow
+{
 /// A recorded game read back whole (format in ReplayFormat.hpp), and the check
 /// that playing it again gives the recorded state hash at every frame.
 class Replay
@@ -66,3 +68,4 @@ private:
 
 /// "0x" and 16 hex digits.
 std::string hashText(std::uint64_t hash);
+} // namespace tamrow

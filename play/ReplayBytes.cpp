@@ -1,5 +1,7 @@
 #include "play/ReplayBytes.hpp"
 
+namespace tamrow
+{
 namespace
 {
 constexpr unsigned BitsPerByte = 8;
@@ -32,3 +34,4 @@ std::uint64_t readLittleEndian(const unsigned char* data, std::size_t width)
     return value;
 }
 } // namespace ReplayBytes
+} // namespace tamrow

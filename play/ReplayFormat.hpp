@@ -36,6 +36,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace tamrow
+{
 constexpr std::array<char, 8> ReplayMagic = {'T', 'A', 'M', 'R', 'O', 'W', 'R', 'P'};
 constexpr std::uint32_t ReplayVersion = 2;
 /// The oldest version still played.
@@ -106,3 +108,4 @@ static_assert([] {
         held += row.press == Press::Held && row.reach == Reach::Played;
     return held <= 8;
 }());
+} // namespace tamrow

@@ -8,6 +8,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace tamrow
+{
 ReplayWriter::ReplayWriter(const std::string& path)
     : fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666))
     , checksum_(FnvOffsetBasis)
@@ -97,3 +99,4 @@ void ReplayWriter::put(const std::vector<unsigned char>& bytes)
     else if (::ftruncate(fd_, bytesKept_) != 0)
         failure_ += " (and the piece cut short could not be taken back)";
 }
+} // namespace tamrow

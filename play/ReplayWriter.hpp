@@ -10,6 +10,8 @@
 #include <sys/types.h>
 #include <vector>
 
+namespace tamrow
+{
 /// Writes a game's replay file as it is played (format in ReplayFormat.hpp), a
 /// piece at a time, each synced to the disk once its check is written. A write
 /// that fails takes the file back to its last whole piece and stops the
@@ -57,3 +59,4 @@ private:
     std::chrono::steady_clock::time_point pieceBegun_;  ///< when piece_'s first frame came
     std::string failure_;
 };
+} // namespace tamrow

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace tamrow
+{
 Session::Session(std::optional<std::string> imageFolder)
     : imageFolder_(std::move(imageFolder))
 {
@@ -21,3 +23,4 @@ void Session::build()
     physics_ = std::make_unique<PhysicsWorld>();
     city_ = std::make_unique<City>(physics_->world, imageFolder_, &physics_->carPark);
 }
+} // namespace tamrow

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+namespace tamrow
+{
 /// One game's physics world and city, built afresh on demand while the window
 /// stays open. The world is built before the city and torn down after it: it
 /// outlives every body. Never copied or moved.
@@ -37,3 +39,4 @@ private:
     std::unique_ptr<City> city_;  ///< after physics_: destroyed first
     std::size_t restarts_ = 0;
 };
+} // namespace tamrow

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+namespace tamrow
+{
 std::unique_ptr<Session> freshGameWithoutImages()
 {
     return std::make_unique<Session>(std::nullopt);
@@ -17,3 +19,4 @@ void TrailingGame::play(const FrameInput& step)
 {
     play_.playFrame(step);
 }
+} // namespace tamrow

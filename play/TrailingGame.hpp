@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+namespace tamrow
+{
 /// Builds a fresh game as the live one starts (and as F5 starts it again).
 using GameMaker = std::function<std::unique_ptr<Session>()>;
 /// The game's own start, without images: what a game kept apart is built from.
@@ -33,3 +35,4 @@ private:
     std::unique_ptr<Session> session_;
     Play play_;  ///< on session_'s city and world
 };
+} // namespace tamrow

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tamrow
+{
 namespace
 {
 /// Side of a cell (px): a corpse (20 x 12 px) nearly always lies in one, and a
@@ -107,3 +109,4 @@ std::uint32_t PropIndex::layerOver(const Entry& entry) const
     });
     return layer;
 }
+} // namespace tamrow

@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace tamrow
+{
 /// Where the props' sprites stand, in square cells of the world, so that the
 /// props in view are found without visiting the rest. Props never move once
 /// placed, so each is indexed once, when it first stands on its body.
@@ -60,3 +62,4 @@ private:
     std::vector<Entry> entries_;  ///< one per prop indexed, in prop order
     std::unordered_map<std::int64_t, std::vector<std::uint32_t>> cells_;  ///< props per cell, in increasing order
 };
+} // namespace tamrow

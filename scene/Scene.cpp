@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <functional>
 
+namespace tamrow
+{
 namespace
 {
 /// How near the view must come to ParkPosition (px) before the parked dead, who
@@ -90,3 +92,4 @@ void Scene::drawProps(sf::RenderTarget& target, const City& city, const sf::Floa
         first = next;
     }
 }
+} // namespace tamrow

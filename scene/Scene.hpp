@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tamrow
+{
 /// What shows where nothing is drawn: a night-blue.
 const sf::Color ClearColour(0, 0, 50, 255);
 
@@ -37,3 +39,4 @@ private:
     std::vector<std::uint32_t> inView_;  ///< kept between frames for its capacity
     std::vector<sf::Vertex> quads_;      ///< likewise
 };
+} // namespace tamrow

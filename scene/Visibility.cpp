@@ -1,5 +1,7 @@
 #include "scene/Visibility.hpp"
 
+namespace tamrow
+{
 namespace
 {
 /// Extra room around the view (px).
@@ -31,3 +33,4 @@ void drawIfShown(sf::RenderTarget& target, const sf::Sprite& sprite, const sf::F
     if (showsIn(sprite, seen))
         target.draw(sprite, sf::RenderStates::Default);
 }
+} // namespace tamrow

@@ -5,6 +5,8 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/View.hpp>
 
+namespace tamrow
+{
 /// Where a sprite is seen (px): the middle of its picture, or its corner when
 /// it shows no image.
 sf::Vector2f centreOf(const sf::Sprite& sprite);
@@ -19,3 +21,4 @@ bool showsIn(const sf::Sprite& sprite, const sf::FloatRect& seen);
 
 /// Draws `sprite` with the default render states unless it cannot show.
 void drawIfShown(sf::RenderTarget& target, const sf::Sprite& sprite, const sf::FloatRect& seen);
+} // namespace tamrow

@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cstring>
 
+namespace tamrow
+{
 namespace
 {
 static_assert([] {
@@ -110,3 +112,4 @@ int Settings::read(const std::string& text)
     const int firstBadLine = ini_parse_stream(nextLine, &reading, readLine, &reading);
     return std::max(firstBadLine, 0);
 }
+} // namespace tamrow

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tamrow
+{
 /// What the game remembers between runs, each a whole number. None of it
 /// touches the game itself (the state hash, replays): only the window round it.
 enum class Setting : std::size_t
@@ -100,3 +102,4 @@ private:
     std::array<int, SettingCount> values_;
     std::vector<KeyLine> keys_;
 };
+} // namespace tamrow

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace tamrow
+{
 namespace
 {
 /// Whether `text` is text: no NUL and no control character but tab, CR and LF.
@@ -94,3 +96,4 @@ std::string SettingsFile::defaultPath()
         folder = std::string(home) + "/.config";
     return folder.empty() ? std::string() : folder + "/tamrow/settings.ini";
 }
+} // namespace tamrow

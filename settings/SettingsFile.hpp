@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+namespace tamrow
+{
 /// The settings file: read once at start, written whenever what it holds
 /// changes and when the game ends. Whatever goes wrong with it is one line on
 /// standard error and the game plays on, with the initial values for what the
@@ -42,3 +44,4 @@ private:
     std::optional<Settings> written_;  ///< what the file holds, when the game knows
     bool complained_ = false;
 };
+} // namespace tamrow

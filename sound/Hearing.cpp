@@ -1,5 +1,7 @@
 #include "sound/Hearing.hpp"
 
+namespace tamrow
+{
 Hearing::Hearing(const std::optional<std::string>& soundFolder, const Settings& start)
     : level_(start)
     , player_(soundFolder)
@@ -37,3 +39,4 @@ bool Hearing::press(Action action)
     player_.setVolume(level_.master());
     return true;
 }
+} // namespace tamrow

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+namespace tamrow
+{
 /// The game heard: what each frame of the city brings (SoundChoice), played
 /// (SoundPlayer) at the player's volume (SoundLevel). Reads the city, never
 /// writes it.
@@ -39,3 +41,4 @@ private:
     SoundPlayer player_;
     bool paused_ = false;
 };
+} // namespace tamrow

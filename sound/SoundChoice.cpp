@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tamrow
+{
 namespace
 {
 /// How loud each sound is at the character's feet, by Sound, before the volume.
@@ -76,3 +78,4 @@ void SoundChoice::hear(Sound sound, b2Vec2 place, b2Vec2 listener)
     else
         ++same->count;
 }
+} // namespace tamrow

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tamrow
+{
 /// Nothing farther than this from the character is heard (m): the window at
 /// the start shows 26.7 m either side of the character and 15 m above and below.
 constexpr float HearingRange = 40.0f;
@@ -55,3 +57,4 @@ private:
     float range_;
     std::vector<Cue> cues_;
 };
+} // namespace tamrow

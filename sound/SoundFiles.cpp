@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+namespace tamrow
+{
 std::string soundFolderBeside(const std::string& imageFolder)
 {
     // "a/image/" has the empty file name "": its parent is "a/image", whose parent is "a".
@@ -18,3 +20,4 @@ std::optional<std::string> findSoundFolder(const std::vector<std::string>& image
         folders.push_back(soundFolderBeside(imageFolder));
     return firstFolderHolding(folders, SoundFiles[static_cast<std::size_t>(Sound::Ambience)]);
 }
+} // namespace tamrow

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tamrow
+{
 /// The game's sounds, one file each, in the order of SoundFiles.
 enum class Sound : std::uint8_t
 {
@@ -37,3 +39,4 @@ std::string soundFolderBeside(const std::string& imageFolder);
 /// The sound folder beside the first of `imageCandidates` (city/ImageFolder's
 /// search) that holds the ambience file; nothing when none does.
 std::optional<std::string> findSoundFolder(const std::vector<std::string>& imageCandidates);
+} // namespace tamrow

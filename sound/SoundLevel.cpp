@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tamrow
+{
 SoundLevel::SoundLevel(const Settings& start)
     : tenths_(start.get(Setting::Volume))
     , muted_(start.get(Setting::Muted) != 0)
@@ -49,3 +51,4 @@ void SoundLevel::changed()
 {
     noticeLeft_ = VolumeNoticeFrames;
 }
+} // namespace tamrow

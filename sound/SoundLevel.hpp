@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tamrow
+{
 /// The volume in tenths: from VolumeSilent to VolumeFull, as the settings keep it.
 constexpr std::int32_t VolumeSilent = ruleOf(Setting::Volume).least;
 constexpr std::int32_t VolumeFull = ruleOf(Setting::Volume).most;
@@ -42,3 +44,4 @@ private:
     bool muted_;
     std::int32_t noticeLeft_ = 0;
 };
+} // namespace tamrow

@@ -14,6 +14,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace tamrow
+{
 namespace
 {
 /// SFML's volumes are percentages.
@@ -201,3 +203,4 @@ void SoundPlayer::setVolume(float master)
     if (mixer_)
         sf::Listener::setGlobalVolume(master * SfmlFullVolume);
 }
+} // namespace tamrow

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tamrow
+{
 /// Sounds playing at once at most; when all are busy the farthest gives way.
 constexpr std::size_t VoiceCount = 16;
 /// The street's hum under everything, before the volume (0..1).
@@ -43,3 +45,4 @@ private:
     struct Mixer;
     std::unique_ptr<Mixer> mixer_;
 };
+} // namespace tamrow

@@ -14,6 +14,8 @@
 #include <sstream>
 #include <thread>
 
+namespace tamrow
+{
 namespace
 {
 using std::chrono::milliseconds;
@@ -152,3 +154,4 @@ TEST(RealProgramTest, KeysOfTheSettingsFileBindTheirPlaceABadLineIsOneLineAndIts
         << "the player's lines are written back as they were";
 }
 } // namespace
+} // namespace tamrow

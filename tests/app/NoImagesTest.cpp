@@ -4,6 +4,8 @@
 
 #include "play/Session.hpp"
 
+namespace tamrow
+{
 namespace
 {
 using NoImagesTest = GameTest;
@@ -24,3 +26,4 @@ TEST_F(NoImagesTest, TheGamePlaysShowingTheClearColour)
             ASSERT_TRUE(shown.getPixel(x, y) == ClearColour) << x << ", " << y;
 }
 } // namespace
+} // namespace tamrow

@@ -13,6 +13,8 @@
 #include <random>
 #include <set>
 
+namespace tamrow
+{
 namespace
 {
 using Clock = std::chrono::steady_clock;
@@ -149,3 +151,4 @@ TEST(MonkeyTest, AMinuteOfRandomKeysResizesAndFocusThenACleanClose)
     game.expectCleanClose(x, window, seconds(20));
 }
 } // namespace
+} // namespace tamrow

@@ -7,6 +7,8 @@
 #include <csignal>
 #include <thread>
 
+namespace tamrow
+{
 namespace
 {
 using Clock = std::chrono::steady_clock;
@@ -86,3 +88,4 @@ TEST(RealProgramTest, ARecordingEndedBySigkillReplaysToWithinASecondOfTheKill)
     EXPECT_GE(framesReplayed(run.out), seen) << run.out;
 }
 } // namespace
+} // namespace tamrow

@@ -5,6 +5,8 @@
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
+namespace tamrow
+{
 using ReplayTest = GameTest;
 
 TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
@@ -57,4 +59,4 @@ TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
     ChildProcess shown({TAMROW_BINARY, "--replay", path}, folder.path, folder.path + "/out", folder.path + "/err");
     EXPECT_EQ(shown.waitForExit(std::chrono::seconds(60)), "exit status 0") << fileContent(folder.path + "/err");
 }
-
+} // namespace tamrow

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+namespace tamrow
+{
 namespace
 {
 using std::chrono::seconds;
@@ -147,3 +149,4 @@ TEST(WindowManagerTest, ADamagedSettingsFileOrAnUnwritableFolderIsOneLineAndTheG
     }
 }
 } // namespace
+} // namespace tamrow

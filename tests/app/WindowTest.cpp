@@ -9,6 +9,8 @@
 #include <iterator>
 #include <set>
 
+namespace tamrow
+{
 namespace
 {
 using K = Action;
@@ -153,3 +155,4 @@ TEST_F(WindowTest, PauseFreezesTheGameResumingContinuesItAndStartingAgainPlaysAF
 }
 
 } // namespace
+} // namespace tamrow

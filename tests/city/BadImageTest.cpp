@@ -8,6 +8,8 @@
 #include <string>
 #include <utility>
 
+namespace tamrow
+{
 namespace
 {
 namespace fs = std::filesystem;
@@ -63,3 +65,4 @@ TEST(BadImageTest, EverySpoiledSlotStaysEmptyAndEveryOtherImageLoads)
     }
 }
 } // namespace
+} // namespace tamrow

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
+namespace tamrow
+{
 TEST(ImageFolderTest, TheFirstCandidateHoldingAMapFileWinsWhateverTheFileHolds)
 {
     const std::string program = std::filesystem::read_symlink("/proc/self/exe").string();
@@ -34,3 +36,4 @@ TEST(ImageFolderTest, TheFirstCandidateHoldingAMapFileWinsWhateverTheFileHolds)
     EXPECT_EQ(findImageFolder({folder("later"), folder("empty")}), folder("later"));
     EXPECT_EQ(findImageFolder({folder("none"), folder("dir")}), std::nullopt);
 }
+} // namespace tamrow

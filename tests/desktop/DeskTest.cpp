@@ -21,6 +21,8 @@
 #include <string>
 #include <tuple>
 
+namespace tamrow
+{
 class DeskTest : public GameTest
 {
 protected:
@@ -237,4 +239,4 @@ TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)
             EXPECT_EQ(padKeys(leaning), lean > PadLean ? keyBit(key) : 0) << leaning.*axis;
         }
 }
-
+} // namespace tamrow

@@ -1,6 +1,8 @@
 // The keyboard belongs to the window that has the focus (keys held through xdotool).
 #include "support/GameFixture.hpp"
 
+namespace tamrow
+{
 namespace
 {
 const sf::Vector2f StartSize(1600.0f, 900.0f);
@@ -73,3 +75,4 @@ TEST_F(FocusTest, KeysCountOnlyWhileTheGameHasTheFocus)
     EXPECT_GT(game.view.getSize().x, StartSize.x);
 }
 } // namespace
+} // namespace tamrow

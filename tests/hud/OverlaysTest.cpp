@@ -15,6 +15,8 @@
 #include <tuple>
 #include <vector>
 
+namespace tamrow
+{
 namespace
 {
 class OverlaysTest : public GameTest
@@ -356,3 +358,4 @@ TEST_F(OverlaysTest, ThePointerAimsAtTheNearestChaseFirstUntilSomeoneIsInSight)
     loop(1);
     EXPECT_FALSE(PeoplePointer::aim(city, seen)) << "someone in sight";
 }
+} // namespace tamrow

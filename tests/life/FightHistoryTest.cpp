@@ -9,6 +9,8 @@
 #include <map>
 #include <sstream>
 
+namespace tamrow
+{
 namespace
 {
 TEST(FightHistory, SamplesAreTheCitysOwnCountsHalvedWhenFull)
@@ -56,3 +58,4 @@ TEST(FightHistory, SamplesAreTheCitysOwnCountsHalvedWhenFull)
     EXPECT_EQ(rows, 25);
 }
 } // namespace
+} // namespace tamrow

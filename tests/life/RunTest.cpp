@@ -12,6 +12,8 @@
 #include <sstream>
 #include <vector>
 
+namespace tamrow
+{
 namespace
 {
 /// The state hash of every frame of a fresh city's first 50 s, folded in order:
@@ -127,3 +129,4 @@ TEST(LongRun, AStirredCityKeepsItsCountsAndPlaysAsIfEveryoneWereVisited)
     EXPECT_TRUE(parted.first == game.end()) << "the runs part at frame " << parted.first - game.begin() + 1;
 }
 } // namespace
+} // namespace tamrow

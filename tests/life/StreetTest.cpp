@@ -12,6 +12,8 @@
 #include <tuple>
 #include <vector>
 
+namespace tamrow
+{
 namespace
 {
 /// Open ground well inside the walls, 50 m from the character at (60, 30) m.
@@ -181,3 +183,4 @@ TEST_F(Corpses, EachDeadLiesWhereItFellTintedAndIsParkedOnce)
     }
 }
 } // namespace
+} // namespace tamrow

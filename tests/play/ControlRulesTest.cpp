@@ -5,6 +5,8 @@
 
 #include <tuple>
 
+namespace tamrow
+{
 namespace
 {
 TEST(ControlRules, TheWalkingRampStartsAtElevenGainsOneAndTopsAtTwenty)
@@ -57,3 +59,4 @@ TEST(ControlRules, TheOutlinedReachCellsHoldExactlyThoseRecruited)
             }
 }
 } // namespace
+} // namespace tamrow

@@ -10,6 +10,8 @@
 #include <map>
 #include <optional>
 
+namespace tamrow
+{
 namespace
 {
 std::uint64_t fingerprint(const City& city)
@@ -28,9 +30,9 @@ FrameInput frameInput(int frame, int startAgainAt)
     if (frame % 150 < 10)
         input.keys |= keyBit(Action::RecruitPolice);
     if (frame == 500 || frame == 560)
-        input.events.push_back({InputEvent::Kind::Pause});
+        input.events.push_back(actEvent(Action::Pause));
     if (frame == startAgainAt)
-        input.events.push_back({InputEvent::Kind::StartAgain});
+        input.events.push_back(actEvent(Action::StartAgain));
     return input;
 }
 
@@ -165,3 +167,4 @@ TEST(GameSpeed, FramesRunTheirStepsAndFourTimesFasterIsFourTimesTheFrames)
     EXPECT_GT(summarise(fast.city()).deaths[0] + summarise(fast.city()).deaths[1], 0) << "a fight was played";
 }
 } // namespace
+} // namespace tamrow

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <fstream>
 
+namespace tamrow
+{
 namespace
 {
 /// `frames` frames of a fresh game with no key held, recorded without a window;
@@ -154,3 +156,4 @@ TEST(ReplayFile, EventsAreTakenUpToTheirBoundsAndRefusedPastThem)
     for (const std::int32_t steps : {MaxZoomSteps, MaxZoomSteps + 1, -MaxZoomSteps, -MaxZoomSteps - 1})
         EXPECT_EQ(reads({InputEvent::Kind::Zoom, 0, 0, steps}), std::abs(steps) <= MaxZoomSteps) << steps;
 }
+} // namespace tamrow

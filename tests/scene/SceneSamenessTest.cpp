@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+namespace tamrow
+{
 namespace
 {
 class SceneSamenessTest : public GameTest
@@ -118,3 +120,4 @@ TEST(Visibility, ASpriteOutOfSightIsPassedBy)
     EXPECT_TRUE(showsIn(sprite, sf::FloatRect(400.0f, 400.0f, 200.0f, 200.0f)));
 }
 } // namespace
+} // namespace tamrow

@@ -16,6 +16,8 @@
 #include <fstream>
 #include <thread>
 
+namespace tamrow
+{
 namespace
 {
 using Clock = std::chrono::steady_clock;
@@ -172,3 +174,4 @@ TEST(SilentProgram, WithoutAnAudioDeviceTheGamePlaysAndEndsWithOneLineAndStatusZ
     EXPECT_EQ(said, "tamrow: no audio device; playing without sound\n");
 }
 } // namespace
+} // namespace tamrow

@@ -10,6 +10,8 @@
 #include <map>
 #include <tuple>
 
+namespace tamrow
+{
 namespace
 {
 TEST(SoundChoice, TheGoldenRunIsHeardEventForEventAndNothingBeyondTheRange)
@@ -117,3 +119,4 @@ TEST(SoundChoice, APressIsHeardAsThePeopleItTurnsOrAsAMissAtTheCharacter)
     }
 }
 } // namespace
+} // namespace tamrow

@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace tamrow
+{
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& folder, const std::string& out,
                            const std::string& err)
 {
@@ -88,3 +90,4 @@ Outcome runWithoutDisplay(const TempFolder& folder, std::vector<std::string> arg
     const std::string status = child.waitForExit(std::chrono::seconds(30));
     return {status, fileContent(folder.path + "/out"), fileContent(folder.path + "/err")};
 }
+} // namespace tamrow

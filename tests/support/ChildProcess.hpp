@@ -8,6 +8,8 @@
 #include <sys/types.h>
 #include <vector>
 
+namespace tamrow
+{
 /// A program started by a test: `argv[0]` (a path, or found on PATH) in `folder`,
 /// stdin from /dev/null, its standard output to the file `out` and its standard error
 /// to `err` (created or truncated), or where the test's goes if empty. If it is still
@@ -43,3 +45,4 @@ struct Outcome
 };
 /// Runs `argv` (argv[0] a path) in `folder` with DISPLAY unset, up to 30 s.
 Outcome runWithoutDisplay(const TempFolder& folder, std::vector<std::string> argv);
+} // namespace tamrow

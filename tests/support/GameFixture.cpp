@@ -10,6 +10,8 @@
 #include <memory>
 #include <sstream>
 
+namespace tamrow
+{
 namespace
 {
 using Clock = std::chrono::steady_clock;
@@ -132,3 +134,4 @@ void GameTest::place(std::size_t index, float x, float y)
     body->SetLinearVelocity(b2Vec2(0.0f, 0.0f));
     body->SetAngularVelocity(0.0f);
 }
+} // namespace tamrow

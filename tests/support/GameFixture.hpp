@@ -16,6 +16,8 @@
 #include <set>
 #include <string>
 
+namespace tamrow
+{
 class GameTest : public ::testing::Test
 {
 protected:
@@ -61,3 +63,4 @@ protected:
 private:
     int wiggles_ = 0;
 };
+} // namespace tamrow

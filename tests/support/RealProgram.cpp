@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tamrow
+{
 namespace
 {
 /// env(1), `environment`, OpenAL Soft's silent device (so that the game has one,
@@ -48,3 +50,4 @@ void RealProgram::expectCleanClose(XSession& x, XWindowId window, std::chrono::m
     EXPECT_EQ(process.waitForExit(limit), "exit status 0") << "stderr: " << fileContent(err());
     EXPECT_EQ(fileContent(out()), "") << "the game wrote to its standard output";
 }
+} // namespace tamrow

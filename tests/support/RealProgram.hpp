@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tamrow
+{
 /// The real game started from the repository root through env(1) with OpenAL
 /// Soft's silent device and `environment` (as "-u DISPLAY"), its output and its settings folder
 /// (XDG_CONFIG_HOME, unless `environment` names another) in a temporary folder,
@@ -50,3 +52,4 @@ struct PrivateDisplay
                         "/", folder.path + "/display.txt", folder.path + "/xvfb.txt"};
     std::string name;  ///< ":N"; empty if it did not come up
 };
+} // namespace tamrow

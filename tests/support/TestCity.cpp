@@ -7,6 +7,8 @@
 #include <thread>
 #include <unistd.h>
 
+namespace tamrow
+{
 TestCity::TestCity(bool withCarPark)
     : city(world, std::nullopt, withCarPark ? &carPark : nullptr)
 {
@@ -47,3 +49,4 @@ std::string fileContent(const std::string& path)
     }
     return ::testing::AssertionSuccess();
 }
+} // namespace tamrow

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+namespace tamrow
+{
 /// The game's physics worlds and a real city built in them without images: the
 /// same game, but no texture, so no X display is needed. The worlds, built
 /// first, outlive the city.
@@ -40,3 +42,4 @@ std::string fileContent(const std::string& path);
 ::testing::AssertionResult waitUntil(const std::string& awaited, std::chrono::milliseconds limit,
                                      const std::function<bool()>& done,
                                      const std::function<std::string()>& seen = {});
+} // namespace tamrow

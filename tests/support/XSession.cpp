@@ -8,6 +8,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+namespace tamrow
+{
 namespace
 {
 void collectTitled(Display* display, Window parent, const std::string& title, std::vector<XWindowId>& found)
@@ -172,3 +174,4 @@ RealKeyDown::~RealKeyDown()
 {
     runCommand({"xdotool", "keyup", name_});
 }
+} // namespace tamrow

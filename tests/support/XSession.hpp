@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+struct _XDisplay;
+
+namespace tamrow
+{
 using XWindowId = unsigned long;
 /// No window of the game's: given the focus, it goes to a window of the test's
 /// own, as when another program takes it (a window manager would not leave the
@@ -86,3 +90,4 @@ private:
     std::string name_;
     bool pressed_;
 };
+} // namespace tamrow

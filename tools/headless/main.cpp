@@ -17,6 +17,8 @@
 #include <fstream>
 #include <string>
 
+namespace tamrow
+{
 namespace
 {
 /// Ten minutes of play at 60 frames per second.
@@ -106,9 +108,11 @@ int replay(const std::string& path, const std::string& historyPath)
     return writeHistory(history, historyPath) ? 0 : 1;
 }
 } // namespace
+} // namespace tamrow
 
 int main(int argc, char** argv)
 {
+    using namespace tamrow;
     const char* const usage = "usage: tamrow_headless [--history FILE] [frames >= 0 | --replay FILE]\n";
     std::string historyPath;
     int first = 1;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tamrow
+{
 namespace
 {
 
@@ -307,3 +309,4 @@ Canvas Canvas::resampled(unsigned size) const
     }
     return result;
 }
+} // namespace tamrow

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace tamrow
+{
 // A point in image px; float so shapes can sit between pixel centres.
 struct Pt
 {
@@ -104,3 +106,4 @@ private:
     sf::Image image_;
     bool softEdges_ = true;
 };
+} // namespace tamrow

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tamrow
+{
 namespace
 {
 
@@ -295,3 +297,4 @@ void paintBusTerminal(Canvas& c, const Box& b)
     for (float x = canopy.x0 + 30.f; x < canopy.x1 - 20.f; x += 60.f)
         paintBench(c, {x, canopy.y1 + 14.f}, true);
 }
+} // namespace tamrow

@@ -16,6 +16,8 @@
 #include <array>
 #include <cmath>
 
+namespace tamrow
+{
 namespace
 {
 
@@ -322,3 +324,4 @@ Canvas paintCityMap()
     paintCityGrid(c);
     return c;
 }
+} // namespace tamrow

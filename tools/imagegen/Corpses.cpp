@@ -14,6 +14,8 @@
 
 #include <vector>
 
+namespace tamrow
+{
 namespace
 {
 
@@ -131,3 +133,4 @@ Canvas paintDeadPolice()
 {
     return paintCorpse({rgb(0x2848b0), rgb(0x141d40), rgb(0x202020), rgb(0x4a3222), Extra::Cap});
 }
+} // namespace tamrow

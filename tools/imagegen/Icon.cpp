@@ -4,6 +4,8 @@
 
 #include "Painters.hpp"
 
+namespace tamrow
+{
 namespace
 {
 
@@ -27,3 +29,4 @@ Canvas paintIcon()
     icon.drawOver(paintPlayer(), 34, 16);
     return icon;
 }
+} // namespace tamrow

@@ -4,6 +4,8 @@
 
 #include "Canvas.hpp"
 
+namespace tamrow
+{
 // Every shadow cast on the ground, by roofs, trees, cars and props alike.
 inline const sf::Color GroundShadow(0, 0, 0, 60);
 
@@ -51,3 +53,4 @@ void paintPark(Canvas& c, const Box& b, std::uint32_t seed);
 void paintPlaza(Canvas& c, const Box& b);
 void paintCarPark(Canvas& c, const Box& b, std::uint32_t seed);
 void paintBusTerminal(Canvas& c, const Box& b);
+} // namespace tamrow

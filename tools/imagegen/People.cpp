@@ -10,6 +10,8 @@
 
 #include "Painters.hpp"
 
+namespace tamrow
+{
 namespace
 {
 
@@ -232,3 +234,4 @@ Canvas paintMayor()
     o.regalia = true;
     return paintPerson(o);
 }
+} // namespace tamrow

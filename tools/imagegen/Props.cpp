@@ -4,6 +4,8 @@
 
 #include "Painters.hpp"
 
+namespace tamrow
+{
 namespace
 {
 
@@ -145,3 +147,4 @@ Canvas paintShopFront()
     c.fillRect({0.f, 122.f, 160.f, 128.f}, rgb(0x9a948a)); // the pavement
     return c;
 }
+} // namespace tamrow

@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <iostream>
 
+namespace tamrow
+{
 namespace
 {
 
@@ -30,9 +32,11 @@ constexpr const char* kIconFolder = "../icon/hicolor";
 constexpr std::array<unsigned, 4> kIconSizes = {48, 64, 128, 256};
 
 } // namespace
+} // namespace tamrow
 
 int main(int argc, char** argv)
 {
+    using namespace tamrow;
     if (argc > 2)
     {
         std::cerr << "usage: " << argv[0] << " [output folder]\n";

@@ -13,6 +13,8 @@
 #include <iostream>
 #include <string>
 
+namespace tamrow
+{
 namespace
 {
 /// `text` with roff's special characters made plain: a backslash, a leading
@@ -25,9 +27,11 @@ std::string plain(const std::string& text)
     return out;
 }
 } // namespace
+} // namespace tamrow
 
 int main(int argc, char** argv)
 {
+    using namespace tamrow;
     if (argc != 3)
     {
         std::cerr << "usage: " << argv[0] << " VERSION DATE\n";

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <fstream>
 
+namespace tamrow
+{
 namespace
 {
 constexpr double Pi = 3.14159265358979323846;
@@ -141,3 +143,4 @@ Synth glide(double seconds, double fromHz, double toHz, double shape)
     }
     return tone;
 }
+} // namespace tamrow

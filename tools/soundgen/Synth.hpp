@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace tamrow
+{
 /// Samples per second of every sound the game plays (Hz).
 constexpr std::uint32_t SampleRate = 22050;
 
@@ -49,3 +51,4 @@ private:
 /// A tone whose pitch glides exponentially from `fromHz` to `toHz` over
 /// `seconds`; `shape` 0 is a sine, 1 a sawtooth, between them a mix.
 Synth glide(double seconds, double fromHz, double toHz, double shape);
+} // namespace tamrow

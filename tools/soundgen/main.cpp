@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <iostream>
 
+namespace tamrow
+{
 namespace
 {
 constexpr double Pi = 3.14159265358979323846;
@@ -173,9 +175,11 @@ Synth miss()
 const std::array<Synth (*)(), SoundCount> Makers = {hooliganHit, policeHit, fall,     hooliganCall,
                                                     policeCall,  wave,      ambience, miss};
 } // namespace
+} // namespace tamrow
 
 int main(int argc, char** argv)
 {
+    using namespace tamrow;
     if (argc > 2)
     {
         std::cerr << "usage: " << argv[0] << " [output folder]\n";
