@@ -1,5 +1,7 @@
 #pragma once
 
+#include "city/TextureBank.hpp"
+
 #include <box2d/box2d.h>
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -45,6 +47,9 @@ struct Actor
     std::int32_t health = 10;           ///< hit points; dead once below 1
     std::int32_t damage = 1;            ///< health one hit of this actor takes
     sf::Sprite sprite;                  ///< drawn with its top-left corner on the body origin
+    /// The picture the sprite shows, kept in a city without images too, whose
+    /// sprites show nothing: what a replay dresses them in to draw them.
+    TextureId image = TextureId::BlankSlot;
     b2Body* body = nullptr;             ///< not owned; set once right after spawning
     std::uint32_t target = 0;           ///< index into the city's actors; valid while Chasing
     ActorState state = ActorState::Idle;

@@ -48,6 +48,12 @@ void City::dress(sf::Sprite& sprite, TextureId id) const
         sprite.setTexture(texture(id), false);
 }
 
+void City::dress(Actor& actor, TextureId id) const
+{
+    actor.image = id;
+    dress(actor.sprite, id);
+}
+
 void City::build(const std::optional<std::string>& imageFolder)
 {
     // Even an empty sf::Texture asks for an OpenGL context, and so for a display:
@@ -73,7 +79,7 @@ void City::spawnActor(float x, float y, TextureId image, Faction faction)
     actors.push_back(actor);
 
     Actor& added = actors.back();
-    dress(added.sprite, image);
+    dress(added, image);
     added.sprite.setScale(ActorSpriteScale, ActorSpriteScale);
     added.body = makeBoxBody(*world, added.bodyDef, ActorHalfWidth, ActorHalfHeight,
                              ActorFriction, ActorDensity);

@@ -111,6 +111,8 @@ struct City
     /// (a sprite that had none then shows the whole image). Does nothing in a
     /// city without images, whose sprites show nothing.
     void dress(sf::Sprite& sprite, TextureId id) const;
+    /// Dresses `actor`'s sprite so, and keeps `id` as its image even without images.
+    void dress(Actor& actor, TextureId id) const;
 
     /// Appends a person with a dynamic body whose origin is at pixel (`x`, `y`).
     /// Leaves `population` alone. Must not be called while the world steps.

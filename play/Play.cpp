@@ -131,7 +131,7 @@ void Play::recruit(Faction side, TextureId image)
         if (withinRecruitingReach(actors[0].body->GetPosition(), actors[i].body->GetPosition()))
         {
             actors[i].faction = side;
-            city->dress(actors[i].sprite, image);
+            city->dress(actors[i], image);
         }
     }
 }

@@ -57,7 +57,7 @@ void Scene::draw(sf::RenderTarget& target, const City& city)
 {
     const sf::FloatRect seen = seenArea(target.getView());
     drawIfShown(target, city.map.sprite, seen);
-    drawProps(target, city, seen);
+    drawProps(target, city, city.props.size(), seen);
     if (parkInSight(seen))
     {
         for (const Actor& actor : city.actors)
@@ -68,10 +68,39 @@ void Scene::draw(sf::RenderTarget& target, const City& city)
         drawIfShown(target, city.actors[i].sprite, seen);
 }
 
-void Scene::drawProps(sf::RenderTarget& target, const City& city, const sf::FloatRect& seen)
+void Scene::drawTrailing(sf::RenderTarget& target, const City& trailing, const City& live)
+{
+    const sf::FloatRect seen = seenArea(target.getView());
+    drawIfShown(target, live.map.sprite, seen);
+    drawProps(target, live, trailing.propsPlaced, seen);
+    // A person's texture rectangle is that of the image it was first dressed
+    // in, kept through every change of side: the live twin's, whatever it wears now.
+    const auto drawPerson = [&](std::uint32_t i) {
+        sf::Sprite dressed = trailing.actors[i].sprite;
+        if (!live.textures.empty())
+        {
+            dressed.setTexture(live.texture(trailing.actors[i].image));
+            dressed.setTextureRect(live.actors[i].sprite.getTextureRect());
+        }
+        drawIfShown(target, dressed, seen);
+    };
+    if (parkInSight(seen))
+    {
+        for (std::uint32_t i = 0; i < trailing.actors.size(); ++i)
+            drawPerson(i);
+        return;
+    }
+    for (const std::uint32_t i : trailing.onStreet)
+        drawPerson(i);
+}
+
+void Scene::drawProps(sf::RenderTarget& target, const City& city, std::size_t count, const sf::FloatRect& seen)
 {
     propIndex_.catchUp(city.props);
     propIndex_.find(seen, inView_);
+    // The index only grows: props after the first `count` are not there yet.
+    inView_.erase(std::remove_if(inView_.begin(), inView_.end(), [count](std::uint32_t i) { return i >= count; }),
+                  inView_.end());
     // Stable: within a layer and texture the props stay in index order.
     std::stable_sort(inView_.begin(), inView_.end(), [this](std::uint32_t a, std::uint32_t b) {
         const std::uint32_t layerA = propIndex_.layer(a);

@@ -31,9 +31,18 @@ public:
     /// cleared to ClearColour this frame and the props synchronised.
     void draw(sf::RenderTarget& target, const City& city);
 
+    /// Draws `trailing`, a city without images that is passing again through
+    /// the states `live`'s game passed through, as `live` showed it then: the
+    /// map and the props are `live`'s own (a city's props are only ever added,
+    /// and placed once), each person dressed in `live`'s texture of their image
+    /// for this one draw. No image is copied. Call on the scene that draws
+    /// `live`, after it has drawn `live` at least once since its last prop.
+    void drawTrailing(sf::RenderTarget& target, const City& trailing, const City& live);
+
 private:
-    /// The props in `seen` (px), one draw per run of the same layer and texture.
-    void drawProps(sf::RenderTarget& target, const City& city, const sf::FloatRect& seen);
+    /// The first `count` props of `city` in `seen` (px), one draw per run of
+    /// the same layer and texture.
+    void drawProps(sf::RenderTarget& target, const City& city, std::size_t count, const sf::FloatRect& seen);
 
     PropIndex propIndex_;
     std::vector<std::uint32_t> inView_;  ///< kept between frames for its capacity

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/RenderTarget.hpp>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tamrow
+{
+/// Where a replay stands, in world steps of 1/60 s, and how fast it plays.
+struct ReplayClock
+{
+    std::size_t first = 0;  ///< the earliest moment it can show
+    std::size_t at = 0;     ///< the moment shown
+    std::size_t last = 0;   ///< the latest moment it can show
+    std::int32_t speedNumerator = 1;    ///< the speed, as a share of x1
+    std::int32_t speedDenominator = 1;
+    bool paused = false;
+};
+
+/// The mark of a replay along the window's bottom, left of the city map: a red
+/// "REPLAY" tag, a time bar from the earliest to the latest moment with a tick
+/// every 5 s and the shown moment filled in, the time shown and the speed.
+/// One window pixel per view pixel, the same size at any zoom.
+class ReplayBar
+{
+public:
+    static constexpr unsigned Height = 44;   ///< px
+    static constexpr unsigned Margin = 8;    ///< px to the window's edges and the map
+    static constexpr unsigned MinWidth = 320;  ///< px; a narrower window has no bar
+
+    /// Where the bar goes in a window of `windowSize` px, keeping clear of the
+    /// city map's corner; empty when it would be narrower than MinWidth.
+    static sf::IntRect placeIn(sf::Vector2u windowSize);
+
+    /// "0:17.5 / 0:30.0": the shown moment and the span, from the earliest one.
+    static std::string timeWords(const ReplayClock& clock);
+    /// "x1/2", "x4", and ", paused" when it is.
+    static std::string speedWords(const ReplayClock& clock);
+
+    /// Draws the bar into `target`, whose view must show one pixel per window
+    /// pixel from (0, 0); letters only with a `font`. Touches no pixel outside placeIn.
+    static void draw(sf::RenderTarget& target, const sf::Font* font, const ReplayClock& clock);
+};
+} // namespace tamrow
