@@ -115,6 +115,12 @@ sf::Vector2f CityMap::toWindow(sf::Vector2f cityPx, sf::IntRect where)
                         static_cast<float>(where.top) + cityPx.y * Scale);
 }
 
+sf::Vector2f CityMap::toCity(sf::Vector2f windowPx, sf::IntRect where)
+{
+    return sf::Vector2f((windowPx.x - static_cast<float>(where.left)) / Scale,
+                        (windowPx.y - static_cast<float>(where.top)) / Scale);
+}
+
 void CityMap::draw(sf::RenderTarget& target, const City& city, sf::FloatRect seen,
                    const std::vector<std::pair<sf::Vector2f, float>>& freshDeaths, sf::IntRect where) const
 {

@@ -42,6 +42,8 @@ public:
 
     /// Where city point `cityPx` (px) lies on a map placed at `where` (window px).
     static sf::Vector2f toWindow(sf::Vector2f cityPx, sf::IntRect where);
+    /// The city point (px) at window point `windowPx` of a map placed at `where`.
+    static sf::Vector2f toCity(sf::Vector2f windowPx, sf::IntRect where);
 
     /// Draws the map at `where` into `target`, whose view must show one pixel per
     /// window pixel from (0, 0): `seen` is the part of the city in the window

@@ -34,6 +34,9 @@ enum class Action : std::uint8_t
     Mute,
     VolumeDown,
     VolumeUp,
+    InstantReplay,
+    JumpBack,
+    JumpForward,
 };
 
 /// A place on the keyboard, whatever its layout prints there: the XKB key name
@@ -101,6 +104,7 @@ inline constexpr KeyPlace W{"AD02", "W"}, A{"AC01", "A"}, S{"AC02", "S"}, D{"AC0
 inline constexpr KeyPlace Q{"AD01", "Q"}, E{"AD03", "E"}, Z{"AB01", "Z"}, X{"AB02", "X"};
 inline constexpr KeyPlace P{"AD10", "P"}, H{"AC06", "H"}, M{"AB07", "M"}, N{"AB06", "N"};
 inline constexpr KeyPlace Minus{"AE11", "-"}, Equal{"AE12", "="}, Backspace{"BKSP", "BackSpace"};
+inline constexpr KeyPlace R{"AD04", "R"}, Left{"LEFT", "Left"}, Right{"RGHT", "Right"};
 inline constexpr KeyPlace Escape{"ESC", "Escape"}, F5{"FK05", "F5"}, F11{"FK11", "F11"}, F12{"FK12", "F12"};
 } // namespace Place
 
@@ -160,6 +164,12 @@ inline constexpr ActionRow Actions[] = {
      "the sound a tenth quieter"},
     {Action::VolumeUp, "volume_up", Place::Equal, NoPlace, NoPad, Press::Once, Reach::Desktop,
      "the sound a tenth louder"},
+    {Action::InstantReplay, "instant_replay", Place::R, NoPlace, NoPad, Press::Once, Reach::Desktop,
+     "the last 30 s again, the game waiting; Escape or this key back"},
+    {Action::JumpBack, "jump_back", Place::Left, NoPlace, NoPad, Press::Once, Reach::Desktop,
+     "in a replay: 5 s back"},
+    {Action::JumpForward, "jump_forward", Place::Right, NoPlace, NoPad, Press::Once, Reach::Desktop,
+     "in a replay: 5 s on"},
 };
 constexpr std::size_t ActionCount = sizeof(Actions) / sizeof(Actions[0]);
 

@@ -1,0 +1,101 @@
+#include "app/ReplayScreen.hpp"
+
+#include "life/Simulation.hpp"
+#include "scene/Scene.hpp"
+
+#include <algorithm>
+#include <utility>
+
+namespace tamrow
+{
+ReplayScreen::ReplayScreen(GameMaker make)
+    : moments_(std::move(make))
+{
+}
+
+void ReplayScreen::record(const FrameInput& step, bool advanced)
+{
+    if (!isOpen())
+        moments_.record(step, advanced);
+}
+
+void ReplayScreen::open(const sf::View& live)
+{
+    liveView_ = live;
+    moments_.open();
+    speed_.reset();
+    paused_ = false;
+    following_ = true;
+}
+
+sf::View ReplayScreen::close()
+{
+    moments_.close();
+    return liveView_;
+}
+
+bool ReplayScreen::act(Action action)
+{
+    const std::size_t at = moments_.at();
+    if (action == Action::Pause)
+        paused_ = !paused_;
+    else if (action == Action::JumpBack)
+        moments_.jump(at - std::min(at, InstantReplay::JumpSteps));
+    else if (action == Action::JumpForward)
+        moments_.jump(at + InstantReplay::JumpSteps);
+    else
+        return false;
+    return true;
+}
+
+void ReplayScreen::pan(std::uint8_t keys, sf::View& view, sf::Vector2u windowSize)
+{
+    const auto held = [keys](Action action) { return (keys & keyBit(action)) != 0; };
+    // Up and left win, as they do for walking.
+    const float across = held(Action::WalkLeft) ? -1.0f : held(Action::WalkRight) ? 1.0f : 0.0f;
+    const float down = held(Action::WalkUp) ? -1.0f : held(Action::WalkDown) ? 1.0f : 0.0f;
+    if (across == 0.0f && down == 0.0f)
+        return;
+    following_ = false;
+    const float stride = PanSpeed * TimeStep * view.getSize().x / static_cast<float>(std::max(windowSize.x, 1u));
+    view.move(across * stride, down * stride);
+}
+
+void ReplayScreen::lookAt(sf::Vector2f cityPx, sf::View& view)
+{
+    following_ = false;
+    view.setCenter(cityPx);
+}
+
+void ReplayScreen::advance()
+{
+    if (paused_)
+        return;
+    for (std::int32_t step = speed_.stepsThisFrame(); step > 0; --step)
+    {
+        if (!moments_.stepForward())
+        {
+            paused_ = true;
+            return;
+        }
+    }
+}
+
+void ReplayScreen::aim(sf::View& view) const
+{
+    if (following_)
+        centreOnCharacter(view, moments_.city());
+}
+
+ReplayClock ReplayScreen::clock() const
+{
+    ReplayClock clock;
+    clock.first = moments_.earliest();
+    clock.at = moments_.at();
+    clock.last = moments_.live();
+    clock.speedNumerator = speed_.numerator();
+    clock.speedDenominator = speed_.denominator();
+    clock.paused = paused_;
+    return clock;
+}
+} // namespace tamrow
