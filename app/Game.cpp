@@ -37,7 +37,7 @@ sf::VideoMode openingMode(const Settings& start)
 } // namespace
 
 Game::Game(City& level, PhysicsWorld& physicsWorld, const Settings& start)
-    : Play(level, physicsWorld)
+    : play(level, physicsWorld)
     , window(openingMode(start), WindowTitle,
              start.get(Setting::FullScreen) != 0 ? sf::Style::Fullscreen : sf::Style::Default, WindowContext)
     , view()
@@ -94,22 +94,22 @@ void Game::runFrame()
     handleInput();
     begin(FramePart::Camera);
     // The sprite still stands where the last update put it: the camera runs one step behind.
-    centreOnCharacter(view, *city);
+    centreOnCharacter(view, *play.city);
     window.setView(view);
     window.clear(ClearColour);
     begin(FramePart::Step);
     // The marks and the sounds read the fight from one look at what the frame changed.
-    if (advance([&begin] { begin(FramePart::Update); }))
+    if (play.advance([&begin] { begin(FramePart::Update); }))
     {
-        changes_.look(*city);
-        overlays_.observe(*city, changes_);
+        changes_.look(*play.city);
+        overlays_.observe(*play.city, changes_);
     }
     if (hearing)
-        hearing->hear(*city, changes_, recruited, paused);
+        hearing->hear(*play.city, changes_, play.recruited, play.paused);
     begin(FramePart::Draw);
-    paint(window, *city);
+    paint(window, *play.city);
     if (overlaysShown)
-        overlays_.draw(window, *city, desk.lettering(), lastInput.holds(Action::RecruitHooligans),
+        overlays_.draw(window, *play.city, desk.lettering(), lastInput.holds(Action::RecruitHooligans),
                        lastInput.holds(Action::RecruitPolice));
     drawOnTop();
     keepHelpFor(helpFramesLeft - 1);
@@ -145,7 +145,7 @@ void Game::handleInput()
     taken.keys = readKeys();
     lastInput = replaying ? replaying(taken) : std::move(taken);
     playInput(lastInput);
-    overlays_.answer(recruited);
+    overlays_.answer(play.recruited);
 }
 
 void Game::playInput(const FrameInput& input)
@@ -154,7 +154,11 @@ void Game::playInput(const FrameInput& input)
     {
         if (event.kind == InputEvent::Kind::Close)
             window.close();
-        obey(event);
+        // start_again is played here, so that what is drawn forgets the old city too.
+        if (event.acts(Action::StartAgain))
+            startAgain();
+        else
+            play.obey(event);
         // Zoom keys are looked at once per event of any kind, not per frame.
         if (input.holds(Action::ZoomOut))
             zoomView(ZoomOutFactor);
@@ -173,7 +177,7 @@ void Game::playInput(const FrameInput& input)
         if (event.kind == InputEvent::Kind::Resize && !desk.fullScreen)
             desk.windowedSize = sf::Vector2u(event.width, event.height);
     }
-    steer(input);
+    play.steer(input);
 }
 
 void Game::showAction(Action action)
@@ -258,7 +262,7 @@ void Game::zoomView(float factor)
 
 void Game::startAgain()
 {
-    Play::startAgain();
+    play.startAgain();
     // The index of the old city's props would draw props that are gone, and the
     // old game's marks would flash and cross on the new city, in its people's places.
     scene_ = Scene();
@@ -283,8 +287,8 @@ void Game::drawFinders()
     const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
     const sf::IntRect panel = desk.lettered ? StatusPanel::placeIn(window.getSize()) : sf::IntRect();
     const sf::IntRect where = mapShown ? CityMap::placeIn(window.getSize(), panel) : sf::IntRect();
-    cityMap_.draw(window, *city, seen, overlays_.freshDeaths(), where);
-    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*city, seen))
+    cityMap_.draw(window, *play.city, seen, overlays_.freshDeaths(), where);
+    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*play.city, seen))
         PeoplePointer::draw(window, desk.lettering(), *pointing, where);
 }
 
@@ -298,7 +302,7 @@ void Game::keepHelpFor(std::int32_t framesLeft)
 void Game::drawOnTop()
 {
     const bool helpShown = helpFramesLeft > 0 && desk.lettered;
-    if (!paused && !overlaysShown && !helpShown)
+    if (!play.paused && !overlaysShown && !helpShown)
         return;
     const sf::Vector2u size = window.getSize();
     window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, std::max(static_cast<float>(size.x), MinViewSide),
@@ -306,11 +310,11 @@ void Game::drawOnTop()
     if (overlaysShown && findersShown)
         drawFinders();
     if (overlaysShown && desk.lettered)
-        StatusPanel::draw(window, desk.font, *city, static_cast<float>(size.x) / view.getSize().x,
+        StatusPanel::draw(window, desk.font, *play.city, static_cast<float>(size.x) / view.getSize().x,
                           hearing ? hearing->level().notice() : std::string());
     if (helpShown)
         HelpCard::draw(window, desk.font, keyNames());
-    if (paused)
+    if (play.paused)
         PauseScreen::draw(window, desk.lettering(), keyNames());
     window.setView(view);
 }

@@ -43,7 +43,7 @@ enum class FramePart
     Camera,   ///< view on the character, applied, window cleared
     Step,     ///< the world step
     Update,   ///< the city's turn and the prop sync
-    Draw,     ///< map, props, actors
+    Draw,     ///< the city (ground, props, people), the marks, and what lies over them
     Present,  ///< the window shows the frame
     Done      ///< the frame is over
 };
@@ -52,9 +52,10 @@ using FrameWatcher = std::function<void(FramePart)>;
 /// Draws the city into a target already cleared and viewed.
 using CityPainter = std::function<void(sf::RenderTarget&, const City&)>;
 
-/// The window, the camera and the play around them. Refers to the city and
-/// the physics world it is given; they must outlive it. Never copied or moved.
-class Game : public Play
+/// The window, the camera and what is drawn over the city, around the play
+/// that moves the game. Refers to the city and the physics world it is given;
+/// they must outlive it. Never copied or moved.
+class Game
 {
 public:
     /// Opens the window as `start` says (full screen or its size, the marks)
@@ -63,18 +64,18 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    /// One frame, the only place its order is written: input, camera on the
-    /// character, world step, city update and prop sync, the city drawn into
-    /// the window, presented (which waits to hold the window's frame-rate limit).
+    /// One frame, in FramePart's order: input, camera on the character, world
+    /// step, city update and prop sync, the city and what lies over it drawn
+    /// into the window, presented (which waits to hold the window's frame-rate limit).
     void runFrame();
     /// The input part of a frame alone: empties the event queue (close, resize,
     /// zoom), reads the keys held once, then plays what it took (or what
     /// `replaying` gives instead): the events in order, then walking and
     /// recruiting. What was played is left in `lastInput`.
     void handleInput();
-    /// Play::startAgain, the scene and the overlays forget the old city, and
-    /// the zoom is x1 again, as a fresh start shows it.
-    void startAgain() override;
+    /// What start_again plays: Play::startAgain, the scene and the overlays forget the
+    /// old city, and the zoom is x1 again, as a fresh start shows it.
+    void startAgain();
     /// The settings as the player has left them now.
     Settings settings() const;
     /// What the keyboard prints on each action's keys now.
@@ -84,10 +85,14 @@ public:
     const std::vector<std::string>& keyProblems() const { return keyProblems_; }
 
     // What stays open, and for whom (the program, the benchmark, the tests):
+    // - play: the game the window plays (city, world, pause, walking, the
+    //   session start_again builds afresh); the program hands in the session and reads
+    //   the city for its recording, tests read and set it. Its start_again goes through
+    //   startAgain here, so that what is drawn forgets the old city too.
     // - window, view: the window and the camera's view, applied in each frame;
     //   looked at from outside, sized and unthrottled by tests and the benchmark.
-    // - overlaysShown: H's state, the marks, the map, the pointer and the panel; tests set it.
-    // - mapShown: M's state, the city map within the overlays.
+    // - overlaysShown: toggle_marks' state, the marks, the map, the pointer and the panel; tests set it.
+    // - mapShown: toggle_map's state, the city map within the overlays.
     // - findersShown: whether the map and the pointer are drawn at all; the
     //   benchmark times the frame without them.
     // - helpFramesLeft: frames the help card still shows; the program starts
@@ -104,6 +109,7 @@ public:
     // - watch: unset, or told as each part of every frame begins, for timing and checking.
     // - hearing: unset, the game is silent and touches no audio at all; the
     //   program and the benchmark set it.
+    Play play;
     sf::RenderWindow window;
     sf::View view;
     bool overlaysShown;
@@ -119,14 +125,14 @@ public:
     std::optional<Hearing> hearing;
 
 private:
-    /// Plays one frame's input on the window and the game: close, zoom, resize
-    /// and the overlays here, pause, start again, walking and recruiting in Play.
+    /// Plays one frame's input on the window and the game: close, zoom, resize,
+    /// the overlays and start_again here, pause, walking and recruiting in play.
     void playInput(const FrameInput& input);
     /// What one window event is to the play; the focus as the window's events
     /// tell it. The actions only the desktop sees act here, at once.
     InputEvent readEvent(const sf::Event& event);
     /// What a played action once per press does to the window: toggle_marks,
-    /// toggle_map, zoom_back. The game's own (pause, start_again) are Play's.
+    /// toggle_map, zoom_back. The game's own (pause, start_again) are play's.
     void showAction(Action action);
     /// What an action only the desktop sees does: full screen, a screenshot, the sound.
     void actOnDesktop(Action action);
@@ -135,12 +141,12 @@ private:
     void fitViewToWindow(sf::Vector2u windowSize);
     /// Zooms the view by `factor`, stopping at ZoomLimit either way.
     void zoomView(float factor);
-    /// Backspace, the pad's Back and F5: one view pixel per window pixel again.
+    /// zoom_back and start_again: one view pixel per window pixel again.
     void zoomBack();
     /// The map and the pointer over the drawn city, with a view of one pixel
     /// per window pixel applied.
     void drawFinders();
-    /// F11: between the window and full screen at the desktop's resolution,
+    /// full_screen: between the window and full screen at the desktop's resolution,
     /// one view pixel per screen pixel, the camera still on the character.
     void toggleFullScreen();
     /// The map, the pointer, the status panel, the help card and the pause

@@ -22,7 +22,6 @@ public:
     Play(City& level, PhysicsWorld& physicsWorld);
     Play(const Play&) = delete;
     Play& operator=(const Play&) = delete;
-    virtual ~Play() = default;
 
     /// What `event` does to the game: pause and start_again act, the rest is
     /// for the window and does nothing here.
@@ -42,7 +41,7 @@ public:
     void togglePause();
     /// start_again: a fresh world and city from `session`, the same game as a fresh start
     /// of the program, unpaused; does nothing without a session.
-    virtual void startAgain();
+    void startAgain();
     /// recruit_hooligans: people in the character's cell or the eight around it become hooligans.
     void recruitHooligans();
     /// recruit_police: people in the character's cell or the eight around it become police.

@@ -15,15 +15,15 @@ TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
     TempFolder folder;
     const std::string path = folder.path + "/scripted.tamrow";
     Session session(std::nullopt);
-    game.session = &session;
+    game.play.session = &session;
     game.startAgain();  // a fresh start of the program, as a replay builds it
-    const b2Vec2 start = game.city->actors[0].body->GetPosition();
+    const b2Vec2 start = game.play.city->actors[0].body->GetPosition();
     ReplayWriter writer(path);
     std::set<InputEvent::Kind> seen;
     int frames = 0;
     const auto frame = [&] {
         game.runFrame();
-        writer.write(game.lastInput, *game.city);
+        writer.write(game.lastInput, *game.play.city);
         ++frames;
         for (const InputEvent& event : game.lastInput.events)
             seen.insert(event.kind);
@@ -47,7 +47,7 @@ TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
         return seen.count(InputEvent::Kind::Resize) > 0 && seen.count(InputEvent::Kind::Zoom) > 0;
     }));
     ASSERT_TRUE(writer.finish());
-    EXPECT_NE(game.city->actors[0].body->GetPosition().x, start.x) << "the script walked nobody";
+    EXPECT_NE(game.play.city->actors[0].body->GetPosition().x, start.x) << "the script walked nobody";
 
     // The headless replay checks the hash of every frame against the recording.
     const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", path});

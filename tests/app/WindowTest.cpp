@@ -117,14 +117,14 @@ TEST_F(WindowTest, PauseFreezesTheGameResumingContinuesItAndStartingAgainPlaysAF
 {
     // Fresh games as the program starts them, D held throughout, in a small window.
     Session session(std::nullopt);
-    game.session = &session;
+    game.play.session = &session;
     game.window.setSize(sf::Vector2u(160, 90));
     held = {K::WalkRight};
     const auto play = [this](int frames, StateHash& trace) {
         for (int frame = 0; frame < frames; ++frame)
         {
             game.runFrame();
-            trace.record(*game.city);
+            trace.record(*game.play.city);
         }
         return trace.value();
     };
@@ -139,18 +139,18 @@ TEST_F(WindowTest, PauseFreezesTheGameResumingContinuesItAndStartingAgainPlaysAF
     EXPECT_EQ(game.view.getSize(), unzoomedViewSize(game.window.getSize())) << "F5 starts at x1";
     StateHash resumed;
     ASSERT_EQ(play(120, resumed), halfway) << "starting again is not a fresh game";
-    const std::int32_t speed = game.moveX;
+    const std::int32_t speed = game.play.moveX;
     const auto fingerprint = [this] {
         StateHash now;
-        now.record(*game.city);
+        now.record(*game.play.city);
         return now.value();
     };
     const std::uint64_t frozen = fingerprint();
-    game.togglePause();
+    game.play.togglePause();
     loop(60);
     EXPECT_EQ(fingerprint(), frozen) << "the city moved while paused";
-    EXPECT_EQ(game.moveX, speed) << "a held key walked while paused";
-    game.togglePause();
+    EXPECT_EQ(game.play.moveX, speed) << "a held key walked while paused";
+    game.play.togglePause();
     EXPECT_EQ(play(120, resumed), unpaused.value());
 }
 

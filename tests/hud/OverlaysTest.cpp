@@ -36,7 +36,7 @@ protected:
     sf::Image redrawn()
     {
         game.window.clear(ClearColour);
-        game.paint(game.window, *game.city);
+        game.paint(game.window, *game.play.city);
         game.window.display();
         return presented();
     }
@@ -172,7 +172,7 @@ TEST_F(OverlaysTest, StartingAgainLeavesNoMarkOfTheOldGame)
     const sf::Image crossed = presented();
     ASSERT_GT(differencesAround(crossed, redrawn(), fell, 14), 200) << "no cross where someone fell";
 
-    game.session = &session;
+    game.play.session = &session;
     game.startAgain();  // what F5 plays
     loop(1);
     const sf::Image fresh = presented();
@@ -198,7 +198,7 @@ TEST_F(OverlaysTest, TheMarksThePanelAndThePauseScreenLookAsReviewed)
     loop(1);
     held.clear();
     EXPECT_TRUE(looksAsReviewed(presented(), "fight-marks"));
-    game.paused = true;
+    game.play.paused = true;
     loop(1);
     EXPECT_TRUE(looksAsReviewed(presented(), "paused"));
     game.overlaysShown = false;
@@ -257,7 +257,7 @@ TEST_F(OverlaysTest, APressShowsTheNumberItTurnsOrAMissSeenOnTheStreetGrassAndRo
         standAt(ground.x + 0.6f, ground.y + 0.5f, TextureId::Civil, other);
         held = {Action::RecruitHooligans};
         loop(1);
-        EXPECT_EQ(game.recruited.turned.size(), turned) << "row " << r;
+        EXPECT_EQ(game.play.recruited.turned.size(), turned) << "row " << r;
         const sf::Image shown = presented();
         const sf::FloatRect grid = Overlays::drawnReach(city);
         const sf::Vector2f above(grid.left + grid.width / 2.0f, grid.top - 20.0f);
@@ -288,7 +288,7 @@ TEST_F(OverlaysTest, TheMapDotsPeopleByItsScaleOutlinesTheWindowAndLeavesTheRest
     EXPECT_TRUE(looksAsReviewed(map, "city-map"));
 
     // M: the map goes, and nothing else changes (paused, so that nobody moves).
-    game.paused = true;
+    game.play.paused = true;
     loop(1);
     const sf::Image before = presented();
     ASSERT_EQ(runCommand({"xdotool", "key", "m"}), 0);
@@ -296,7 +296,7 @@ TEST_F(OverlaysTest, TheMapDotsPeopleByItsScaleOutlinesTheWindowAndLeavesTheRest
         loop(1);
     ASSERT_FALSE(game.mapShown);
     const sf::Image without = presented();
-    game.paused = false;
+    game.play.paused = false;
     for (unsigned y = 0; y < size.y; ++y)
         for (unsigned x = 0; x < size.x; ++x)
             if (!where.contains(static_cast<int>(x), static_cast<int>(y)) &&
