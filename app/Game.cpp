@@ -86,6 +86,19 @@ Settings Game::settings() const
 
 void Game::runFrame()
 {
+    liveFrame_ = !instantReplay.isOpen();
+    if (liveFrame_)
+        runLiveFrame();
+    else
+        runReplayFrame();
+    // Between frames: the frame that asked for it was wholly the one it began in.
+    if (replayAsked_)
+        toggleInstantReplay();
+    replayAsked_ = false;
+}
+
+void Game::runLiveFrame()
+{
     const auto begin = [this](FramePart part) {
         if (watch)
             watch(part);
@@ -99,11 +112,13 @@ void Game::runFrame()
     window.clear(ClearColour);
     begin(FramePart::Step);
     // The marks and the sounds read the fight from one look at what the frame changed.
-    if (play.advance([&begin] { begin(FramePart::Update); }))
+    const bool advanced = play.advance([&begin] { begin(FramePart::Update); });
+    if (advanced)
     {
         changes_.look(*play.city);
         overlays_.observe(*play.city, changes_);
     }
+    instantReplay.record(lastInput, advanced);
     if (hearing)
         hearing->hear(*play.city, changes_, play.recruited, play.paused);
     begin(FramePart::Draw);
@@ -113,11 +128,7 @@ void Game::runFrame()
                        lastInput.holds(Action::RecruitPolice));
     drawOnTop();
     keepHelpFor(helpFramesLeft - 1);
-    if (desk.screenshotWanted)
-        saveScreenshot(window, picturesFolder());
-    desk.screenshotWanted = false;
-    begin(FramePart::Present);
-    window.display();
+    present([&begin] { begin(FramePart::Present); });
     begin(FramePart::Done);
 }
 
@@ -130,7 +141,16 @@ void Game::reopenWindow(sf::VideoMode mode, std::uint32_t style)
     keys_.forgetReleased();
 }
 
-void Game::handleInput()
+void Game::present(const std::function<void()>& presenting)
+{
+    if (desk.screenshotWanted)
+        saveScreenshot(window, picturesFolder());
+    desk.screenshotWanted = false;
+    presenting();
+    window.display();
+}
+
+FrameInput Game::takeInput()
 {
     FrameInput taken;
     sf::Event event;
@@ -143,6 +163,12 @@ void Game::handleInput()
     // Read once, after the events: every test of a key in the frame gets the
     // same answer, which is what a recording can give back.
     taken.keys = readKeys();
+    return taken;
+}
+
+void Game::handleInput()
+{
+    FrameInput taken = takeInput();
     lastInput = replaying ? replaying(taken) : std::move(taken);
     playInput(lastInput);
     overlays_.answer(play.recruited);
@@ -152,8 +178,7 @@ void Game::playInput(const FrameInput& input)
 {
     for (const InputEvent& event : input.events)
     {
-        if (event.kind == InputEvent::Kind::Close)
-            window.close();
+        answerWindow(event);
         // start_again is played here, so that what is drawn forgets the old city too.
         if (event.acts(Action::StartAgain))
             startAgain();
@@ -166,18 +191,24 @@ void Game::playInput(const FrameInput& input)
             zoomView(ZoomInFactor);
         if (event.kind == InputEvent::Kind::Act)
             showAction(event.action);
-        for (std::int32_t step = 0; step < event.zoomSteps; ++step)
-            zoomView(ZoomOutFactor);
-        for (std::int32_t step = 0; step > event.zoomSteps; --step)
-            zoomView(ZoomInFactor);
-        // Back to one view pixel per window pixel, undoing any zoom; the size is
-        // the one to come back to from full screen.
-        if (event.kind == InputEvent::Kind::Resize)
-            fitViewToWindow(sf::Vector2u(event.width, event.height));
-        if (event.kind == InputEvent::Kind::Resize && !desk.fullScreen)
-            desk.windowedSize = sf::Vector2u(event.width, event.height);
     }
     play.steer(input);
+}
+
+void Game::answerWindow(const InputEvent& event)
+{
+    if (event.kind == InputEvent::Kind::Close)
+        window.close();
+    for (std::int32_t step = 0; step < event.zoomSteps; ++step)
+        zoomView(ZoomOutFactor);
+    for (std::int32_t step = 0; step > event.zoomSteps; --step)
+        zoomView(ZoomInFactor);
+    // Back to one view pixel per window pixel, undoing any zoom; the size is
+    // the one to come back to from full screen.
+    if (event.kind == InputEvent::Kind::Resize)
+        fitViewToWindow(sf::Vector2u(event.width, event.height));
+    if (event.kind == InputEvent::Kind::Resize && !desk.fullScreen)
+        desk.windowedSize = sf::Vector2u(event.width, event.height);
 }
 
 void Game::showAction(Action action)
@@ -196,6 +227,13 @@ void Game::actOnDesktop(Action action)
         toggleFullScreen();
     else if (action == Action::Screenshot)
         desk.screenshotWanted = true;
+    else if (action == Action::InstantReplay)
+        replayAsked_ = true;
+    else if (action == Action::JumpBack || action == Action::JumpForward)
+    {
+        if (instantReplay.isOpen())
+            instantReplay.act(action);
+    }
     else if (hearing)
         hearing->press(action);
 }
@@ -214,7 +252,14 @@ InputEvent Game::readEvent(const sf::Event& event)
     // Every key's ups and downs are told, with the focus or not: the reader passes by the repeats.
     std::optional<Action> pressed;
     if (event.type == sf::Event::KeyPressed)
+    {
         pressed = keys_.press(event.key.code);
+        // Inside the replay its leaving key leaves, whatever it plays outside.
+        if (pressed.has_value() && instantReplay.isOpen() && event.key.code == LeaveReplayKey)
+            pressed = Action::InstantReplay;
+    }
+    if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left)
+        lookThroughMap(sf::Vector2f(static_cast<float>(event.mouseButton.x), static_cast<float>(event.mouseButton.y)));
     else if (event.type == sf::Event::KeyReleased)
         keys_.release(event.key.code);
     else if (event.type == sf::Event::JoystickButtonPressed)
@@ -284,12 +329,21 @@ void Game::toggleFullScreen()
 
 void Game::drawFinders()
 {
-    const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
-    const sf::IntRect panel = desk.lettered ? StatusPanel::placeIn(window.getSize()) : sf::IntRect();
-    const sf::IntRect where = mapShown ? CityMap::placeIn(window.getSize(), panel) : sf::IntRect();
-    cityMap_.draw(window, *play.city, seen, overlays_.freshDeaths(), where);
-    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*play.city, seen))
+    const sf::IntRect where = mapPlace();
+    cityMap_.draw(window, *play.city, seenByCamera(), overlays_.freshDeaths(), where);
+    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*play.city, seenByCamera()))
         PeoplePointer::draw(window, desk.lettering(), *pointing, where);
+}
+
+sf::FloatRect Game::seenByCamera() const
+{
+    return sf::FloatRect(view.getCenter() - view.getSize() / 2.0f, view.getSize());
+}
+
+sf::IntRect Game::mapPlace() const
+{
+    const sf::IntRect panel = desk.lettered ? StatusPanel::placeIn(window.getSize()) : sf::IntRect();
+    return overlaysShown && mapShown && findersShown ? CityMap::placeIn(window.getSize(), panel) : sf::IntRect();
 }
 
 void Game::keepHelpFor(std::int32_t framesLeft)

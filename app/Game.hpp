@@ -2,6 +2,7 @@
 
 #include "city/City.hpp"
 #include "app/Desk.hpp"
+#include "app/ReplayScreen.hpp"
 #include "desktop/PlayKeyReader.hpp"
 #include "settings/Settings.hpp"
 #include "desktop/MouseWheel.hpp"
@@ -19,6 +20,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/View.hpp>
 #include <SFML/Window/Event.hpp>
+#include <SFML/Window/Keyboard.hpp>
 
 #include <cstdint>
 #include <functional>
@@ -32,6 +34,9 @@ constexpr unsigned WindowHeight = static_cast<unsigned>(ruleOf(Setting::WindowHe
 constexpr unsigned WindowBitsPerPixel = 32;
 constexpr unsigned FrameRateLimit = 60;  ///< frames per second
 extern const char* const WindowTitle;
+
+/// Leaves the instant replay as instant_replay does: the key that pauses out of it.
+constexpr sf::Keyboard::Key LeaveReplayKey = sf::Keyboard::Escape;
 
 /// The held, played actions held now, one keyBit each; asked once a frame.
 using KeysReader = std::function<std::uint8_t()>;
@@ -67,7 +72,12 @@ public:
     /// One frame, in FramePart's order: input, camera on the character, world
     /// step, city update and prop sync, the city and what lies over it drawn
     /// into the window, presented (which waits to hold the window's frame-rate limit).
+    /// While the instant replay is open, a frame of it instead: the live game
+    /// waits, unplayed, and hears nothing of the keys.
     void runFrame();
+    /// Whether the last frame played the live game: false for a frame of the
+    /// instant replay, which the program neither records nor checks.
+    bool playedLive() const { return liveFrame_; }
     /// The input part of a frame alone: empties the event queue (close, resize,
     /// zoom), reads the keys held once, then plays what it took (or what
     /// `replaying` gives instead): the events in order, then walking and
@@ -107,6 +117,8 @@ public:
     //   recorded frame instead, from what was taken.
     // - paint: draws the city; the scene's few draws, or the benchmark's plain way.
     // - watch: unset, or told as each part of every frame begins, for timing and checking.
+    // - instantReplay: the live game's last 30 s again (instant_replay opens and
+    //   closes it between frames); tests and the benchmark jump through it.
     // - hearing: unset, the game is silent and touches no audio at all; the
     //   program and the benchmark set it.
     Play play;
@@ -123,8 +135,32 @@ public:
     CityPainter paint;
     FrameWatcher watch;
     std::optional<Hearing> hearing;
+    ReplayScreen instantReplay;
 
 private:
+    /// The live game's frame, in FramePart's order.
+    void runLiveFrame();
+    /// A frame of the instant replay (GameReplay.cpp): the window answers its
+    /// events, the replay takes its own presses, the camera pans, the shown
+    /// moment plays on at the replay's speed, drawn with the replay's bar.
+    void runReplayFrame();
+    /// instant_replay: opens the replay with the live camera kept, or closes it
+    /// and puts the live camera back as it was.
+    void toggleInstantReplay();
+    /// The city map, the replay's bar over the drawn replay, one pixel per window pixel.
+    void drawReplayOnTop();
+    /// The window's events of a frame and its keys, read once after them.
+    FrameInput takeInput();
+    /// What `event` does to the window alone: close, the wheel's zoom, a resize.
+    void answerWindow(const InputEvent& event);
+    /// Saves a screenshot if one was asked for, tells `presenting`, shows the frame.
+    void present(const std::function<void()>& presenting);
+    /// A click at `windowPx` on the city map puts the replay's camera there.
+    void lookThroughMap(sf::Vector2f windowPx);
+    /// The part of the city the camera shows (px).
+    sf::FloatRect seenByCamera() const;
+    /// Where the city map goes now (window px); empty when it is not shown.
+    sf::IntRect mapPlace() const;
     /// Plays one frame's input on the window and the game: close, zoom, resize,
     /// the overlays and start_again here, pause, walking and recruiting in play.
     void playInput(const FrameInput& input);
@@ -171,6 +207,8 @@ private:
     CityChanges changes_;       ///< what each frame changed in the city, for the marks and the sounds
     Overlays overlays_;         ///< what lets the player read the fight, drawn over the city
     CityMap cityMap_;           ///< the whole city in small
+    bool liveFrame_ = true;     ///< whether the last frame played the live game
+    bool replayAsked_ = false;  ///< instant_replay pressed this frame
     MouseWheel wheel_;          ///< the mouse wheel's zoom, read from the window's events
 };
 } // namespace tamrow

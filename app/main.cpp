@@ -142,6 +142,9 @@ int main(int argc, char** argv)
         // A replay's presses of H are the recorded player's, not this one's.
         if (!replay)
             settings.keep(game.settings());
+        // A frame of the instant replay left the live game as it was: nothing to keep or check.
+        if (!game.playedLive())
+            continue;
         if (recording)
             recording->write(game.lastInput, *game.play.city);
         // Said at once, and the game plays on unrecorded: what the file holds still replays.
