@@ -34,7 +34,8 @@ unsigned codeOf(Display* display, sf::Keyboard::Key named)
         {K::Equal, XK_equal},         {K::LBracket, XK_bracketleft}, {K::RBracket, XK_bracketright},
         {K::Semicolon, XK_semicolon}, {K::Comma, XK_comma},         {K::Period, XK_period},
         {K::Quote, XK_apostrophe},    {K::Slash, XK_slash},         {K::Backslash, XK_backslash},
-        {K::Tilde, XK_grave}};
+        {K::Tilde, XK_grave},         {K::Left, XK_Left},           {K::Right, XK_Right},
+        {K::Up, XK_Up},               {K::Down, XK_Down}};
     for (const auto& [key, other] : others)
         symbol = named == key ? other : symbol;
     return display == nullptr || symbol == NoSymbol ? 0 : XKeysymToKeycode(display, symbol);

@@ -92,7 +92,7 @@ TEST(RealProgramTest, WithoutADisplayItSaysSoInOneLineAndFails)
 /// whose full screen is a new window, nor F12, which would leave screenshots behind.
 const char* const MonkeyKeys[] = {
     "w", "a", "s", "d", "q", "e", "z", "x", "w", "a", "s", "d", "q", "e", "z", "x", "space", "Return",
-    "Escape", "Tab", "BackSpace", "F1", "F5", "Up", "Left", "1", "m", "p", "shift", "ctrl", "alt", "super"};
+    "Escape", "Tab", "BackSpace", "F1", "F5", "Up", "Left", "Right", "r", "1", "m", "p", "shift", "ctrl", "alt", "super"};
 
 TEST(MonkeyTest, AMinuteOfRandomKeysResizesAndFocusThenACleanClose)
 {

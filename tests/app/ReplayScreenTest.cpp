@@ -1,0 +1,176 @@
+// The instant replay in the real window: the live game never notices it, what it
+// shows is what the player saw, and a recording made meanwhile replays.
+
+#include "support/GameFixture.hpp"
+#include "support/RealProgram.hpp"
+
+#include "life/StateHash.hpp"
+#include "play/Play.hpp"
+#include "play/Session.hpp"
+
+#include <chrono>
+#include <thread>
+
+namespace tamrow
+{
+namespace
+{
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+/// Presses and lets go `key` (xdotool's name) on `display` ("" for $DISPLAY).
+void tap(const std::string& key, const std::string& display = std::string())
+{
+    std::vector<std::string> argv = {"/usr/bin/env"};
+    if (!display.empty())
+        argv.push_back("DISPLAY=" + display);
+    for (const char* part : {"xdotool", "key", key.c_str()})
+        argv.emplace_back(part);
+    EXPECT_EQ(runCommand(argv), 0) << key;
+}
+
+/// The game as a fresh start builds it, not the fixture's quiet one: the games
+/// kept apart for the replay are built so.
+class ReplayScreenTest : public GameTest
+{
+protected:
+    ReplayScreenTest()
+    {
+        city.population = 0;
+        EXPECT_TRUE(xSession.focus(game.window.getSystemHandle()));
+    }
+
+    /// Live frames with `keys` held, each one's input and state hash kept.
+    void live(std::set<Action> keys, int frames)
+    {
+        held = std::move(keys);
+        for (int i = 0; i < frames; ++i)
+            frame();
+    }
+
+    /// One frame; a live one's input and state hash kept.
+    void frame()
+    {
+        loop();
+        if (!game.playedLive())
+            return;
+        played.push_back(game.lastInput);
+        hash.record(city);
+        hashes.push_back(hash.value());
+    }
+
+    /// Presses `key` and plays frames until the replay is `open` or not; fails after 3 s.
+    ::testing::AssertionResult pressUntil(const std::string& key, bool open)
+    {
+        tap(key);
+        return waitUntil("the instant replay to open or close", seconds(3), [&] {
+            frame();
+            return game.instantReplay.isOpen() == open;
+        });
+    }
+
+    std::vector<FrameInput> played;
+    StateHash hash;
+    std::vector<std::uint64_t> hashes;
+};
+
+TEST_F(ReplayScreenTest, EnteringAndLeavingLeavesTheLiveGameAsIfNeverOpened)
+{
+    live({Action::WalkDown, Action::WalkRight}, 400);
+    ASSERT_TRUE(pressUntil("r", true));
+    const std::uint64_t before = hashes.back();
+    const ReplayClock opened = game.instantReplay.clock();
+    EXPECT_EQ(opened.first, 0u);
+    EXPECT_EQ(opened.at, 0u);
+
+    // Inside, the keys walk and recruit nobody, jumps and the pause touch nothing live.
+    held = {Action::WalkLeft, Action::RecruitHooligans, Action::ZoomOut};
+    for (int i = 0; i < 60; ++i)
+        frame();
+    tap("Right");
+    tap("p");
+    for (int i = 0; i < 20; ++i)
+        frame();
+    const ReplayClock inside = game.instantReplay.clock();
+    EXPECT_TRUE(inside.paused);
+    EXPECT_GE(inside.at, InstantReplay::JumpSteps + 60) << "neither played on nor jumped";
+    ASSERT_TRUE(pressUntil("Escape", false));
+    EXPECT_EQ(hashes.back(), before) << "the live game moved while the replay was open";
+    live({Action::WalkUp, Action::RecruitPolice}, 60);
+
+    // The same live frames played where no replay was ever opened.
+    Session fresh(std::nullopt);
+    Play unwatched(fresh.city(), fresh.physics());
+    StateHash unwatchedHash;
+    for (std::size_t i = 0; i < played.size(); ++i)
+    {
+        unwatched.playFrame(played[i]);
+        unwatchedHash.record(fresh.city());
+        ASSERT_EQ(unwatchedHash.value(), hashes[i]) << "live frame " << i;
+    }
+}
+
+TEST_F(ReplayScreenTest, AFrameOfTheReplayIsPixelForPixelTheFrameSeenLive)
+{
+    // The marks, the map and the panel hidden (the fixture's H): the replay draws
+    // no marks of the fight and its bar where the live game has its panel.
+    live({Action::WalkDown, Action::WalkRight}, 200);
+    const sf::Image seen = presented();
+    const sf::View camera = game.view;
+    const std::size_t moment = game.instantReplay.moments().live();
+    live({Action::WalkUp, Action::RecruitPolice}, 150);
+
+    held.clear();
+    ASSERT_TRUE(pressUntil("r", true));
+    tap("p");
+    ASSERT_TRUE(waitUntil("the replay to pause", seconds(3), [&] {
+        frame();
+        return game.instantReplay.clock().paused;
+    }));
+    game.instantReplay.moments().jump(moment);
+    game.instantReplay.lookAt(camera.getCenter(), game.view);
+    frame();
+    ASSERT_EQ(game.instantReplay.clock().at, moment);
+    const sf::Image shown = presented();
+    ASSERT_EQ(shown.getSize(), seen.getSize());
+    std::size_t differing = 0;
+    for (unsigned y = 0; y < seen.getSize().y; ++y)
+        for (unsigned x = 0; x < seen.getSize().x; ++x)
+            differing += shown.getPixel(x, y) != seen.getPixel(x, y);
+    EXPECT_EQ(differing, 0u) << "pixels differ of " << seen.getSize().x * seen.getSize().y;
+}
+} // namespace
+
+TEST(RealProgramTest, ARecordingMadeWhileTheInstantReplayWasUsedReplaysBitForBit)
+{
+    const PrivateDisplay display;
+    XSession x(display.name);
+    ASSERT_TRUE(x.connected()) << "Xvfb did not start";
+    const TempFolder folder;
+    const std::string recording = folder.path + "/game.tamrow";
+    RealProgram game({"DISPLAY=" + display.name}, {"--record", recording});
+    const XWindowId window = game.window(x, seconds(30));
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(x.focus(window));
+    const auto hold = [&](const char* way, const char* key) {
+        EXPECT_EQ(runCommand({"/usr/bin/env", "DISPLAY=" + display.name, "xdotool", way, key}), 0) << key;
+    };
+    const auto wait = [](int ms) { std::this_thread::sleep_for(milliseconds(ms)); };
+    hold("keydown", "d");
+    wait(1500);
+    // Inside the replay with d still held, then s and e too, a jump back and the pause.
+    for (const char* key : {"r", "Left", "p", "r", "e", "Right", "Escape"})
+    {
+        tap(key, display.name);
+        hold("keydown", "s");
+        wait(400);
+        hold("keyup", "s");
+    }
+    wait(800);
+    hold("keyup", "d");
+    game.expectCleanClose(x, window, seconds(10));
+
+    const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", recording});
+    EXPECT_EQ(run.status, "exit status 0") << run.err;
+}
+} // namespace tamrow
