@@ -178,7 +178,6 @@ void Game::playInput(const FrameInput& input)
 {
     for (const InputEvent& event : input.events)
     {
-        answerWindow(event);
         // start_again is played here, so that what is drawn forgets the old city too.
         if (event.acts(Action::StartAgain))
             startAgain();
@@ -191,6 +190,8 @@ void Game::playInput(const FrameInput& input)
             zoomView(ZoomInFactor);
         if (event.kind == InputEvent::Kind::Act)
             showAction(event.action);
+        // After the held keys' zoom: a resize replaces it.
+        answerWindow(event);
     }
     play.steer(input);
 }

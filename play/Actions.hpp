@@ -165,7 +165,7 @@ inline constexpr ActionRow Actions[] = {
     {Action::VolumeUp, "volume_up", Place::Equal, NoPlace, NoPad, Press::Once, Reach::Desktop,
      "the sound a tenth louder"},
     {Action::InstantReplay, "instant_replay", Place::R, NoPlace, NoPad, Press::Once, Reach::Desktop,
-     "the last 30 s again, the game waiting; Escape or this key back"},
+     "the last 30 s again, the game waiting; {instant_replay} or Escape back"},
     {Action::JumpBack, "jump_back", Place::Left, NoPlace, NoPad, Press::Once, Reach::Desktop,
      "in a replay: 5 s back"},
     {Action::JumpForward, "jump_forward", Place::Right, NoPlace, NoPad, Press::Once, Reach::Desktop,

@@ -38,6 +38,9 @@ protected:
     {
         city.population = 0;
         EXPECT_TRUE(xSession.focus(game.window.getSystemHandle()));
+        // Small, for speed: every frame is drawn and presented.
+        game.window.setSize(sf::Vector2u(480, 270));
+        EXPECT_TRUE(viewReaches(sf::Vector2f(480.0f, 270.0f)));
     }
 
     /// Live frames with `keys` held, each one's input and state hash kept.
@@ -76,7 +79,7 @@ protected:
 
 TEST_F(ReplayScreenTest, EnteringAndLeavingLeavesTheLiveGameAsIfNeverOpened)
 {
-    live({Action::WalkDown, Action::WalkRight}, 400);
+    live({Action::WalkDown, Action::WalkRight}, 360);
     ASSERT_TRUE(pressUntil("r", true));
     const std::uint64_t before = hashes.back();
     const ReplayClock opened = game.instantReplay.clock();
@@ -85,7 +88,7 @@ TEST_F(ReplayScreenTest, EnteringAndLeavingLeavesTheLiveGameAsIfNeverOpened)
 
     // Inside, the keys walk and recruit nobody, jumps and the pause touch nothing live.
     held = {Action::WalkLeft, Action::RecruitHooligans, Action::ZoomOut};
-    for (int i = 0; i < 60; ++i)
+    for (int i = 0; i < 30; ++i)
         frame();
     tap("Right");
     tap("p");
@@ -93,7 +96,7 @@ TEST_F(ReplayScreenTest, EnteringAndLeavingLeavesTheLiveGameAsIfNeverOpened)
         frame();
     const ReplayClock inside = game.instantReplay.clock();
     EXPECT_TRUE(inside.paused);
-    EXPECT_GE(inside.at, InstantReplay::JumpSteps + 60) << "neither played on nor jumped";
+    EXPECT_GE(inside.at, InstantReplay::JumpSteps + 30) << "neither played on nor jumped";
     ASSERT_TRUE(pressUntil("Escape", false));
     EXPECT_EQ(hashes.back(), before) << "the live game moved while the replay was open";
     live({Action::WalkUp, Action::RecruitPolice}, 60);
@@ -114,11 +117,11 @@ TEST_F(ReplayScreenTest, AFrameOfTheReplayIsPixelForPixelTheFrameSeenLive)
 {
     // The marks, the map and the panel hidden (the fixture's H): the replay draws
     // no marks of the fight and its bar where the live game has its panel.
-    live({Action::WalkDown, Action::WalkRight}, 200);
+    live({Action::WalkDown, Action::WalkRight}, 150);
     const sf::Image seen = presented();
     const sf::View camera = game.view;
     const std::size_t moment = game.instantReplay.moments().live();
-    live({Action::WalkUp, Action::RecruitPolice}, 150);
+    live({Action::WalkUp, Action::RecruitPolice}, 60);
 
     held.clear();
     ASSERT_TRUE(pressUntil("r", true));
