@@ -93,21 +93,41 @@ void Game::runFrame()
     begin(FramePart::Input);
     handleInput();
     begin(FramePart::Camera);
+    // Drawn between the last two steps below x1, exactly as stepped at x1 and above.
+    const float between = blend_.holds() ? play.speed.drawnBetween() : 1.0f;
     // The sprite still stands where the last update put it: the camera runs one step behind.
-    centreOnCharacter(view, *play.city);
+    if (stepsThisFrame_ > 0)
+    {
+        cameraFrom_ = cameraTo_;
+        centreOnCharacter(view, *play.city);
+        cameraTo_ = view.getCenter();
+    }
+    if (between < 1.0f && !play.city->actors.empty())
+        view.setCenter(cameraFrom_ + (cameraTo_ - cameraFrom_) * between);
     window.setView(view);
     window.clear(ClearColour);
-    begin(FramePart::Step);
-    // The marks and the sounds read the fight from one look at what the frame changed.
-    if (play.advance([&begin] { begin(FramePart::Update); }))
+    for (std::int32_t step = 0; step < stepsThisFrame_; ++step)
     {
-        changes_.look(*play.city);
-        overlays_.observe(*play.city, changes_);
+        // Each step with the frame's keys; the first steered with its input.
+        if (step > 0)
+            steerOnce(lastInput);
+        begin(FramePart::Step);
+        if (play.speed.denominator() > 1)
+            blend_.keep(*play.city);
+        // The marks and the sounds read the fight from one look at what the step changed.
+        if (play.advance([&begin] { begin(FramePart::Update); }))
+        {
+            changes_.look(*play.city);
+            overlays_.observe(*play.city, changes_);
+        }
+        if (hearing)
+            hearing->hear(*play.city, changes_, play.recruited, play.paused);
     }
-    if (hearing)
-        hearing->hear(*play.city, changes_, play.recruited, play.paused);
     begin(FramePart::Draw);
+    if (between < 1.0f)
+        blend_.place(*play.city, between);
     paint(window, *play.city);
+    blend_.restore(*play.city);
     if (overlaysShown)
         overlays_.draw(window, *play.city, desk.lettering(), lastInput.holds(Action::RecruitHooligans),
                        lastInput.holds(Action::RecruitPolice));
@@ -145,6 +165,19 @@ void Game::handleInput()
     taken.keys = readKeys();
     lastInput = replaying ? replaying(taken) : std::move(taken);
     playInput(lastInput);
+    // The speed as the frame's events left it; a change between two steps
+    // leaves nothing to draw between until the next step.
+    stepsThisFrame_ = play.speed.stepsThisFrame();
+    if (play.speed.index() != speedDrawn_)
+        blend_.forget();
+    speedDrawn_ = play.speed.index();
+    if (stepsThisFrame_ > 0)
+        steerOnce(lastInput);
+}
+
+void Game::steerOnce(const FrameInput& input)
+{
+    play.steer(input);
     overlays_.answer(play.recruited);
 }
 
@@ -177,7 +210,6 @@ void Game::playInput(const FrameInput& input)
         if (event.kind == InputEvent::Kind::Resize && !desk.fullScreen)
             desk.windowedSize = sf::Vector2u(event.width, event.height);
     }
-    play.steer(input);
 }
 
 void Game::showAction(Action action)
@@ -268,6 +300,7 @@ void Game::startAgain()
     scene_ = Scene();
     changes_ = CityChanges();
     overlays_ = Overlays();
+    blend_.forget();
     if (hearing)
         hearing->startAgain();
     zoomBack();
@@ -285,11 +318,16 @@ void Game::toggleFullScreen()
 void Game::drawFinders()
 {
     const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
-    const sf::IntRect panel = desk.lettered ? StatusPanel::placeIn(window.getSize()) : sf::IntRect();
+    const sf::IntRect panel = desk.lettered ? StatusPanel::placeIn(window.getSize(), !speedText().empty()) : sf::IntRect();
     const sf::IntRect where = mapShown ? CityMap::placeIn(window.getSize(), panel) : sf::IntRect();
     cityMap_.draw(window, *play.city, seen, overlays_.freshDeaths(), where);
     if (const std::optional<Pointing> pointing = PeoplePointer::aim(*play.city, seen))
         PeoplePointer::draw(window, desk.lettering(), *pointing, where);
+}
+
+std::string Game::speedText() const
+{
+    return play.speed.index() == GameSpeed::Normal ? std::string() : play.speed.text();
 }
 
 void Game::keepHelpFor(std::int32_t framesLeft)
@@ -311,7 +349,7 @@ void Game::drawOnTop()
         drawFinders();
     if (overlaysShown && desk.lettered)
         StatusPanel::draw(window, desk.font, *play.city, static_cast<float>(size.x) / view.getSize().x,
-                          hearing ? hearing->level().notice() : std::string());
+                          hearing ? hearing->level().notice() : std::string(), speedText());
     if (helpShown)
         HelpCard::draw(window, desk.font, keyNames());
     if (play.paused)
