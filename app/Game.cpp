@@ -2,6 +2,7 @@
 
 #include "desktop/Gamepad.hpp"
 #include "hud/HelpCard.hpp"
+#include "hud/HistoryPlot.hpp"
 #include "hud/PauseScreen.hpp"
 #include "files/Screenshot.hpp"
 #include "hud/StatusPanel.hpp"
@@ -119,6 +120,7 @@ void Game::runFrame()
         {
             changes_.look(*play.city);
             overlays_.observe(*play.city, changes_);
+            history_.observe(*play.city);
         }
         if (hearing)
             hearing->hear(*play.city, changes_, play.recruited, play.paused);
@@ -300,6 +302,7 @@ void Game::startAgain()
     scene_ = Scene();
     changes_ = CityChanges();
     overlays_ = Overlays();
+    history_.clear();
     blend_.forget();
     if (hearing)
         hearing->startAgain();
@@ -353,7 +356,10 @@ void Game::drawOnTop()
     if (helpShown)
         HelpCard::draw(window, desk.font, keyNames());
     if (play.paused)
-        PauseScreen::draw(window, desk.lettering(), keyNames());
+    {
+        const sf::FloatRect list = PauseScreen::draw(window, desk.lettering(), keyNames());
+        HistoryPlot::draw(window, desk.lettering(), history_, HistoryPlot::placeIn(size, list));
+    }
     window.setView(view);
 }
 } // namespace tamrow

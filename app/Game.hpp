@@ -12,6 +12,7 @@
 #include "play/Session.hpp"
 #include "hud/CityMap.hpp"
 #include "hud/Overlays.hpp"
+#include "life/FightHistory.hpp"
 #include "scene/MotionBlend.hpp"
 #include "scene/Scene.hpp"
 #include "sound/Hearing.hpp"
@@ -75,11 +76,13 @@ public:
     /// gives the frame a step, walking and recruiting for the first. What was
     /// played is left in `lastInput`.
     void handleInput();
-    /// What start_again plays: Play::startAgain, the scene and the overlays forget the
-    /// old city, and the zoom is x1 again, as a fresh start shows it.
+    /// What start_again plays: Play::startAgain, the scene, the overlays and
+    /// the history forget the old city, and the zoom is x1 again, as a fresh start shows it.
     void startAgain();
     /// The settings as the player has left them now.
     Settings settings() const;
+    /// The fight since the start or the last start_again, a sample a second of world time.
+    const FightHistory& history() const { return history_; }
     /// What the keyboard prints on each action's keys now.
     KeyNames keyNames() const;
     /// One line for each of the settings' [keys] lines that could not be
@@ -180,6 +183,7 @@ private:
     MouseWheel wheel_;          ///< the mouse wheel's zoom, read from the window's events
     std::int32_t stepsThisFrame_ = 0;          ///< world steps the speed gives the frame being played
     std::size_t speedDrawn_ = GameSpeed::Normal;  ///< the speed's index the last frame was drawn at
+    FightHistory history_;      ///< fed every world step, plotted on the pause screen
     MotionBlend blend_;         ///< where slow motion draws the people between two steps
     sf::Vector2f cameraFrom_;   ///< px, the camera's centre at the step before the last
     sf::Vector2f cameraTo_;     ///< px, the camera's centre at the last step
