@@ -6,9 +6,13 @@
 #include "desk/OnceKeys.hpp"
 #include "desk/PlayKeyReader.hpp"
 #include "desk/Screenshot.hpp"
+#include "desk/Settings.hpp"
+#include "desk/SfmlErrorFilter.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/System/Err.hpp>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -128,6 +132,30 @@ TEST(CommandLineFinds, WhatTheFuzzerFoundIsPlayedOrRefusedInOneLine)
     EXPECT_EQ(parseCommandLine({"--replay", "a\nb"}).refusal,
               "tamrow: the file name 'a\\x0Ab' has a line break or another control character (try tamrow --help)");
     EXPECT_EQ(parseCommandLine({"--record", ""}).action, CommandLine::Action::Refuse) << "a recording to nowhere";
+}
+
+TEST(CommandLineHelp, ListsEverySettingWithItsRangeAndNamesTheHeadlessReplay)
+{
+    const std::string help = helpText({"/images/"}, "/images/", "/home/x/.config/tamrow/settings.ini");
+    for (const SettingRule& rule : SettingRules)
+        EXPECT_NE(help.find("\n  " + std::string(rule.name) + " "), std::string::npos) << rule.name;
+    EXPECT_NE(help.find("window_width  160 to 16384, at first 1600\n"), std::string::npos) << help;
+    EXPECT_NE(help.find("tamrow_headless --replay FILE"), std::string::npos) << help;
+}
+
+TEST(SfmlErrorFilter, DropsTheVerticalSyncNoticeAndPassesSfmlsOtherMessages)
+{
+    ::testing::internal::CaptureStderr();
+    {
+        const SfmlErrorFilter filter(sf::err());
+        sf::err() << "Setting vertical sync not supported" << std::endl;
+        EXPECT_FALSE(sf::Image().loadFromFile("/no/such/picture.png"));
+        sf::err() << "Setting vertical sync not supported\n" << "an unfinished last line";
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind("Failed to load image \"/no/such/picture.png\"", 0), 0u) << said;
+    EXPECT_EQ(said.find("vertical sync"), std::string::npos) << said;
+    EXPECT_EQ(said.substr(said.find('\n') + 1), "an unfinished last line") << said;
 }
 
 TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)
