@@ -50,6 +50,23 @@ TEST(ReplayFile, TheHeadlessReplaySaysHowOftenTheGameStartedAgain)
     EXPECT_NE(run.out.find("started again   2 times (F5)"), std::string::npos) << run.out;
 }
 
+TEST(ReplayFile, TheHeadlessToolPrintsItsUsageAndRefusesAFrameCountThatIsNoNumber)
+{
+    TempFolder folder;
+    const Outcome help = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--help"});
+    EXPECT_EQ(help.status, "exit status 0");
+    EXPECT_EQ(help.out.rfind("Usage: tamrow_headless ", 0), 0u) << help.out;
+    EXPECT_EQ(help.err, "");
+    for (const char* frames : {"ten", "12x", "-1", "", "99999999999999999999"})
+    {
+        const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, frames});
+        EXPECT_EQ(run.status, "exit status 2") << frames;
+        EXPECT_EQ(run.err, "tamrow_headless: the frame count is not a whole number of 0 or more (try tamrow_headless "
+                           "--help)\n") << frames;
+        EXPECT_EQ(run.out, "") << frames;
+    }
+}
+
 TEST(ReplayFile, AFileThatStopsShortPlaysItsWholePiecesAndSaysHowFarItGoes)
 {
     TempFolder folder;

@@ -8,6 +8,7 @@
 #include "play/Session.hpp"
 
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +19,36 @@ namespace
 /// Ten minutes of play at 60 frames per second.
 constexpr long long DefaultFrames = 36000;
 constexpr int UsageError = 2;
+
+const char* const Usage =
+    "Usage: tamrow_headless [FRAMES | --replay FILE | --help]\n"
+    "\n"
+    "Runs the city of Tamrow 2014 Sorn without a window, a display or an image, and\n"
+    "prints what happened: waves, the living and the dead of each side, corpses.\n"
+    "\n"
+    "  FRAMES         play this many frames (1/60 s each) with no key held, then\n"
+    "                 print the time taken too (default 36000: ten minutes of play)\n"
+    "  --replay FILE  play the game recorded in FILE (tamrow --record FILE) and check\n"
+    "                 every frame's state hash; status 1 at the first that differs\n"
+    "  --help         print this and exit\n";
+
+/// One line on standard error for a command line not understood; the exit status.
+int refuse(const std::string& why)
+{
+    std::fprintf(stderr, "tamrow_headless: %s (try tamrow_headless --help)\n", why.c_str());
+    return UsageError;
+}
+
+/// Reads `text` as a whole number of frames, 0 or more, into `frames`; false
+/// when it is anything else (a sign, a letter, nothing, a number too large).
+bool readFrames(const std::string& text, long long& frames)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    errno = 0;
+    frames = std::strtoll(text.c_str(), nullptr, 10);
+    return errno == 0;
+}
 
 /// "civil 1, hooli 15, police 0", in Faction order.
 void printSides(const char* label, const std::array<std::int64_t, 3>& bySide)
@@ -76,21 +107,22 @@ int replay(const std::string& path)
 int main(int argc, char** argv)
 {
     const std::string first = argc > 1 ? argv[1] : "";
+    if (first == "--help" || first == "-h")
+    {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
     if (first == "--replay")
     {
         if (argc != 3)
-        {
-            std::fprintf(stderr, "usage: tamrow_headless --replay FILE\n");
-            return UsageError;
-        }
+            return refuse("--replay needs one file");
         return replay(argv[2]);
     }
-    const long long frames = argc > 1 ? std::atoll(argv[1]) : DefaultFrames;
-    if (frames < 0)
-    {
-        std::fprintf(stderr, "usage: tamrow_headless [frames >= 0 | --replay FILE]\n");
-        return UsageError;
-    }
+    if (argc > 2)
+        return refuse("one frame count at most");
+    long long frames = DefaultFrames;
+    if (argc == 2 && !readFrames(first, frames))
+        return refuse("the frame count is not a whole number of 0 or more");
 
     const auto start = std::chrono::steady_clock::now();
     b2World world(b2Vec2(0.0f, 0.0f));
