@@ -8,6 +8,7 @@
 #include "desk/Screenshot.hpp"
 #include "desk/Settings.hpp"
 #include "desk/SfmlErrorFilter.hpp"
+#include "support/BuildPaths.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 
@@ -114,7 +115,7 @@ TEST_F(DeskTest, F12OnAFullDiskLeavesNoFileAndSaysWhy)
 TEST(CommandLineFinds, WhatTheFuzzerFoundIsPlayedOrRefusedInOneLine)
 {
     // Each file: the arguments, split at zero bytes, as fuzz_command_line tried them.
-    const std::string finds = std::string(TAMROW_SOURCE_DIR) + "/tests/desk/fuzz-finds";
+    const std::string finds = std::string(SourceFolder) + "/tests/desk/fuzz-finds";
     for (const auto& file : std::filesystem::directory_iterator(finds))
     {
         std::vector<std::string> arguments(1);
@@ -190,7 +191,7 @@ TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)
 
 TEST(ControlTable, TheReadmeListsTheSameKeys)
 {
-    std::istringstream readme(fileContent(std::string(TAMROW_SOURCE_DIR) + "/README.md"));
+    std::istringstream readme(fileContent(std::string(SourceFolder) + "/README.md"));
     std::string line;
     while (std::getline(readme, line) && line != "## Controls")
     {

@@ -5,6 +5,7 @@
 #include "play/ReplayWriter.hpp"
 #include "play/Session.hpp"
 #include "sound/Hearing.hpp"
+#include "support/BuildPaths.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/TestCity.hpp"
 
@@ -79,7 +80,7 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceAndMutedOrPausedIsSilent)
     city.actors[2].body->SetTransform(character + b2Vec2(-8.0f, 0.0f), 0.0f);
     city.actors[1].body->SetTransform(character + b2Vec2(-9.0f, 0.0f), 0.0f);
 
-    Hearing hearing(std::string(TAMROW_SOURCE_DIR) + "/resources/sound/");
+    Hearing hearing(std::string(SourceFolder) + "/resources/sound/");
     // The hum has just started: the first sound in the file, and the test's clock.
     const Clock::time_point after = Clock::now();
     ASSERT_TRUE(hearing.audible());
@@ -156,7 +157,7 @@ TEST(SilentProgram, WithoutAnAudioDeviceTheGamePlaysAndEndsWithOneLineAndStatusZ
     }
     ASSERT_TRUE(writer.finish());
     // An OpenAL Soft told to use no back-end that exists has no device.
-    ChildProcess game({"/usr/bin/env", "ALSOFT_DRIVERS=none", TAMROW_BINARY, "--replay", path}, folder.path,
+    ChildProcess game({"/usr/bin/env", "ALSOFT_DRIVERS=none", GameProgram, "--replay", path}, folder.path,
                       folder.path + "/out", folder.path + "/err");
     EXPECT_EQ(game.waitForExit(std::chrono::seconds(30)), "exit status 0");
     // The one line, and nothing of SFML's about Xvfb's OpenGL.

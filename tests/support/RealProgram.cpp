@@ -1,6 +1,7 @@
 #include "support/RealProgram.hpp"
 
 #include "app/Game.hpp"
+#include "support/BuildPaths.hpp"
 
 #include <algorithm>
 
@@ -18,13 +19,13 @@ std::vector<std::string> withEnvironment(const std::string& configFolder, std::v
     environment.push_back("ALSOFT_DRIVERS=null");
     if (!named)
         environment.push_back(config + configFolder);
-    environment.push_back(TAMROW_BINARY);
+    environment.push_back(GameProgram);
     return environment;
 }
 } // namespace
 
 RealProgram::RealProgram(std::vector<std::string> environment)
-    : process(withEnvironment(output.path + "/config", std::move(environment)), TAMROW_SOURCE_DIR, out(), err())
+    : process(withEnvironment(output.path + "/config", std::move(environment)), SourceFolder, out(), err())
 {
 }
 
