@@ -1,6 +1,7 @@
 // The real program, started from the repository root as a player starts it.
 #include "hud/StatusPanel.hpp"
 #include "hud/CityMap.hpp"
+#include "support/BuildPaths.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 #include "support/RealProgram.hpp"
@@ -33,10 +34,10 @@ TEST(RealProgramTest, RunsInOneWindowShowingTheMapAndClosesWithStatusZero)
     // The help card of the first start goes at the first key press.
     ASSERT_TRUE(x.focus(window));
     ASSERT_EQ(runCommand({"xdotool", "key", "Left"}), 0);
-    const std::string screenshot = std::string(TAMROW_BUILD_DIR) + "/screenshot.png";
+    const std::string screenshot = std::string(BuildFolder) + "/screenshot.png";
     // What it must show: the map at its scale, the camera on the character's start.
     sf::Texture map;
-    ASSERT_TRUE(map.loadFromFile(std::string(TAMROW_SOURCE_DIR) + "/resources/image/" + MapImageFile));
+    ASSERT_TRUE(map.loadFromFile(std::string(SourceFolder) + "/resources/image/" + MapImageFile));
     sf::Sprite mapSprite(map);
     mapSprite.setScale(MapScale, MapScale);
     sf::RenderTexture drawn;

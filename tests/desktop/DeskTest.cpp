@@ -6,9 +6,15 @@
 #include "hud/HelpCard.hpp"
 #include "hud/PauseScreen.hpp"
 #include "desktop/PlayKeyReader.hpp"
+#include "desktop/SfmlErrorFilter.hpp"
 #include "files/Screenshot.hpp"
+#include "settings/Settings.hpp"
+#include "support/BuildPaths.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/System/Err.hpp>
 
 #include <algorithm>
 #include <cstdlib>
@@ -126,10 +132,10 @@ TEST(ActionsTable, TheReadmeHelpAndManualPageListExactlyItsRows)
     };
     const std::string help = helpText({}, "", "");
     EXPECT_EQ(listed(help, std::regex(R"(\n  (\S+(?:, \S+)?) +([a-z]+_?[a-z_]*) {2,})")), rows);
-    const std::string readme = fileContent(std::string(TAMROW_SOURCE_DIR) + "/README.md");
+    const std::string readme = fileContent(std::string(SourceFolder) + "/README.md");
     EXPECT_EQ(listed(readme, std::regex(R"(\n\| ([^|]+?) \| `([a-z_]+)` \|)")), rows);
     const TempFolder folder;
-    ASSERT_EQ(runCommand({"sh", "-c", "zcat " + std::string(TAMROW_BUILD_DIR) + "/tamrow.6.gz > " + folder.path + "/page"}), 0);
+    ASSERT_EQ(runCommand({"sh", "-c", "zcat " + std::string(BuildFolder) + "/tamrow.6.gz > " + folder.path + "/page"}), 0);
     const std::string page = fileContent(folder.path + "/page");
     EXPECT_EQ(listed(page, std::regex(R"(\.TP\n\.B (.+)\n\\fB([a-z_]+)\\fR:)")), rows);
     for (const std::string& text : {help, page})
@@ -189,7 +195,7 @@ TEST_F(DeskTest, F12OnAFullDiskLeavesNoFileAndSaysWhy)
 TEST(CommandLineFinds, WhatTheFuzzerFoundIsPlayedOrRefusedInOneLine)
 {
     // Each file: the arguments, split at zero bytes, as fuzz_command_line tried them.
-    const std::string finds = std::string(TAMROW_SOURCE_DIR) + "/tests/desktop/fuzz-finds";
+    const std::string finds = std::string(SourceFolder) + "/tests/desktop/fuzz-finds";
     for (const auto& file : std::filesystem::directory_iterator(finds))
     {
         std::vector<std::string> arguments(1);
@@ -207,6 +213,30 @@ TEST(CommandLineFinds, WhatTheFuzzerFoundIsPlayedOrRefusedInOneLine)
     EXPECT_EQ(parseCommandLine({"--replay", "a\nb"}).refusal,
               "tamrow: the file name 'a\\x0Ab' has a line break or another control character (try tamrow --help)");
     EXPECT_EQ(parseCommandLine({"--record", ""}).action, CommandLine::Action::Refuse) << "a recording to nowhere";
+}
+
+TEST(CommandLineHelp, ListsEverySettingWithItsRangeAndNamesTheHeadlessReplay)
+{
+    const std::string help = helpText({"/images/"}, "/images/", "/home/x/.config/tamrow/settings.ini");
+    for (const SettingRule& rule : SettingRules)
+        EXPECT_NE(help.find("\n  " + std::string(rule.name) + " "), std::string::npos) << rule.name;
+    EXPECT_NE(help.find("window_width  160 to 16384, at first 1600\n"), std::string::npos) << help;
+    EXPECT_NE(help.find("tamrow_headless --replay FILE"), std::string::npos) << help;
+}
+
+TEST(SfmlErrorFilter, DropsTheVerticalSyncNoticeAndPassesSfmlsOtherMessages)
+{
+    ::testing::internal::CaptureStderr();
+    {
+        const SfmlErrorFilter filter(sf::err());
+        sf::err() << "Setting vertical sync not supported" << std::endl;
+        EXPECT_FALSE(sf::Image().loadFromFile("/no/such/picture.png"));
+        sf::err() << "Setting vertical sync not supported\n" << "an unfinished last line";
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind("Failed to load image \"/no/such/picture.png\"", 0), 0u) << said;
+    EXPECT_EQ(said.find("vertical sync"), std::string::npos) << said;
+    EXPECT_EQ(said.substr(said.find('\n') + 1), "an unfinished last line") << said;
 }
 
 TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)
