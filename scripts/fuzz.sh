@@ -5,7 +5,7 @@
 # learns stays in build-fuzz/corpus/NAME/). A crash, a sanitizer's report or a
 # broken promise of the reader fails the script; the input is kept as
 # build-fuzz/finds/NAME-*, to be fixed and added to the normal tests
-# (tests/FLOOR/fuzz-finds/), and the target's log is shown.
+# (tests/LIBRARY/fuzz-finds/), and the target's log is shown.
 # A new target is one line in fuzz/CMakeLists.txt and a folder of seeds here.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
