@@ -1,6 +1,7 @@
 // Record and replay: headless and in the real window, the same state hash at every frame, at every speed.
 #include "play/Replay.hpp"
 #include "play/ReplayWriter.hpp"
+#include "support/BuildPaths.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
@@ -69,7 +70,7 @@ TEST_F(ReplayTest, AScriptedGameWithSpeedChangesReplaysHeadlessToTheSameHashAtEv
     EXPECT_NE(game.play.city->actors[0].body->GetPosition().x, start.x) << "the script walked nobody";
 
     // The headless replay checks the hash of every frame against the recording.
-    const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", path});
+    const Outcome run = runWithoutDisplay(folder, {HeadlessProgram, "--replay", path});
     EXPECT_EQ(run.status, "exit status 0") << run.err;
     EXPECT_NE(run.out.find(" " + std::to_string(frames) + " frames"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find(hashText(writer.hash())), std::string::npos) << run.out;
@@ -77,7 +78,7 @@ TEST_F(ReplayTest, AScriptedGameWithSpeedChangesReplaysHeadlessToTheSameHashAtEv
               std::string::npos) << run.out;
 
     // And in a window, by the real program, which checks the same hashes and ends with the recording.
-    ChildProcess shown({TAMROW_BINARY, "--replay", path}, folder.path, folder.path + "/out", folder.path + "/err");
+    ChildProcess shown({GameProgram, "--replay", path}, folder.path, folder.path + "/out", folder.path + "/err");
     EXPECT_EQ(shown.waitForExit(std::chrono::seconds(60)), "exit status 0") << fileContent(folder.path + "/err");
 }
 } // namespace tamrow

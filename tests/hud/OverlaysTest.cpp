@@ -7,6 +7,7 @@
 #include "hud/CityMap.hpp"
 #include "hud/PeoplePointer.hpp"
 #include "hud/Palette.hpp"
+#include "support/BuildPaths.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
@@ -76,7 +77,7 @@ protected:
     static const bool reviewedFont = findSystemFont().value_or("").find("/DejaVuSans.ttf") != std::string::npos;
     if (!reviewedFont)
         return ::testing::AssertionSuccess();
-    const std::string reviewedPath = std::string(TAMROW_SOURCE_DIR) + "/tests/golden/" + name + ".png";
+    const std::string reviewedPath = std::string(SourceFolder) + "/tests/golden/" + name + ".png";
     if (const char* accept = std::getenv("TAMROW_ACCEPT_PICTURES"); accept != nullptr && std::string(accept) == "1")
         shown.saveToFile(reviewedPath);
     sf::Image reviewed;
@@ -88,7 +89,7 @@ protected:
             differing += shown.getPixel(x, y) != reviewed.getPixel(x, y);
     if (differing == 0)
         return ::testing::AssertionSuccess();
-    const std::string shownPath = std::string(TAMROW_BUILD_DIR) + "/" + name + ".shown.png";
+    const std::string shownPath = std::string(BuildFolder) + "/" + name + ".shown.png";
     shown.saveToFile(shownPath);
     return ::testing::AssertionFailure() << name << ": " << differing << " pixels differ from the reviewed picture; "
                                          << "what was shown is in " << shownPath;
