@@ -2,6 +2,7 @@
 
 #include "desktop/Gamepad.hpp"
 #include "hud/HelpCard.hpp"
+#include "hud/HistoryPlot.hpp"
 #include "hud/PauseScreen.hpp"
 #include "files/Screenshot.hpp"
 #include "hud/StatusPanel.hpp"
@@ -106,23 +107,50 @@ void Game::runLiveFrame()
     begin(FramePart::Input);
     handleInput();
     begin(FramePart::Camera);
+    // Drawn between the last two steps below x1, exactly as stepped at x1 and above.
+    const float between = blend_.holds() ? play.speed.drawnBetween() : 1.0f;
     // The sprite still stands where the last update put it: the camera runs one step behind.
-    centreOnCharacter(view, *play.city);
+    if (stepsThisFrame_ > 0)
+    {
+        cameraFrom_ = cameraTo_;
+        centreOnCharacter(view, *play.city);
+        cameraTo_ = view.getCenter();
+    }
+    if (between < 1.0f && !play.city->actors.empty())
+        view.setCenter(cameraFrom_ + (cameraTo_ - cameraFrom_) * between);
     window.setView(view);
     window.clear(ClearColour);
-    begin(FramePart::Step);
-    // The marks and the sounds read the fight from one look at what the frame changed.
-    const bool advanced = play.advance([&begin] { begin(FramePart::Update); });
-    if (advanced)
+    // The instant replay records steps: the first takes the frame's events, and
+    // a frame without a step passes them on.
+    FrameInput step = lastInput;
+    if (stepsThisFrame_ == 0)
+        instantReplay.record(step, false);
+    for (std::int32_t k = 0; k < stepsThisFrame_; ++k)
     {
-        changes_.look(*play.city);
-        overlays_.observe(*play.city, changes_);
+        // Each step with the frame's keys; the first steered with its input.
+        if (k > 0)
+            steerOnce(lastInput);
+        begin(FramePart::Step);
+        if (play.speed.denominator() > 1)
+            blend_.keep(*play.city);
+        // The marks and the sounds read the fight from one look at what the step changed.
+        const bool advanced = play.advance([&begin] { begin(FramePart::Update); });
+        if (advanced)
+        {
+            changes_.look(*play.city);
+            overlays_.observe(*play.city, changes_);
+            history_.observe(*play.city);
+        }
+        instantReplay.record(step, advanced);
+        step.events.clear();
+        if (hearing)
+            hearing->hear(*play.city, changes_, play.recruited, play.paused);
     }
-    instantReplay.record(lastInput, advanced);
-    if (hearing)
-        hearing->hear(*play.city, changes_, play.recruited, play.paused);
     begin(FramePart::Draw);
+    if (between < 1.0f)
+        blend_.place(*play.city, between);
     paint(window, *play.city);
+    blend_.restore(*play.city);
     if (overlaysShown)
         overlays_.draw(window, *play.city, desk.lettering(), lastInput.holds(Action::RecruitHooligans),
                        lastInput.holds(Action::RecruitPolice));
@@ -171,6 +199,19 @@ void Game::handleInput()
     FrameInput taken = takeInput();
     lastInput = replaying ? replaying(taken) : std::move(taken);
     playInput(lastInput);
+    // The speed as the frame's events left it; a change between two steps
+    // leaves nothing to draw between until the next step.
+    stepsThisFrame_ = play.speed.stepsThisFrame();
+    if (play.speed.index() != speedDrawn_)
+        blend_.forget();
+    speedDrawn_ = play.speed.index();
+    if (stepsThisFrame_ > 0)
+        steerOnce(lastInput);
+}
+
+void Game::steerOnce(const FrameInput& input)
+{
+    play.steer(input);
     overlays_.answer(play.recruited);
 }
 
@@ -193,7 +234,6 @@ void Game::playInput(const FrameInput& input)
         // After the held keys' zoom: a resize replaces it.
         answerWindow(event);
     }
-    play.steer(input);
 }
 
 void Game::answerWindow(const InputEvent& event)
@@ -314,6 +354,8 @@ void Game::startAgain()
     scene_ = Scene();
     changes_ = CityChanges();
     overlays_ = Overlays();
+    history_.clear();
+    blend_.forget();
     if (hearing)
         hearing->startAgain();
     zoomBack();
@@ -343,8 +385,14 @@ sf::FloatRect Game::seenByCamera() const
 
 sf::IntRect Game::mapPlace() const
 {
-    const sf::IntRect panel = desk.lettered ? StatusPanel::placeIn(window.getSize()) : sf::IntRect();
+    const sf::IntRect panel =
+        desk.lettered ? StatusPanel::placeIn(window.getSize(), !speedText().empty()) : sf::IntRect();
     return overlaysShown && mapShown && findersShown ? CityMap::placeIn(window.getSize(), panel) : sf::IntRect();
+}
+
+std::string Game::speedText() const
+{
+    return play.speed.index() == GameSpeed::Normal ? std::string() : play.speed.text();
 }
 
 void Game::keepHelpFor(std::int32_t framesLeft)
@@ -366,11 +414,14 @@ void Game::drawOnTop()
         drawFinders();
     if (overlaysShown && desk.lettered)
         StatusPanel::draw(window, desk.font, *play.city, static_cast<float>(size.x) / view.getSize().x,
-                          hearing ? hearing->level().notice() : std::string());
+                          hearing ? hearing->level().notice() : std::string(), speedText());
     if (helpShown)
         HelpCard::draw(window, desk.font, keyNames());
     if (play.paused)
-        PauseScreen::draw(window, desk.lettering(), keyNames());
+    {
+        const sf::FloatRect list = PauseScreen::draw(window, desk.lettering(), keyNames());
+        HistoryPlot::draw(window, desk.lettering(), history_, HistoryPlot::placeIn(size, list));
+    }
     window.setView(view);
 }
 } // namespace tamrow

@@ -13,6 +13,8 @@
 #include "play/Session.hpp"
 #include "hud/CityMap.hpp"
 #include "hud/Overlays.hpp"
+#include "life/FightHistory.hpp"
+#include "scene/MotionBlend.hpp"
 #include "scene/Scene.hpp"
 #include "sound/Hearing.hpp"
 
@@ -80,14 +82,17 @@ public:
     bool playedLive() const { return liveFrame_; }
     /// The input part of a frame alone: empties the event queue (close, resize,
     /// zoom), reads the keys held once, then plays what it took (or what
-    /// `replaying` gives instead): the events in order, then walking and
-    /// recruiting. What was played is left in `lastInput`.
+    /// `replaying` gives instead): the events in order, then, if the speed
+    /// gives the frame a step, walking and recruiting for the first. What was
+    /// played is left in `lastInput`.
     void handleInput();
-    /// What start_again plays: Play::startAgain, the scene and the overlays forget the
-    /// old city, and the zoom is x1 again, as a fresh start shows it.
+    /// What start_again plays: Play::startAgain, the scene, the overlays and
+    /// the history forget the old city, and the zoom is x1 again, as a fresh start shows it.
     void startAgain();
     /// The settings as the player has left them now.
     Settings settings() const;
+    /// The fight since the start or the last start_again, a sample a second of world time.
+    const FightHistory& history() const { return history_; }
     /// What the keyboard prints on each action's keys now.
     KeyNames keyNames() const;
     /// One line for each of the settings' [keys] lines that could not be
@@ -161,9 +166,11 @@ private:
     sf::FloatRect seenByCamera() const;
     /// Where the city map goes now (window px); empty when it is not shown.
     sf::IntRect mapPlace() const;
-    /// Plays one frame's input on the window and the game: close, zoom, resize,
-    /// the overlays and start_again here, pause, walking and recruiting in play.
+    /// Plays one frame's events on the window and the game: close, zoom, resize,
+    /// the overlays and start_again here, pause and the speed in play.
     void playInput(const FrameInput& input);
+    /// Walking and recruiting for one step from `input`'s keys, and the grid's answer.
+    void steerOnce(const FrameInput& input);
     /// What one window event is to the play; the focus as the window's events
     /// tell it. The actions only the desktop sees act here, at once.
     InputEvent readEvent(const sf::Event& event);
@@ -189,6 +196,8 @@ private:
     /// screen over the drawn city, with a view of one pixel per window pixel;
     /// the camera's view is applied again after.
     void drawOnTop();
+    /// The speed as the status panel shows it, empty at x1.
+    std::string speedText() const;
     /// Leaves the help card `framesLeft` more frames, none below 0; a card that
     /// goes is remembered as seen.
     void keepHelpFor(std::int32_t framesLeft);
@@ -210,5 +219,11 @@ private:
     bool liveFrame_ = true;     ///< whether the last frame played the live game
     bool replayAsked_ = false;  ///< instant_replay pressed this frame
     MouseWheel wheel_;          ///< the mouse wheel's zoom, read from the window's events
+    std::int32_t stepsThisFrame_ = 0;          ///< world steps the speed gives the frame being played
+    std::size_t speedDrawn_ = GameSpeed::Normal;  ///< the speed's index the last frame was drawn at
+    FightHistory history_;      ///< fed every world step, plotted on the pause screen
+    MotionBlend blend_;         ///< where slow motion draws the people between two steps
+    sf::Vector2f cameraFrom_;   ///< px, the camera's centre at the step before the last
+    sf::Vector2f cameraTo_;     ///< px, the camera's centre at the last step
 };
 } // namespace tamrow

@@ -39,6 +39,10 @@ bool ReplayScreen::act(Action action)
     const std::size_t at = moments_.at();
     if (action == Action::Pause)
         paused_ = !paused_;
+    else if (action == Action::Slower)
+        speed_.slower();
+    else if (action == Action::Faster)
+        speed_.faster();
     else if (action == Action::JumpBack)
         moments_.jump(at - std::min(at, InstantReplay::JumpSteps));
     else if (action == Action::JumpForward)
@@ -93,8 +97,7 @@ ReplayClock ReplayScreen::clock() const
     clock.first = moments_.earliest();
     clock.at = moments_.at();
     clock.last = moments_.live();
-    clock.speedNumerator = speed_.numerator();
-    clock.speedDenominator = speed_.denominator();
+    clock.speed = speed_.text();
     clock.paused = paused_;
     return clock;
 }

@@ -38,7 +38,7 @@ public:
     /// Closes, and gives back the live game's camera as it was at opening.
     sf::View close();
 
-    /// What a press of `action` does inside: pause, jumps; false for any
+    /// What a press of `action` does inside: pause, the speed, jumps; false for any
     /// action not the replay's own, which the window answers as ever.
     bool act(Action action);
     /// The free camera: the walking keys held in `keys` pan `view` for one

@@ -4,12 +4,14 @@
 #include "desktop/DisplayConnection.hpp"
 #include "hud/HelpCard.hpp"
 #include "settings/SettingsFile.hpp"
+#include "desktop/SfmlErrorFilter.hpp"
 #include "desktop/StopSignals.hpp"
 #include "play/Replay.hpp"
 #include "play/ReplayWriter.hpp"
 #include "play/Session.hpp"
 #include "sound/SoundFiles.hpp"
 
+#include <SFML/System/Err.hpp>
 #include <cstdio>
 #include <optional>
 
@@ -79,6 +81,8 @@ int main(int argc, char** argv)
     }
     // From here on a logout, a shutdown or Ctrl+C ends the game as its close button does.
     catchStopSignals();
+    // SFML's messages reach standard error, but not its notices that matter to nobody.
+    const SfmlErrorFilter sfmlErrors(sf::err());
 
     // A replay is read whole before anything opens: a bad file is one line, not a half game.
     std::optional<Replay> replay;

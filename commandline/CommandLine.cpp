@@ -2,6 +2,7 @@
 
 #include "city/TextureBank.hpp"
 #include "play/Actions.hpp"
+#include "settings/Settings.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -15,6 +16,8 @@ namespace
 /// Widths of --help's columns of keys and of actions' names (characters), the widest and a gap.
 constexpr std::size_t KeysColumn = 11;
 constexpr std::size_t NamesColumn = 19;
+/// Width of --help's column of setting names (characters), the widest and a gap.
+constexpr std::size_t SettingsColumn = 14;
 
 /// `text` as one line can show it: a byte below the space or DEL as \xHH.
 std::string shown(const std::string& text)
@@ -33,6 +36,12 @@ std::string shown(const std::string& text)
             out.push_back(c);
     }
     return out;
+}
+
+/// `name` and the spaces up to --help's second column, at least one (a setting's name is longer).
+std::string padded(const char* name)
+{
+    return name + std::string(std::max<std::size_t>(SettingsColumn, std::strlen(name) + 1) - std::strlen(name), ' ');
 }
 
 CommandLine refuse(const std::string& why)
@@ -112,9 +121,16 @@ std::string helpText(const std::vector<std::string>& imageFolders, const std::st
         text += "  " + folder + (folder == found ? "  (used)\n" : "\n");
     if (found.empty())
         text += "  (none holds it now: the game would show only its night-blue background)\n";
-    text += "Settings (full screen or the window's size, the marks shown, your keys) are kept in:\n  " +
+    text += "Settings, one \"name = value\" line each, kept in:\n  " +
             (settingsPath.empty() ? std::string("(nowhere: neither XDG_CONFIG_HOME nor HOME is set)") : settingsPath) +
             "\n";
+    for (const SettingRule& rule : SettingRules)
+        text += "  " + padded(rule.name) + std::to_string(rule.least) + " to " + std::to_string(rule.most) + ", at first " +
+                std::to_string(rule.initial) + "\n";
+    text +=
+        "\n"
+        "A recording also replays without a window or a display, checked frame by frame:\n"
+        "  tamrow_headless --replay FILE  (tools/tamrow_headless in a build; see its --help)\n";
     return text;
 }
 

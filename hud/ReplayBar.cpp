@@ -72,10 +72,7 @@ std::string ReplayBar::timeWords(const ReplayClock& clock)
 
 std::string ReplayBar::speedWords(const ReplayClock& clock)
 {
-    std::string words = "x" + std::to_string(clock.speedNumerator);
-    if (clock.speedDenominator != 1)
-        words += "/" + std::to_string(clock.speedDenominator);
-    return clock.paused ? words + ", paused" : words;
+    return clock.paused ? clock.speed + ", paused" : clock.speed;
 }
 
 void ReplayBar::draw(sf::RenderTarget& target, const sf::Font* font, const ReplayClock& clock)

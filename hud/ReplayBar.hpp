@@ -5,7 +5,6 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 
 namespace tamrow
@@ -16,8 +15,7 @@ struct ReplayClock
     std::size_t first = 0;  ///< the earliest moment it can show
     std::size_t at = 0;     ///< the moment shown
     std::size_t last = 0;   ///< the latest moment it can show
-    std::int32_t speedNumerator = 1;    ///< the speed, as a share of x1
-    std::int32_t speedDenominator = 1;
+    std::string speed = "x1";  ///< as GameSpeed writes it
     bool paused = false;
 };
 
@@ -38,7 +36,7 @@ public:
 
     /// "0:17.5 / 0:30.0": the shown moment and the span, from the earliest one.
     static std::string timeWords(const ReplayClock& clock);
-    /// "x1/2", "x4", and ", paused" when it is.
+    /// The speed, and ", paused" when it is.
     static std::string speedWords(const ReplayClock& clock);
 
     /// Draws the bar into `target`, whose view must show one pixel per window

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ make cmake pkg-config          # the build
+  g++ make cmake pkg-config ccache   # the build, and a compiler cache that rebuilds only what changed
   libsfml-dev libbox2d-dev           # drawing, window, keyboard, sound; physics
   libopenal-dev                      # the game asks OpenAL once whether it has an audio device
   libgtest-dev                       # the test suites

@@ -1,5 +1,6 @@
 // The real program recording a game that is ended from outside, by SIGTERM or SIGKILL.
 #include "play/Replay.hpp"
+#include "support/BuildPaths.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/TestCity.hpp"
 
@@ -27,7 +28,7 @@ std::size_t framesOnDisk(const std::string& path)
 struct Recording
 {
     Recording()
-        : game({TAMROW_BINARY, "--record", path()}, TAMROW_SOURCE_DIR, folder.path + "/out", folder.path + "/err")
+        : game({GameProgram, "--record", path()}, SourceFolder, folder.path + "/out", folder.path + "/err")
     {
         EXPECT_TRUE(waitUntil("a second of play on the disk", seconds(30), [this] {
             return !game.running() || framesOnDisk(path()) >= 60;
@@ -36,7 +37,7 @@ struct Recording
     std::string path() const { return folder.path + "/game.tamrow"; }
 
     /// The headless replay of the recording.
-    Outcome replayed() const { return runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", path()}); }
+    Outcome replayed() const { return runWithoutDisplay(folder, {HeadlessProgram, "--replay", path()}); }
 
     TempFolder folder;
     ChildProcess game;

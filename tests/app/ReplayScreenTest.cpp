@@ -1,6 +1,7 @@
 // The instant replay in the real window: the live game never notices it, what it
 // shows is what the player saw, and a recording made meanwhile replays.
 
+#include "support/BuildPaths.hpp"
 #include "support/GameFixture.hpp"
 #include "support/RealProgram.hpp"
 
@@ -173,7 +174,7 @@ TEST(RealProgramTest, ARecordingMadeWhileTheInstantReplayWasUsedReplaysBitForBit
     hold("keyup", "d");
     game.expectCleanClose(x, window, seconds(10));
 
-    const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", recording});
+    const Outcome run = runWithoutDisplay(folder, {HeadlessProgram, "--replay", recording});
     EXPECT_EQ(run.status, "exit status 0") << run.err;
 }
 } // namespace tamrow

@@ -1,4 +1,5 @@
 // Image folders gone wrong, in every slot: the spoiled slots stay empty, the rest loads.
+#include "support/BuildPaths.hpp"
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
@@ -31,7 +32,7 @@ const std::pair<const char*, void (*)(const fs::path& path, const fs::path& good
      }},
 };
 
-const fs::path RepositoryImages = fs::path(TAMROW_SOURCE_DIR) / "resources/image";
+const fs::path RepositoryImages = fs::path(SourceFolder) / "resources/image";
 
 TEST(BadImageTest, EverySpoiledSlotStaysEmptyAndEveryOtherImageLoads)
 {

@@ -1,6 +1,7 @@
 // Where the game looks for its images; the first folder holding a map file wins.
 
 #include "city/ImageFolder.hpp"
+#include "support/BuildPaths.hpp"
 #include "support/TestCity.hpp"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ TEST(ImageFolderTest, TheFirstCandidateHoldingAMapFileWinsWhateverTheFileHolds)
     ASSERT_EQ(setenv("TAMROW_DATA_DIR", "/opt/pictures", 1), 0);
     EXPECT_EQ(imageFolderCandidates(),
               (std::vector<std::string>{"/opt/pictures/", "./resources/image/", installed,
-                                        std::string(TAMROW_SOURCE_DIR) + "/resources/image/"}));
+                                        std::string(SourceFolder) + "/resources/image/"}));
     ASSERT_EQ(setenv("TAMROW_DATA_DIR", "", 1), 0);
     EXPECT_EQ(imageFolderCandidates().front(), "./resources/image/") << "set empty counts as unset";
     unsetenv("TAMROW_DATA_DIR");

@@ -1,42 +1,24 @@
-// The keys around the play: every action's key reaches it, the texts list the
-// actions' table, a screenshot is a PNG of the window, the keyboard and the pad
-// give the keys held together.
-#include "commandline/CommandLine.hpp"
+// The keys around the play: every action's key reaches it, the help card and the
+// pause panel hold their texts, SFML's notices are filtered, the keyboard and the
+// pad give the keys held together.
 #include "desktop/Gamepad.hpp"
 #include "hud/HelpCard.hpp"
 #include "hud/PauseScreen.hpp"
 #include "desktop/PlayKeyReader.hpp"
-#include "files/Screenshot.hpp"
+#include "desktop/SfmlErrorFilter.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/System/Err.hpp>
+
 #include <map>
-#include <regex>
-#include <set>
-#include <sstream>
 #include <string>
 #include <tuple>
 
 namespace tamrow
 {
-class DeskTest : public GameTest
-{
-protected:
-    /// One frame with F12 pressed and the pictures folder at `folder`: what the game said.
-    std::string pressF12Into(const std::string& folder)
-    {
-        setenv("XDG_PICTURES_DIR", folder.c_str(), 1);
-        game.desk.screenshotWanted = true;
-        ::testing::internal::CaptureStderr();
-        loop(1);
-        unsetenv("XDG_PICTURES_DIR");
-        return ::testing::internal::GetCapturedStderr();
-    }
-};
+using DeskTest = GameTest;
 
 TEST_F(DeskTest, EveryActionsKeyReachesItThroughTheWindowsEventsAndTheKeyReader)
 {
@@ -112,101 +94,19 @@ TEST_F(DeskTest, TheHelpCardAndThePausePanelHoldTheirTextsAndLeaveTheMiddleClear
     }
 }
 
-TEST(ActionsTable, TheReadmeHelpAndManualPageListExactlyItsRows)
+TEST(SfmlErrorFilter, DropsTheVerticalSyncNoticeAndPassesSfmlsOtherMessages)
 {
-    std::set<std::pair<std::string, std::string>> rows;
-    for (const ActionRow& row : Actions)
-        rows.insert({usKeysOf(row.action), row.name});
-    // Each text's listed keys and action names, one row per line.
-    const auto listed = [](const std::string& text, const std::regex& row) {
-        std::set<std::pair<std::string, std::string>> found;
-        for (auto match = std::sregex_iterator(text.begin(), text.end(), row); match != std::sregex_iterator(); ++match)
-            found.insert({std::regex_replace((*match)[1].str(), std::regex(R"(\\-)"), "-"), (*match)[2].str()});
-        return found;
-    };
-    const std::string help = helpText({}, "", "");
-    EXPECT_EQ(listed(help, std::regex(R"(\n  (\S+(?:, \S+)?) +([a-z]+_?[a-z_]*) {2,})")), rows);
-    const std::string readme = fileContent(std::string(TAMROW_SOURCE_DIR) + "/README.md");
-    EXPECT_EQ(listed(readme, std::regex(R"(\n\| ([^|]+?) \| `([a-z_]+)` \|)")), rows);
-    const TempFolder folder;
-    ASSERT_EQ(runCommand({"sh", "-c", "zcat " + std::string(TAMROW_BUILD_DIR) + "/tamrow.6.gz > " + folder.path + "/page"}), 0);
-    const std::string page = fileContent(folder.path + "/page");
-    EXPECT_EQ(listed(page, std::regex(R"(\.TP\n\.B (.+)\n\\fB([a-z_]+)\\fR:)")), rows);
-    for (const std::string& text : {help, page})
-        EXPECT_NE(text.find(KeysByPlace), std::string::npos);
-}
-
-TEST_F(DeskTest, AScreenshotIsAPngOfTheWindowsSize)
-{
-    const TempFolder pictures;
-    const std::string said = pressF12Into(pictures.path);
-
-    const std::filesystem::directory_iterator files(pictures.path);
-    ASSERT_NE(files, std::filesystem::directory_iterator());
-    const std::string path = files->path().string();
-    EXPECT_EQ(said, "tamrow: screenshot saved to " + path + "\n");
-    char signature[8] = {};
-    std::ifstream(path, std::ios::binary).read(signature, sizeof signature);
-    EXPECT_EQ(std::string(signature, sizeof signature), std::string("\x89PNG\r\n\x1a\n", 8));
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile(path));
-    EXPECT_EQ(shot.getSize(), game.window.getSize());
-
-    // A folder that cannot be written: one line, and the game goes on.
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(saveScreenshot(game.window, pictures.path + "/missing/folder"), "");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr().find("tamrow: cannot save the screenshot"), 0u);
-}
-
-TEST_F(DeskTest, F12OnAFullDiskLeavesNoFileAndSaysWhy)
-{
-    // The pictures folder on a file system of 64 KB, filled up.
-    const TempFolder pictures;
-    if (runCommand({"mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", pictures.path}) != 0)
-        GTEST_SKIP() << "a 64 KB tmpfs cannot be mounted here (the test needs root): not tested";
-    const std::string filler = pictures.path + "/filler";
     {
-        std::ofstream fill(filler, std::ios::binary);
-        const std::string block(1024, 'x');
-        while (fill.write(block.data(), static_cast<std::streamsize>(block.size())) && fill.flush())
-        {
-        }
+        const SfmlErrorFilter filter(sf::err());
+        sf::err() << "Setting vertical sync not supported" << std::endl;
+        EXPECT_FALSE(sf::Image().loadFromFile("/no/such/picture.png"));
+        sf::err() << "Setting vertical sync not supported\n" << "an unfinished last line";
     }
-    const std::string said = pressF12Into(pictures.path);
-    std::vector<std::string> left;
-    for (const auto& file : std::filesystem::directory_iterator(pictures.path))
-        left.push_back(file.path().string());
-    EXPECT_EQ(runCommand({"umount", pictures.path}), 0);
-
-    EXPECT_EQ(left, std::vector<std::string>{filler}) << "a file was left behind";
-    const std::string start = "tamrow: cannot save the screenshot to " + pictures.path + "/tamrow-";
-    const std::string end = ".png (no space left on device); playing on\n";
-    EXPECT_EQ(said.substr(0, start.size()), start) << said;
-    EXPECT_TRUE(said.size() > end.size() && said.substr(said.size() - end.size()) == end) << said;
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-}
-
-TEST(CommandLineFinds, WhatTheFuzzerFoundIsPlayedOrRefusedInOneLine)
-{
-    // Each file: the arguments, split at zero bytes, as fuzz_command_line tried them.
-    const std::string finds = std::string(TAMROW_SOURCE_DIR) + "/tests/desktop/fuzz-finds";
-    for (const auto& file : std::filesystem::directory_iterator(finds))
-    {
-        std::vector<std::string> arguments(1);
-        for (const char c : fileContent(file.path().string()))
-        {
-            if (c == '\0')
-                arguments.emplace_back();
-            else
-                arguments.back().push_back(c);
-        }
-        const CommandLine line = parseCommandLine(arguments);
-        EXPECT_EQ(line.action == CommandLine::Action::Refuse, !line.refusal.empty()) << file.path();
-        EXPECT_EQ((line.refusal + line.recordTo + line.replayFrom).find('\n'), std::string::npos) << file.path();
-    }
-    EXPECT_EQ(parseCommandLine({"--replay", "a\nb"}).refusal,
-              "tamrow: the file name 'a\\x0Ab' has a line break or another control character (try tamrow --help)");
-    EXPECT_EQ(parseCommandLine({"--record", ""}).action, CommandLine::Action::Refuse) << "a recording to nowhere";
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind("Failed to load image \"/no/such/picture.png\"", 0), 0u) << said;
+    EXPECT_EQ(said.find("vertical sync"), std::string::npos) << said;
+    EXPECT_EQ(said.substr(said.find('\n') + 1), "an unfinished last line") << said;
 }
 
 TEST(PlayKeys, TheKeyboardAndThePadPlayTogetherOnlyWithTheFocus)

@@ -1,13 +1,20 @@
 // What is drawn over the city: the marks, the reach, the map, the pointer, the panel, the help card.
 #include "city/Units.hpp"
 #include "hud/HelpCard.hpp"
+#include "hud/HistoryPlot.hpp"
 #include "hud/StatusPanel.hpp"
 #include "hud/SystemFont.hpp"
 #include "hud/CityMap.hpp"
 #include "hud/PeoplePointer.hpp"
 #include "hud/Palette.hpp"
+#include "support/BuildPaths.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
+#include "support/TestCity.hpp"
+
+#include "life/Simulation.hpp"
+
+#include <SFML/Graphics/RenderTexture.hpp>
 
 #include <algorithm>
 #include <cstdlib>
@@ -70,7 +77,7 @@ protected:
     static const bool reviewedFont = findSystemFont().value_or("").find("/DejaVuSans.ttf") != std::string::npos;
     if (!reviewedFont)
         return ::testing::AssertionSuccess();
-    const std::string reviewedPath = std::string(TAMROW_SOURCE_DIR) + "/tests/golden/" + name + ".png";
+    const std::string reviewedPath = std::string(SourceFolder) + "/tests/golden/" + name + ".png";
     if (const char* accept = std::getenv("TAMROW_ACCEPT_PICTURES"); accept != nullptr && std::string(accept) == "1")
         shown.saveToFile(reviewedPath);
     sf::Image reviewed;
@@ -82,7 +89,7 @@ protected:
             differing += shown.getPixel(x, y) != reviewed.getPixel(x, y);
     if (differing == 0)
         return ::testing::AssertionSuccess();
-    const std::string shownPath = std::string(TAMROW_BUILD_DIR) + "/" + name + ".shown.png";
+    const std::string shownPath = std::string(BuildFolder) + "/" + name + ".shown.png";
     shown.saveToFile(shownPath);
     return ::testing::AssertionFailure() << name << ": " << differing << " pixels differ from the reviewed picture; "
                                          << "what was shown is in " << shownPath;
@@ -357,5 +364,26 @@ TEST_F(OverlaysTest, ThePointerAimsAtTheNearestChaseFirstUntilSomeoneIsInSight)
     place(near, 110.0f, 60.0f);
     loop(1);
     EXPECT_FALSE(PeoplePointer::aim(city, seen)) << "someone in sight";
+}
+TEST(HistoryPlot, TheFightsHistoryIsPlottedBelowThePauseListAsReviewed)
+{
+    // Two minutes of a city left to itself, sampled as the game samples it.
+    TestCity town;
+    FightHistory history;
+    runHeadless(town.world, town.city, 2 * 60 * FightHistory::StepsPerSecond,
+                [&](std::int64_t) { history.observe(town.city); });
+    ASSERT_GT(history.samples().back().deaths, 0) << "a fight to plot";
+    // Below the pause list as it lies in a 1600 x 900 window, left of the middle.
+    EXPECT_EQ(HistoryPlot::placeIn(sf::Vector2u(1600, 900), sf::FloatRect(16, 16, 650, 340)),
+              sf::IntRect(16, 664, 560, 220));
+    EXPECT_EQ(HistoryPlot::placeIn(sf::Vector2u(800, 450), sf::FloatRect(16, 16, 300, 340)).width, 0) << "no room";
+    sf::Font font;
+    ASSERT_TRUE(loadSystemFont(font));
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(600, 260));
+    target.clear(ClearColour);
+    HistoryPlot::draw(target, &font, history, sf::IntRect(20, 20, 560, 220));
+    target.display();
+    EXPECT_TRUE(looksAsReviewed(target.getTexture().copyToImage(), "history-plot"));
 }
 } // namespace tamrow

@@ -1,6 +1,7 @@
 // The fight's history: the city's own counts, a sample a second, in bounded memory.
 #include "life/FightHistory.hpp"
 #include "life/Simulation.hpp"
+#include "support/BuildPaths.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/TestCity.hpp"
 
@@ -39,7 +40,7 @@ TEST(FightHistory, SamplesAreTheCitysOwnCountsHalvedWhenFull)
 
     // The headless run writes the same samples, a second apart.
     TempFolder folder;
-    const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--history", folder.path + "/fight.csv", "1500"});
+    const Outcome run = runWithoutDisplay(folder, {HeadlessProgram, "--history", folder.path + "/fight.csv", "1500"});
     EXPECT_EQ(run.status, "exit status 0") << run.err;
     EXPECT_NE(run.out.find("steps           1500 world steps"), std::string::npos) << run.out;
     std::istringstream csv(fileContent(folder.path + "/fight.csv"));

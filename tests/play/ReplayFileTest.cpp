@@ -5,6 +5,7 @@
 #include "play/ReplayFormat.hpp"
 #include "play/ReplayWriter.hpp"
 #include "play/Session.hpp"
+#include "support/BuildPaths.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/TestCity.hpp"
 
@@ -48,8 +49,25 @@ TEST(ReplayFile, TheHeadlessReplaySaysHowOftenTheGameStartedAgain)
         writer.write(input, *play.city);
     }
     ASSERT_TRUE(writer.finish());
-    const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", path});
+    const Outcome run = runWithoutDisplay(folder, {HeadlessProgram, "--replay", path});
     EXPECT_NE(run.out.find("started again   2 times (F5)"), std::string::npos) << run.out;
+}
+
+TEST(ReplayFile, TheHeadlessToolPrintsItsUsageAndRefusesAFrameCountThatIsNoNumber)
+{
+    TempFolder folder;
+    const Outcome help = runWithoutDisplay(folder, {HeadlessProgram, "--help"});
+    EXPECT_EQ(help.status, "exit status 0");
+    EXPECT_EQ(help.out.rfind("Usage: tamrow_headless ", 0), 0u) << help.out;
+    EXPECT_EQ(help.err, "");
+    for (const char* frames : {"ten", "12x", "-1", "", "99999999999999999999"})
+    {
+        const Outcome run = runWithoutDisplay(folder, {HeadlessProgram, frames});
+        EXPECT_EQ(run.status, "exit status 2") << frames;
+        EXPECT_EQ(run.err, "tamrow_headless: the frame count is not a whole number of 0 or more (try tamrow_headless "
+                           "--help)\n") << frames;
+        EXPECT_EQ(run.out, "") << frames;
+    }
 }
 
 TEST(ReplayFile, AFileThatStopsShortPlaysItsWholePiecesAndSaysHowFarItGoes)
@@ -66,7 +84,7 @@ TEST(ReplayFile, AFileThatStopsShortPlaysItsWholePiecesAndSaysHowFarItGoes)
     for (const auto& [size, frames] : cuts)
     {
         std::ofstream(folder.path + "/cut", std::ios::binary) << whole.substr(0, size);
-        const Outcome run = runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", folder.path + "/cut"});
+        const Outcome run = runWithoutDisplay(folder, {HeadlessProgram, "--replay", folder.path + "/cut"});
         EXPECT_EQ(run.status, "exit status 0") << run.err;
         EXPECT_EQ(run.err, "tamrow_headless: " + folder.path + "/cut: the recording goes to frame " + frames +
                                " of play) and was not finished: the game that made it did not close it\n");
@@ -81,7 +99,7 @@ TEST(ReplayFile, ARecordingOfTheFirstFormatStillPlays)
     // version 1 before the recordings went to the disk in pieces.
     TempFolder folder;
     const Outcome run =
-        runWithoutDisplay(folder, {TAMROW_HEADLESS, "--replay", std::string(TAMROW_SOURCE_DIR) + "/tests/play/version-1.tamrow"});
+        runWithoutDisplay(folder, {HeadlessProgram, "--replay", std::string(SourceFolder) + "/tests/play/version-1.tamrow"});
     EXPECT_EQ(run.status, "exit status 0") << run.err;
     EXPECT_NE(run.out.find("replayed        300 frames"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("0x6b1340e1566052c0"), std::string::npos) << run.out;
@@ -124,7 +142,7 @@ TEST(ReplayFile, ADamagedReplayIsRefusedInOneLineWithStatusOne)
         for (const bool windowed : {false, true})
         {
             const Outcome run = runWithoutDisplay(
-                folder, {windowed ? TAMROW_BINARY : TAMROW_HEADLESS, "--replay", folder.path + "/damaged"});
+                folder, {windowed ? GameProgram : HeadlessProgram, "--replay", folder.path + "/damaged"});
             EXPECT_EQ(run.status, "exit status 1") << says;
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
             EXPECT_TRUE(windowed || run.err.find(says) != std::string::npos) << run.err;

@@ -5,6 +5,7 @@
 #include "play/ReplayWriter.hpp"
 #include "play/Session.hpp"
 #include "sound/Hearing.hpp"
+#include "support/BuildPaths.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/TestCity.hpp"
 
@@ -81,7 +82,7 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceMutedOrPausedIsSilentAndAMi
     city.actors[2].body->SetTransform(character + b2Vec2(-8.0f, 0.0f), 0.0f);
     city.actors[1].body->SetTransform(character + b2Vec2(-9.0f, 0.0f), 0.0f);
 
-    Hearing hearing(std::string(TAMROW_SOURCE_DIR) + "/resources/sound/");
+    Hearing hearing(std::string(SourceFolder) + "/resources/sound/");
     // The hum has just started: the first sound in the file, and the test's clock.
     const Clock::time_point after = Clock::now();
     ASSERT_TRUE(hearing.audible());
@@ -163,15 +164,11 @@ TEST(SilentProgram, WithoutAnAudioDeviceTheGamePlaysAndEndsWithOneLineAndStatusZ
     }
     ASSERT_TRUE(writer.finish());
     // An OpenAL Soft told to use no back-end that exists has no device.
-    ChildProcess game({"/usr/bin/env", "ALSOFT_DRIVERS=none", TAMROW_BINARY, "--replay", path}, folder.path,
+    ChildProcess game({"/usr/bin/env", "ALSOFT_DRIVERS=none", GameProgram, "--replay", path}, folder.path,
                       folder.path + "/out", folder.path + "/err");
     EXPECT_EQ(game.waitForExit(std::chrono::seconds(30)), "exit status 0");
-    std::string said = fileContent(folder.path + "/err");
-    // SFML's own remark about Xvfb's OpenGL is not the game's.
-    const std::string mesa = "Setting vertical sync not supported\n";
-    for (std::size_t at; (at = said.find(mesa)) != std::string::npos;)
-        said.erase(at, mesa.size());
-    EXPECT_EQ(said, "tamrow: no audio device; playing without sound\n");
+    // The one line, and nothing of SFML's about Xvfb's OpenGL.
+    EXPECT_EQ(fileContent(folder.path + "/err"), "tamrow: no audio device; playing without sound\n");
 }
 } // namespace
 } // namespace tamrow

@@ -1,6 +1,7 @@
 #include "support/RealProgram.hpp"
 
 #include "app/Game.hpp"
+#include "support/BuildPaths.hpp"
 
 #include <algorithm>
 
@@ -21,14 +22,14 @@ std::vector<std::string> withEnvironment(const std::string& configFolder, std::v
     environment.push_back("ALSOFT_DRIVERS=null");
     if (!named)
         environment.push_back(config + configFolder);
-    environment.push_back(TAMROW_BINARY);
+    environment.push_back(GameProgram);
     environment.insert(environment.end(), arguments.begin(), arguments.end());
     return environment;
 }
 } // namespace
 
 RealProgram::RealProgram(std::vector<std::string> environment, std::vector<std::string> arguments)
-    : process(withEnvironment(output.path + "/config", std::move(environment), arguments), TAMROW_SOURCE_DIR, out(), err())
+    : process(withEnvironment(output.path + "/config", std::move(environment), arguments), SourceFolder, out(), err())
 {
 }
 

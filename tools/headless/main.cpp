@@ -11,6 +11,7 @@
 #include "play/Session.hpp"
 
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +25,38 @@ namespace
 /// Ten minutes of play at 60 frames per second.
 constexpr long long DefaultFrames = 36000;
 constexpr int UsageError = 2;
+
+const char* const Usage =
+    "Usage: tamrow_headless [--history CSV] [FRAMES | --replay FILE] | --help\n"
+    "\n"
+    "Runs the city of Tamrow 2014 Sorn without a window, a display or an image, and\n"
+    "prints what happened: waves, the living and the dead of each side, corpses.\n"
+    "\n"
+    "  FRAMES         play this many frames (1/60 s each) with no key held, then\n"
+    "                 print the time taken too (default 36000: ten minutes of play)\n"
+    "  --replay FILE  play the game recorded in FILE (tamrow --record FILE) and check\n"
+    "                 every frame's state hash; status 1 at the first that differs\n"
+    "  --history CSV  also write the fight's history to CSV: a sample a second of\n"
+    "                 the people alive on each side, the deaths and the waves\n"
+    "  --help         print this and exit\n";
+
+/// One line on standard error for a command line not understood; the exit status.
+int refuse(const std::string& why)
+{
+    std::fprintf(stderr, "tamrow_headless: %s (try tamrow_headless --help)\n", why.c_str());
+    return UsageError;
+}
+
+/// Reads `text` as a whole number of frames, 0 or more, into `frames`; false
+/// when it is anything else (a sign, a letter, nothing, a number too large).
+bool readFrames(const std::string& text, long long& frames)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    errno = 0;
+    frames = std::strtoll(text.c_str(), nullptr, 10);
+    return errno == 0;
+}
 
 /// "civil 1, hooli 15, police 0", in Faction order.
 void printSides(const char* label, const std::array<std::int64_t, 3>& bySide)
@@ -76,21 +109,22 @@ int replay(const std::string& path, const std::string& historyPath)
     long long steps = 0;
     while (!recorded->done())
     {
-        play.playFrame(recorded->next());
+        // F5 comes with a frame's events, before its steps.
+        play.playFrame(recorded->next(), [&](const FrameInput&, bool advanced) {
+            if (session.restarts() != restarts)
+                history.clear();
+            restarts = session.restarts();
+            if (!advanced)
+                return;
+            ++steps;
+            history.observe(*play.city);
+        });
         if (!recorded->check(*play.city))
         {
             std::fprintf(stderr, "tamrow_headless: %s: %s; the replay stops\n", path.c_str(),
                          recorded->mismatch().c_str());
             return 1;
         }
-        if (session.restarts() != restarts)
-            history.clear();
-        restarts = session.restarts();
-        // Nothing after the step changes the pause: paused now, paused for the step.
-        if (play.paused)
-            continue;
-        ++steps;
-        history.observe(*play.city);
     }
     if (!recorded->finished())
         std::fprintf(stderr, "tamrow_headless: %s: %s\n", path.c_str(), recorded->unfinishedNote().c_str());
@@ -113,35 +147,32 @@ int replay(const std::string& path, const std::string& historyPath)
 int main(int argc, char** argv)
 {
     using namespace tamrow;
-    const char* const usage = "usage: tamrow_headless [--history FILE] [frames >= 0 | --replay FILE]\n";
-    std::string historyPath;
     int first = 1;
-    if (argc > 1 && std::string(argv[1]) == "--history")
+    const auto argument = [&](int i) { return i < argc ? std::string(argv[i]) : std::string(); };
+    if (argument(1) == "--help" || argument(1) == "-h")
+    {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    std::string historyPath;
+    if (argument(1) == "--history")
     {
         if (argc < 3)
-        {
-            std::fputs(usage, stderr);
-            return UsageError;
-        }
+            return refuse("--history needs one file");
         historyPath = argv[2];
         first = 3;
     }
-    const std::string what = argc > first ? argv[first] : "";
-    if (what == "--replay")
+    if (argument(first) == "--replay")
     {
         if (argc != first + 2)
-        {
-            std::fputs(usage, stderr);
-            return UsageError;
-        }
+            return refuse("--replay needs one file");
         return replay(argv[first + 1], historyPath);
     }
-    const long long frames = argc > first ? std::atoll(argv[first]) : DefaultFrames;
-    if (frames < 0 || argc > first + 1)
-    {
-        std::fputs(usage, stderr);
-        return UsageError;
-    }
+    if (argc > first + 1)
+        return refuse("one frame count at most");
+    long long frames = DefaultFrames;
+    if (argc == first + 1 && !readFrames(argument(first), frames))
+        return refuse("the frame count is not a whole number of 0 or more");
 
     const auto start = std::chrono::steady_clock::now();
     PhysicsWorld physics;
