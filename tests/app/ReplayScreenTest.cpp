@@ -80,7 +80,11 @@ protected:
 
 TEST_F(ReplayScreenTest, EnteringAndLeavingLeavesTheLiveGameAsIfNeverOpened)
 {
-    live({Action::WalkDown, Action::WalkRight}, 360);
+    // Partly at x4: the replay is fed world steps, four a frame.
+    live({Action::WalkDown, Action::WalkRight}, 120);
+    tap("period");
+    tap("period");
+    live({Action::WalkDown, Action::RecruitHooligans}, 80);
     ASSERT_TRUE(pressUntil("r", true));
     const std::uint64_t before = hashes.back();
     const ReplayClock opened = game.instantReplay.clock();
@@ -92,11 +96,13 @@ TEST_F(ReplayScreenTest, EnteringAndLeavingLeavesTheLiveGameAsIfNeverOpened)
     for (int i = 0; i < 30; ++i)
         frame();
     tap("Right");
+    tap("comma");
     tap("p");
     for (int i = 0; i < 20; ++i)
         frame();
     const ReplayClock inside = game.instantReplay.clock();
     EXPECT_TRUE(inside.paused);
+    EXPECT_EQ(inside.speed, "x1/2");
     EXPECT_GE(inside.at, InstantReplay::JumpSteps + 30) << "neither played on nor jumped";
     ASSERT_TRUE(pressUntil("Escape", false));
     EXPECT_EQ(hashes.back(), before) << "the live game moved while the replay was open";
