@@ -224,16 +224,20 @@ void Game::playInput(const FrameInput& input)
             startAgain();
         else
             play.obey(event);
-        // Zoom keys are looked at once per event of any kind, not per frame.
-        if (input.holds(Action::ZoomOut))
-            zoomView(ZoomOutFactor);
-        if (input.holds(Action::ZoomIn))
-            zoomView(ZoomInFactor);
+        zoomWithKeys(input);
         if (event.kind == InputEvent::Kind::Act)
             showAction(event.action);
         // After the held keys' zoom: a resize replaces it.
         answerWindow(event);
     }
+}
+
+void Game::zoomWithKeys(const FrameInput& input)
+{
+    if (input.holds(Action::ZoomOut))
+        zoomView(ZoomOutFactor);
+    if (input.holds(Action::ZoomIn))
+        zoomView(ZoomInFactor);
 }
 
 void Game::answerWindow(const InputEvent& event)

@@ -156,6 +156,8 @@ private:
     void drawReplayOnTop();
     /// The window's events of a frame and its keys, read once after them.
     FrameInput takeInput();
+    /// The zoom keys held in `input`, looked at once per event of any kind, not per frame.
+    void zoomWithKeys(const FrameInput& input);
     /// What `event` does to the window alone: close, the wheel's zoom, a resize.
     void answerWindow(const InputEvent& event);
     /// Saves a screenshot if one was asked for, tells `presenting`, shows the frame.

@@ -22,15 +22,12 @@ void Game::runReplayFrame()
     const FrameInput taken = takeInput();
     for (const InputEvent& event : taken.events)
     {
+        zoomWithKeys(taken);
         answerWindow(event);
         // start_again is the live game's: inside the replay it does nothing.
         if (event.kind == InputEvent::Kind::Act && !instantReplay.act(event.action))
             showAction(event.action);
     }
-    if (taken.holds(Action::ZoomOut))
-        zoomView(ZoomOutFactor);
-    if (taken.holds(Action::ZoomIn))
-        zoomView(ZoomInFactor);
     instantReplay.pan(taken.keys, view, window.getSize());
     instantReplay.advance();
     instantReplay.aim(view);
