@@ -19,5 +19,6 @@ struct Desk
     bool fullScreen = false;
     sf::Vector2u windowedSize;       ///< the window's size (px) out of full screen, as last resized
     bool screenshotWanted = false;   ///< F12 pressed: this frame is saved before it is presented
+    bool instantReplayWanted = false;  ///< instant_replay pressed: opened or closed once this frame is over
 };
 } // namespace tamrow

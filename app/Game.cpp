@@ -93,9 +93,9 @@ void Game::runFrame()
     else
         runReplayFrame();
     // Between frames: the frame that asked for it was wholly the one it began in.
-    if (replayAsked_)
+    if (desk.instantReplayWanted)
         toggleInstantReplay();
-    replayAsked_ = false;
+    desk.instantReplayWanted = false;
 }
 
 void Game::runLiveFrame()
@@ -273,7 +273,7 @@ void Game::actOnDesktop(Action action)
     else if (action == Action::Screenshot)
         desk.screenshotWanted = true;
     else if (action == Action::InstantReplay)
-        replayAsked_ = true;
+        desk.instantReplayWanted = true;
     else if (action == Action::JumpBack || action == Action::JumpForward)
     {
         if (instantReplay.isOpen())

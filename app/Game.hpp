@@ -219,7 +219,6 @@ private:
     Overlays overlays_;         ///< what lets the player read the fight, drawn over the city
     CityMap cityMap_;           ///< the whole city in small
     bool liveFrame_ = true;     ///< whether the last frame played the live game
-    bool replayAsked_ = false;  ///< instant_replay pressed this frame
     MouseWheel wheel_;          ///< the mouse wheel's zoom, read from the window's events
     std::int32_t stepsThisFrame_ = 0;          ///< world steps the speed gives the frame being played
     std::size_t speedDrawn_ = GameSpeed::Normal;  ///< the speed's index the last frame was drawn at

@@ -30,7 +30,10 @@ TEST_F(DeskTest, EveryActionsKeyReachesItThroughTheWindowsEventsAndTheKeyReader)
         {Action::Screenshot, [&] { return game.desk.screenshotWanted ? 1 : 0; }},
         {Action::Mute, [&] { return game.hearing->level().muted() ? 1 : 0; }},
         {Action::VolumeDown, [&] { return -game.hearing->level().tenths(); }},
-        {Action::VolumeUp, [&] { return game.hearing->level().tenths(); }}};
+        {Action::VolumeUp, [&] { return game.hearing->level().tenths(); }},
+        {Action::InstantReplay, [&] { return game.desk.instantReplayWanted ? 1 : 0; }},
+        {Action::JumpBack, [&] { return -static_cast<int>(game.instantReplay.clock().at); }},
+        {Action::JumpForward, [&] { return static_cast<int>(game.instantReplay.clock().at); }}};
     const KeyLayout layout(xSession.handle(), {});
     for (const ActionRow& row : Actions)
     {
@@ -40,6 +43,15 @@ TEST_F(DeskTest, EveryActionsKeyReachesItThroughTheWindowsEventsAndTheKeyReader)
         ASSERT_TRUE(waitUntil("the focus", std::chrono::seconds(5), [&] { return game.window.hasFocus(); }));
         const std::string key = xSession.keyNameOf(layout.codesOf(row.action)[0]);
         ASSERT_NE(key, "");
+        // The jumps act inside the instant replay alone: it is opened for them halfway through.
+        if (row.action == Action::JumpBack)
+        {
+            game.desk.instantReplayWanted = false;
+            game.play.paused = false;  // as the pause row left it
+            loop(static_cast<int>(2 * InstantReplay::JumpSteps));
+            game.instantReplay.open(game.view);
+            game.instantReplay.moments().jump(InstantReplay::JumpSteps);
+        }
         std::vector<Action> played;
         const int before = row.reach == Reach::Desktop ? desktop.at(row.action)() : 0;
         const auto reached = [&] {
