@@ -321,7 +321,8 @@ void Game::toggleFullScreen()
 void Game::drawFinders()
 {
     const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
-    const sf::IntRect panel = desk.lettered ? StatusPanel::placeIn(window.getSize(), !speedText().empty()) : sf::IntRect();
+    const sf::IntRect panel =
+        desk.lettered ? StatusPanel::placeIn(window.getSize(), !speedText().empty()) : sf::IntRect();
     const sf::IntRect where = mapShown ? CityMap::placeIn(window.getSize(), panel) : sf::IntRect();
     cityMap_.draw(window, *play.city, seen, overlays_.freshDeaths(), where);
     if (const std::optional<Pointing> pointing = PeoplePointer::aim(*play.city, seen))
