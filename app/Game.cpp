@@ -99,12 +99,12 @@ void Game::runFrame()
     // The sprite still stands where the last update put it: the camera runs one step behind.
     if (stepsThisFrame_ > 0)
     {
-        cameraFrom_ = cameraTo_;
         centreOnCharacter(view, *play.city);
+        cameraFrom_ = blend_.holds() ? cameraTo_ : view.getCenter();
         cameraTo_ = view.getCenter();
     }
-    if (between < 1.0f && !play.city->actors.empty())
-        view.setCenter(cameraFrom_ + (cameraTo_ - cameraFrom_) * between);
+    if (blend_.holds() && !play.city->actors.empty())
+        view.setCenter(between < 1.0f ? cameraFrom_ + (cameraTo_ - cameraFrom_) * between : cameraTo_);
     window.setView(view);
     window.clear(ClearColour);
     for (std::int32_t step = 0; step < stepsThisFrame_; ++step)
