@@ -112,12 +112,12 @@ void Game::runLiveFrame()
     // The sprite still stands where the last update put it: the camera runs one step behind.
     if (stepsThisFrame_ > 0)
     {
-        cameraFrom_ = cameraTo_;
         centreOnCharacter(view, *play.city);
+        cameraFrom_ = blend_.holds() ? cameraTo_ : view.getCenter();
         cameraTo_ = view.getCenter();
     }
-    if (between < 1.0f && !play.city->actors.empty())
-        view.setCenter(cameraFrom_ + (cameraTo_ - cameraFrom_) * between);
+    if (blend_.holds() && !play.city->actors.empty())
+        view.setCenter(between < 1.0f ? cameraFrom_ + (cameraTo_ - cameraFrom_) * between : cameraTo_);
     window.setView(view);
     window.clear(ClearColour);
     // The instant replay records steps: the first takes the frame's events, and

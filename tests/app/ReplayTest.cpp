@@ -43,7 +43,9 @@ TEST_F(ReplayTest, AScriptedGameWithSpeedChangesReplaysHeadlessToTheSameHashAtEv
     const std::vector<Part> script = {{90, {K::WalkRight}, {}},
                                       {90, {K::WalkUp, K::RecruitHooligans}, {K::Faster, K::Faster}},
                                       {30, {K::ZoomOut}, {}},
-                                      {90, {K::WalkDown, K::WalkLeft, K::RecruitPolice}, {K::Slower, K::Slower, K::Slower}},
+                                      {90,
+                                       {K::WalkDown, K::WalkLeft, K::RecruitPolice},
+                                       {K::Slower, K::Slower, K::Slower}},
                                       {60, {}, {K::Faster}}};
     const int scriptSteps = 90 + 90 * 4 + 30 * 4 + 90 / 2 + 60;
     for (const Part& part : script)

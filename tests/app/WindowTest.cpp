@@ -1,4 +1,4 @@
-// The game in its real window: walking, zoom and resize, images, pause and starting again.
+// The game in its real window: walking, slow motion, zoom and resize, images, pause and starting again.
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 
@@ -55,6 +55,32 @@ TEST_F(WindowTest, HeldKeysWalkTheCharacterOneFrameAheadOfTheCamera)
         }
         ASSERT_EQ(set, walk[row].velocity);
     }
+}
+
+TEST_F(WindowTest, InSlowMotionTheWorldStepsEveryFourthFrameAndTheCameraMovesOnEveryFrame)
+{
+    held = {K::WalkRight};
+    game.replaying = [](const FrameInput& taken) {
+        FrameInput slowed = taken;
+        slowed.events = {actEvent(K::Slower), actEvent(K::Slower)};
+        return slowed;
+    };
+    loop(1);
+    game.replaying = nullptr;
+    // Three steps at x1/4: the sprites follow the bodies the fixture placed, and
+    // the last two give the places to draw between.
+    loop(12);
+    const b2Body& body = *city.actors[0].body;
+    int steps = 0;
+    for (int frame = 0; frame < 16; ++frame)
+    {
+        const float cameraBefore = game.window.getView().getCenter().x;
+        const float bodyBefore = body.GetPosition().x;
+        loop(1);
+        EXPECT_GT(game.window.getView().getCenter().x, cameraBefore) << "frame " << frame;
+        steps += body.GetPosition().x != bodyBefore;
+    }
+    EXPECT_EQ(steps, 4);
 }
 
 TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAResizeAndBackspaceUndoThem)
