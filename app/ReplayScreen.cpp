@@ -94,9 +94,11 @@ void ReplayScreen::aim(sf::View& view) const
 ReplayClock ReplayScreen::clock() const
 {
     ReplayClock clock;
-    clock.first = moments_.earliest();
+    // The bar spans the window shown again, ending at the live moment; the
+    // earliest moment kept moves on with the shown one.
     clock.at = moments_.at();
     clock.last = moments_.live();
+    clock.first = std::min(clock.at, clock.last - std::min(clock.last, InstantReplay::WindowSteps));
     clock.speed = speed_.text();
     clock.paused = paused_;
     return clock;
