@@ -2,6 +2,7 @@
 
 #include "desktop/Gamepad.hpp"
 #include "hud/HelpCard.hpp"
+#include "hud/HistoryPlot.hpp"
 #include "hud/PauseScreen.hpp"
 #include "files/Screenshot.hpp"
 #include "hud/StatusPanel.hpp"
@@ -37,7 +38,7 @@ sf::VideoMode openingMode(const Settings& start)
 } // namespace
 
 Game::Game(City& level, PhysicsWorld& physicsWorld, const Settings& start)
-    : Play(level, physicsWorld)
+    : play(level, physicsWorld)
     , window(openingMode(start), WindowTitle,
              start.get(Setting::FullScreen) != 0 ? sf::Style::Fullscreen : sf::Style::Default, WindowContext)
     , view()
@@ -93,23 +94,44 @@ void Game::runFrame()
     begin(FramePart::Input);
     handleInput();
     begin(FramePart::Camera);
+    // Drawn between the last two steps below x1, exactly as stepped at x1 and above.
+    const float between = blend_.holds() ? play.speed.drawnBetween() : 1.0f;
     // The sprite still stands where the last update put it: the camera runs one step behind.
-    centreOnCharacter(view, *city);
+    if (stepsThisFrame_ > 0)
+    {
+        centreOnCharacter(view, *play.city);
+        cameraFrom_ = blend_.holds() ? cameraTo_ : view.getCenter();
+        cameraTo_ = view.getCenter();
+    }
+    if (blend_.holds() && !play.city->actors.empty())
+        view.setCenter(between < 1.0f ? cameraFrom_ + (cameraTo_ - cameraFrom_) * between : cameraTo_);
     window.setView(view);
     window.clear(ClearColour);
-    begin(FramePart::Step);
-    // The marks and the sounds read the fight from one look at what the frame changed.
-    if (advance([&begin] { begin(FramePart::Update); }))
+    for (std::int32_t step = 0; step < stepsThisFrame_; ++step)
     {
-        changes_.look(*city);
-        overlays_.observe(*city, changes_);
+        // Each step with the frame's keys; the first steered with its input.
+        if (step > 0)
+            steerOnce(lastInput);
+        begin(FramePart::Step);
+        if (play.speed.denominator() > 1)
+            blend_.keep(*play.city);
+        // The marks and the sounds read the fight from one look at what the step changed.
+        if (play.advance([&begin] { begin(FramePart::Update); }))
+        {
+            changes_.look(*play.city);
+            overlays_.observe(*play.city, changes_);
+            history_.observe(*play.city);
+        }
+        if (hearing)
+            hearing->hear(*play.city, changes_, play.recruited, play.paused);
     }
-    if (hearing)
-        hearing->hear(*city, changes_, recruited, paused);
     begin(FramePart::Draw);
-    paint(window, *city);
+    if (between < 1.0f)
+        blend_.place(*play.city, between);
+    paint(window, *play.city);
+    blend_.restore(*play.city);
     if (overlaysShown)
-        overlays_.draw(window, *city, desk.lettering(), lastInput.holds(Action::RecruitHooligans),
+        overlays_.draw(window, *play.city, desk.lettering(), lastInput.holds(Action::RecruitHooligans),
                        lastInput.holds(Action::RecruitPolice));
     drawOnTop();
     keepHelpFor(helpFramesLeft - 1);
@@ -145,7 +167,20 @@ void Game::handleInput()
     taken.keys = readKeys();
     lastInput = replaying ? replaying(taken) : std::move(taken);
     playInput(lastInput);
-    overlays_.answer(recruited);
+    // The speed as the frame's events left it; a change between two steps
+    // leaves nothing to draw between until the next step.
+    stepsThisFrame_ = play.speed.stepsThisFrame();
+    if (play.speed.index() != speedDrawn_)
+        blend_.forget();
+    speedDrawn_ = play.speed.index();
+    if (stepsThisFrame_ > 0)
+        steerOnce(lastInput);
+}
+
+void Game::steerOnce(const FrameInput& input)
+{
+    play.steer(input);
+    overlays_.answer(play.recruited);
 }
 
 void Game::playInput(const FrameInput& input)
@@ -154,7 +189,11 @@ void Game::playInput(const FrameInput& input)
     {
         if (event.kind == InputEvent::Kind::Close)
             window.close();
-        obey(event);
+        // start_again is played here, so that what is drawn forgets the old city too.
+        if (event.acts(Action::StartAgain))
+            startAgain();
+        else
+            play.obey(event);
         // Zoom keys are looked at once per event of any kind, not per frame.
         if (input.holds(Action::ZoomOut))
             zoomView(ZoomOutFactor);
@@ -173,7 +212,6 @@ void Game::playInput(const FrameInput& input)
         if (event.kind == InputEvent::Kind::Resize && !desk.fullScreen)
             desk.windowedSize = sf::Vector2u(event.width, event.height);
     }
-    steer(input);
 }
 
 void Game::showAction(Action action)
@@ -258,12 +296,14 @@ void Game::zoomView(float factor)
 
 void Game::startAgain()
 {
-    Play::startAgain();
+    play.startAgain();
     // The index of the old city's props would draw props that are gone, and the
     // old game's marks would flash and cross on the new city, in its people's places.
     scene_ = Scene();
     changes_ = CityChanges();
     overlays_ = Overlays();
+    history_.clear();
+    blend_.forget();
     if (hearing)
         hearing->startAgain();
     zoomBack();
@@ -281,11 +321,17 @@ void Game::toggleFullScreen()
 void Game::drawFinders()
 {
     const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
-    const sf::IntRect panel = desk.lettered ? StatusPanel::placeIn(window.getSize()) : sf::IntRect();
+    const sf::IntRect panel =
+        desk.lettered ? StatusPanel::placeIn(window.getSize(), !speedText().empty()) : sf::IntRect();
     const sf::IntRect where = mapShown ? CityMap::placeIn(window.getSize(), panel) : sf::IntRect();
-    cityMap_.draw(window, *city, seen, overlays_.freshDeaths(), where);
-    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*city, seen))
+    cityMap_.draw(window, *play.city, seen, overlays_.freshDeaths(), where);
+    if (const std::optional<Pointing> pointing = PeoplePointer::aim(*play.city, seen))
         PeoplePointer::draw(window, desk.lettering(), *pointing, where);
+}
+
+std::string Game::speedText() const
+{
+    return play.speed.index() == GameSpeed::Normal ? std::string() : play.speed.text();
 }
 
 void Game::keepHelpFor(std::int32_t framesLeft)
@@ -298,7 +344,7 @@ void Game::keepHelpFor(std::int32_t framesLeft)
 void Game::drawOnTop()
 {
     const bool helpShown = helpFramesLeft > 0 && desk.lettered;
-    if (!paused && !overlaysShown && !helpShown)
+    if (!play.paused && !overlaysShown && !helpShown)
         return;
     const sf::Vector2u size = window.getSize();
     window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, std::max(static_cast<float>(size.x), MinViewSide),
@@ -306,12 +352,15 @@ void Game::drawOnTop()
     if (overlaysShown && findersShown)
         drawFinders();
     if (overlaysShown && desk.lettered)
-        StatusPanel::draw(window, desk.font, *city, static_cast<float>(size.x) / view.getSize().x,
-                          hearing ? hearing->level().notice() : std::string());
+        StatusPanel::draw(window, desk.font, *play.city, static_cast<float>(size.x) / view.getSize().x,
+                          hearing ? hearing->level().notice() : std::string(), speedText());
     if (helpShown)
         HelpCard::draw(window, desk.font, keyNames());
-    if (paused)
-        PauseScreen::draw(window, desk.lettering(), keyNames());
+    if (play.paused)
+    {
+        const sf::FloatRect list = PauseScreen::draw(window, desk.lettering(), keyNames());
+        HistoryPlot::draw(window, desk.lettering(), history_, HistoryPlot::placeIn(size, list));
+    }
     window.setView(view);
 }
 } // namespace tamrow

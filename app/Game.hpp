@@ -12,6 +12,8 @@
 #include "play/Session.hpp"
 #include "hud/CityMap.hpp"
 #include "hud/Overlays.hpp"
+#include "life/FightHistory.hpp"
+#include "scene/MotionBlend.hpp"
 #include "scene/Scene.hpp"
 #include "sound/Hearing.hpp"
 
@@ -43,7 +45,7 @@ enum class FramePart
     Camera,   ///< view on the character, applied, window cleared
     Step,     ///< the world step
     Update,   ///< the city's turn and the prop sync
-    Draw,     ///< map, props, actors
+    Draw,     ///< the city (ground, props, people), the marks, and what lies over them
     Present,  ///< the window shows the frame
     Done      ///< the frame is over
 };
@@ -52,9 +54,10 @@ using FrameWatcher = std::function<void(FramePart)>;
 /// Draws the city into a target already cleared and viewed.
 using CityPainter = std::function<void(sf::RenderTarget&, const City&)>;
 
-/// The window, the camera and the play around them. Refers to the city and
-/// the physics world it is given; they must outlive it. Never copied or moved.
-class Game : public Play
+/// The window, the camera and what is drawn over the city, around the play
+/// that moves the game. Refers to the city and the physics world it is given;
+/// they must outlive it. Never copied or moved.
+class Game
 {
 public:
     /// Opens the window as `start` says (full screen or its size, the marks)
@@ -63,20 +66,23 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    /// One frame, the only place its order is written: input, camera on the
-    /// character, world step, city update and prop sync, the city drawn into
-    /// the window, presented (which waits to hold the window's frame-rate limit).
+    /// One frame, in FramePart's order: input, camera on the character, world
+    /// step, city update and prop sync, the city and what lies over it drawn
+    /// into the window, presented (which waits to hold the window's frame-rate limit).
     void runFrame();
     /// The input part of a frame alone: empties the event queue (close, resize,
     /// zoom), reads the keys held once, then plays what it took (or what
-    /// `replaying` gives instead): the events in order, then walking and
-    /// recruiting. What was played is left in `lastInput`.
+    /// `replaying` gives instead): the events in order, then, if the speed
+    /// gives the frame a step, walking and recruiting for the first. What was
+    /// played is left in `lastInput`.
     void handleInput();
-    /// Play::startAgain, the scene and the overlays forget the old city, and
-    /// the zoom is x1 again, as a fresh start shows it.
-    void startAgain() override;
+    /// What start_again plays: Play::startAgain, the scene, the overlays and
+    /// the history forget the old city, and the zoom is x1 again, as a fresh start shows it.
+    void startAgain();
     /// The settings as the player has left them now.
     Settings settings() const;
+    /// The fight since the start or the last start_again, a sample a second of world time.
+    const FightHistory& history() const { return history_; }
     /// What the keyboard prints on each action's keys now.
     KeyNames keyNames() const;
     /// One line for each of the settings' [keys] lines that could not be
@@ -84,10 +90,14 @@ public:
     const std::vector<std::string>& keyProblems() const { return keyProblems_; }
 
     // What stays open, and for whom (the program, the benchmark, the tests):
+    // - play: the game the window plays (city, world, pause, walking, the
+    //   session start_again builds afresh); the program hands in the session and reads
+    //   the city for its recording, tests read and set it. Its start_again goes through
+    //   startAgain here, so that what is drawn forgets the old city too.
     // - window, view: the window and the camera's view, applied in each frame;
     //   looked at from outside, sized and unthrottled by tests and the benchmark.
-    // - overlaysShown: H's state, the marks, the map, the pointer and the panel; tests set it.
-    // - mapShown: M's state, the city map within the overlays.
+    // - overlaysShown: toggle_marks' state, the marks, the map, the pointer and the panel; tests set it.
+    // - mapShown: toggle_map's state, the city map within the overlays.
     // - findersShown: whether the map and the pointer are drawn at all; the
     //   benchmark times the frame without them.
     // - helpFramesLeft: frames the help card still shows; the program starts
@@ -104,6 +114,7 @@ public:
     // - watch: unset, or told as each part of every frame begins, for timing and checking.
     // - hearing: unset, the game is silent and touches no audio at all; the
     //   program and the benchmark set it.
+    Play play;
     sf::RenderWindow window;
     sf::View view;
     bool overlaysShown;
@@ -119,14 +130,16 @@ public:
     std::optional<Hearing> hearing;
 
 private:
-    /// Plays one frame's input on the window and the game: close, zoom, resize
-    /// and the overlays here, pause, start again, walking and recruiting in Play.
+    /// Plays one frame's events on the window and the game: close, zoom, resize,
+    /// the overlays and start_again here, pause and the speed in play.
     void playInput(const FrameInput& input);
+    /// Walking and recruiting for one step from `input`'s keys, and the grid's answer.
+    void steerOnce(const FrameInput& input);
     /// What one window event is to the play; the focus as the window's events
     /// tell it. The actions only the desktop sees act here, at once.
     InputEvent readEvent(const sf::Event& event);
     /// What a played action once per press does to the window: toggle_marks,
-    /// toggle_map, zoom_back. The game's own (pause, start_again) are Play's.
+    /// toggle_map, zoom_back. The game's own (pause, start_again) are play's.
     void showAction(Action action);
     /// What an action only the desktop sees does: full screen, a screenshot, the sound.
     void actOnDesktop(Action action);
@@ -135,18 +148,20 @@ private:
     void fitViewToWindow(sf::Vector2u windowSize);
     /// Zooms the view by `factor`, stopping at ZoomLimit either way.
     void zoomView(float factor);
-    /// Backspace, the pad's Back and F5: one view pixel per window pixel again.
+    /// zoom_back and start_again: one view pixel per window pixel again.
     void zoomBack();
     /// The map and the pointer over the drawn city, with a view of one pixel
     /// per window pixel applied.
     void drawFinders();
-    /// F11: between the window and full screen at the desktop's resolution,
+    /// full_screen: between the window and full screen at the desktop's resolution,
     /// one view pixel per screen pixel, the camera still on the character.
     void toggleFullScreen();
     /// The map, the pointer, the status panel, the help card and the pause
     /// screen over the drawn city, with a view of one pixel per window pixel;
     /// the camera's view is applied again after.
     void drawOnTop();
+    /// The speed as the status panel shows it, empty at x1.
+    std::string speedText() const;
     /// Leaves the help card `framesLeft` more frames, none below 0; a card that
     /// goes is remembered as seen.
     void keepHelpFor(std::int32_t framesLeft);
@@ -166,5 +181,11 @@ private:
     Overlays overlays_;         ///< what lets the player read the fight, drawn over the city
     CityMap cityMap_;           ///< the whole city in small
     MouseWheel wheel_;          ///< the mouse wheel's zoom, read from the window's events
+    std::int32_t stepsThisFrame_ = 0;          ///< world steps the speed gives the frame being played
+    std::size_t speedDrawn_ = GameSpeed::Normal;  ///< the speed's index the last frame was drawn at
+    FightHistory history_;      ///< fed every world step, plotted on the pause screen
+    MotionBlend blend_;         ///< where slow motion draws the people between two steps
+    sf::Vector2f cameraFrom_;   ///< px, the camera's centre at the step before the last
+    sf::Vector2f cameraTo_;     ///< px, the camera's centre at the last step
 };
 } // namespace tamrow

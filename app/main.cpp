@@ -126,7 +126,7 @@ int main(int argc, char** argv)
     const std::string settingsPath = SettingsFile::defaultPath();
     SettingsFile settings(settingsPath);
     Game game(session.city(), session.physics(), settings.loaded());
-    game.session = &session;
+    game.play.session = &session;
     // The action keeps its keys, and the game plays on.
     for (const std::string& problem : game.keyProblems())
         printLine(stderr, "tamrow: " + settingsPath + ":" + problem);
@@ -147,7 +147,7 @@ int main(int argc, char** argv)
         if (!replay)
             settings.keep(game.settings());
         if (recording)
-            recording->write(game.lastInput, *game.city);
+            recording->write(game.lastInput, *game.play.city);
         // Said at once, and the game plays on unrecorded: what the file holds still replays.
         if (recording && !recording->ok())
         {
@@ -155,7 +155,7 @@ int main(int argc, char** argv)
             recording.reset();
             recordingLost = true;
         }
-        if (replay && !replay->check(*game.city))
+        if (replay && !replay->check(*game.play.city))
         {
             printLine(stderr, "tamrow: " + line.replayFrom + ": " + replay->mismatch() + "; the replay stops");
             return 1;

@@ -8,7 +8,7 @@
 // way without the city map and the pointer to the people, one with them drawn on every
 // other frame in a city emptied around the character (so the pointer shows), and one more in which the
 // game is heard (through OpenAL Soft's silent `null` back-end unless ALSOFT_DRIVERS
-// names another). Run from the repository root:
+// names another), and one more at x4, four world steps a frame. Run from the repository root:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/tamrow_bench [K ...]
 #include "app/Game.hpp"
 #include "bench/BenchFigures.hpp"
@@ -46,6 +46,8 @@ constexpr int TimedFrames = 240;
 constexpr int AlternateFrames = 960;
 /// Frames whose pixels go into the checksum.
 constexpr std::array<int, 4> CheckedFrames = {0, 79, 159, 239};
+/// Presses of period from x1 to x4, the speed whose frame the benchmark times.
+constexpr std::int32_t X4Presses = 2;
 /// The walker holds D for this many frames (one second), then A as long, and so on.
 constexpr int WalkLegFrames = 60;
 
@@ -100,7 +102,7 @@ void sendOthersAway(City& city)
 /// when the map and the pointer come by turns) in the window,
 /// the player standing or walking.
 CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Keys::HandedIn,
-                     Finders finders = Finders::Shown, Heard heard = Heard::Silent)
+                     Finders finders = Finders::Shown, Heard heard = Heard::Silent, std::int32_t fasterPresses = 0)
 {
     CaseFigures figures;
     PhysicsWorld physics;
@@ -127,6 +129,14 @@ CaseFigures playCase(std::size_t deaths, Path path, bool walking, Keys keys = Ke
         };
     else
         game.window.requestFocus();
+    // The speed's presses come with the first frame, as the player's would.
+    if (fasterPresses > 0)
+        game.replaying = [&frame, fasterPresses](const FrameInput& taken) {
+            FrameInput played = taken;
+            for (std::int32_t press = 0; frame == 0 && press < fasterPresses; ++press)
+                played.events.push_back(actEvent(Action::Faster));
+            return played;
+        };
     std::array<Clock::time_point, static_cast<std::size_t>(FramePart::Done) + 1> begun;
     sf::Texture shot;
     shot.create(WindowWidth, WindowHeight);
@@ -232,12 +242,15 @@ int main(int argc, char** argv)
         CaseFigures freshOwnKeys;
         CaseFigures freshNoFinders;
         CaseFigures freshHeard;
+        CaseFigures freshFourTimes;
         for (const std::size_t deaths : tolls)
         {
             const CaseFigures game = playCase(deaths, Path::Game, walking);
             const CaseFigures noFinders = playCase(deaths, Path::Game, walking, Keys::HandedIn, Finders::Hidden);
             const CaseFigures aloud =
                 playCase(deaths, Path::Game, walking, Keys::HandedIn, Finders::Shown, Heard::Aloud);
+            const CaseFigures fourTimes =
+                playCase(deaths, Path::Game, walking, Keys::HandedIn, Finders::Shown, Heard::Silent, X4Presses);
             const CaseFigures plain = playCase(deaths, Path::Plain, walking);
             // Resting, the game's own reader finds no key held: the same game, read as the player's.
             const CaseFigures ownKeys = walking ? CaseFigures() : playCase(deaths, Path::Game, walking, Keys::Own);
@@ -248,6 +261,7 @@ int main(int argc, char** argv)
                 freshOwnKeys = ownKeys;
                 freshNoFinders = noFinders;
                 freshHeard = aloud;
+                freshFourTimes = fourTimes;
             }
             findersTimed.emplace_back(deaths, walking ? "walking" : "resting",
                                       playCase(deaths, Path::Game, walking, Keys::HandedIn, Finders::Alternate));
@@ -256,6 +270,7 @@ int main(int argc, char** argv)
             if (!walking)
                 printRow(deaths, "game, own keys", ownKeys, freshOwnKeys);
             printRow(deaths, "game, heard", aloud, freshHeard);
+            printRow(deaths, "game at x4", fourTimes, freshFourTimes);
             printRow(deaths, "plain", plain, freshPlain);
             printSameness(game, plain);
             printSameness(game, aloud);

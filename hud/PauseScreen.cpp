@@ -86,17 +86,18 @@ PauseScreen::Layout PauseScreen::lay(const sf::Font& font, const KeyNames& keys,
     return layAt(font, keys, SmallestSize, false);
 }
 
-void PauseScreen::draw(sf::RenderTarget& target, const sf::Font* font, const KeyNames& keys)
+sf::FloatRect PauseScreen::draw(sf::RenderTarget& target, const sf::Font* font, const KeyNames& keys)
 {
     sf::RectangleShape dim(
         sf::Vector2f(static_cast<float>(target.getSize().x), static_cast<float>(target.getSize().y)));
     dim.setFillColor(Dimming);
     target.draw(dim);
     if (font == nullptr)
-        return;
+        return sf::FloatRect();
     const Layout layout = lay(*font, keys, target.getSize());
     target.draw(layout.panel);
     for (const sf::Text& text : layout.texts)
         target.draw(text);
+    return layout.panel.getGlobalBounds();
 }
 } // namespace tamrow

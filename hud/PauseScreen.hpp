@@ -32,7 +32,8 @@ public:
     static Layout lay(const sf::Font& font, const KeyNames& keys, sf::Vector2u windowSize);
 
     /// Draws over all of `target`, whose view must show one pixel per window
-    /// pixel from (0, 0). Without a font (`font` null) it only dims.
-    static void draw(sf::RenderTarget& target, const sf::Font* font, const KeyNames& keys);
+    /// pixel from (0, 0), and gives the list's panel. Without a font (`font`
+    /// null) it only dims, and the panel is empty.
+    static sf::FloatRect draw(sf::RenderTarget& target, const sf::Font* font, const KeyNames& keys);
 };
 } // namespace tamrow

@@ -15,7 +15,7 @@ namespace tamrow
 namespace
 {
 constexpr unsigned CharacterSize = 16;  ///< px
-constexpr float LineHeight = 20.0f;     ///< px between the tops of two lines
+constexpr float LineHeight = static_cast<float>(StatusPanel::LineHeight);  ///< px between the tops of two lines
 constexpr float Padding = 10.0f;        ///< px inside the panel's edge
 const sf::Color PanelBackground(0, 0, 0, 170);
 constexpr std::array<const char*, 3> SideNames = {"civilians", "hooligans", "police"};
@@ -38,10 +38,11 @@ void drawLine(sf::RenderTarget& target, const sf::Font& font, const sf::IntRect&
 }
 } // namespace
 
-sf::IntRect StatusPanel::placeIn(sf::Vector2u windowSize)
+sf::IntRect StatusPanel::placeIn(sf::Vector2u windowSize, bool speedShown)
 {
     const sf::IntRect panel(static_cast<int>(windowSize.x) - static_cast<int>(Width + Margin),
-                            static_cast<int>(Margin), static_cast<int>(Width), static_cast<int>(Height));
+                            static_cast<int>(Margin), static_cast<int>(Width),
+                            static_cast<int>(Height + (speedShown ? StatusPanel::LineHeight : 0)));
     const sf::IntRect topLeftQuarter(0, 0, static_cast<int>(windowSize.x / 2), static_cast<int>(windowSize.y / 2));
     if (panel.left < 0 || panel.top + panel.height > static_cast<int>(windowSize.y) ||
         panel.intersects(topLeftQuarter))
@@ -50,9 +51,9 @@ sf::IntRect StatusPanel::placeIn(sf::Vector2u windowSize)
 }
 
 void StatusPanel::draw(sf::RenderTarget& target, const sf::Font& font, const City& city, float zoom,
-                       const std::string& soundNotice)
+                       const std::string& soundNotice, const std::string& speed)
 {
-    const sf::IntRect panel = placeIn(target.getSize());
+    const sf::IntRect panel = placeIn(target.getSize(), !speed.empty());
     if (panel.width == 0)
         return;
     sf::RectangleShape background(sf::Vector2f(static_cast<float>(panel.width), static_cast<float>(panel.height)));
@@ -66,13 +67,13 @@ void StatusPanel::draw(sf::RenderTarget& target, const sf::Font& font, const Cit
         drawLine(target, font, panel, line++, SideNames[side], std::to_string(now.alive[side]), SideColours[side]);
     drawLine(target, font, panel, line++, "deaths", std::to_string(now.corpses), Lettering);
     drawLine(target, font, panel, line++, "waves", std::to_string(now.waves), Lettering);
-    if (!soundNotice.empty())
-    {
-        drawLine(target, font, panel, line, "sound", soundNotice, Lettering);
-        return;
-    }
     char magnification[32];
     std::snprintf(magnification, sizeof magnification, "x%.2f", static_cast<double>(zoom));
-    drawLine(target, font, panel, line, "zoom", magnification, Lettering);
+    if (soundNotice.empty())
+        drawLine(target, font, panel, line++, "zoom", magnification, Lettering);
+    else
+        drawLine(target, font, panel, line++, "sound", soundNotice, Lettering);
+    if (!speed.empty())
+        drawLine(target, font, panel, line, "speed", speed, Lettering);
 }
 } // namespace tamrow

@@ -29,6 +29,8 @@ enum class Action : std::uint8_t
     ToggleMarks,
     ToggleMap,
     ZoomBack,
+    Slower,
+    Faster,
     FullScreen,
     Screenshot,
     Mute,
@@ -100,6 +102,7 @@ namespace Place
 inline constexpr KeyPlace W{"AD02", "W"}, A{"AC01", "A"}, S{"AC02", "S"}, D{"AC03", "D"};
 inline constexpr KeyPlace Q{"AD01", "Q"}, E{"AD03", "E"}, Z{"AB01", "Z"}, X{"AB02", "X"};
 inline constexpr KeyPlace P{"AD10", "P"}, H{"AC06", "H"}, M{"AB07", "M"}, N{"AB06", "N"};
+inline constexpr KeyPlace Comma{"AB08", ","}, Period{"AB09", "."};
 inline constexpr KeyPlace Minus{"AE11", "-"}, Equal{"AE12", "="}, Backspace{"BKSP", "BackSpace"};
 inline constexpr KeyPlace Escape{"ESC", "Escape"}, F5{"FK05", "F5"}, F11{"FK11", "F11"}, F12{"FK12", "F12"};
 } // namespace Place
@@ -150,6 +153,10 @@ inline constexpr ActionRow Actions[] = {
      "hide or show the city map"},
     {Action::ZoomBack, "zoom_back", Place::Backspace, NoPlace, Pad::Back, Press::Once, Reach::Played,
      "zoom back to x1"},
+    {Action::Slower, "slower", Place::Comma, NoPlace, NoPad, Press::Once, Reach::Played,
+     "the game slower, down to x1/4"},
+    {Action::Faster, "faster", Place::Period, NoPlace, NoPad, Press::Once, Reach::Played,
+     "the game faster, up to x8; {start_again} starts at x1"},
     {Action::FullScreen, "full_screen", Place::F11, NoPlace, NoPad, Press::Once, Reach::Desktop,
      "full screen and back"},
     {Action::Screenshot, "screenshot", Place::F12, NoPlace, NoPad, Press::Once, Reach::Desktop,

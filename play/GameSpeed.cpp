@@ -1,5 +1,7 @@
 #include "play/GameSpeed.hpp"
 
+#include "play/Play.hpp"
+
 #include <array>
 
 namespace tamrow
@@ -51,10 +53,27 @@ std::int32_t GameSpeed::denominator() const
     return Denominators[index_];
 }
 
+std::string GameSpeed::text() const
+{
+    return "x" + std::to_string(numerator()) + (denominator() == 1 ? "" : "/" + std::to_string(denominator()));
+}
+
+float GameSpeed::drawnBetween() const
+{
+    // Right after a step (framesSinceStep_ 0) a frame is a 1/denominator of the
+    // way from the step before; the frame before the next step is at the last.
+    return static_cast<float>(framesSinceStep_ + 1) / static_cast<float>(denominator());
+}
+
 void playFrameAtSpeed(Play& play, const FrameInput& input, std::int32_t steps, const StepTaken& taken)
 {
     for (const InputEvent& event : input.events)
         play.obey(event);
+    playSteps(play, input, steps, taken);
+}
+
+void playSteps(Play& play, const FrameInput& input, std::int32_t steps, const StepTaken& taken)
+{
     FrameInput step;
     step.keys = input.keys;
     step.events = input.events;

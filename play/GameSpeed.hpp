@@ -1,14 +1,16 @@
 #pragma once
 
 #include "play/FrameInput.hpp"
-#include "play/Play.hpp"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace tamrow
 {
+class Play;
+
 /// How fast the game runs against the shown frames. The world always steps
 /// TimeStep (1/60 s); the speed only says how many steps a shown frame runs:
 /// at x4 four, each with that frame's keys; at x1/2 one every other frame.
@@ -34,6 +36,12 @@ public:
     /// The speed as "numerator/denominator" of x1: 1/4, 1/2, 1/1, 2/1, 4/1, 8/1.
     std::int32_t numerator() const;
     std::int32_t denominator() const;
+    /// As the status panel shows it: "x1/4", "x1/2", "x1", "x2", "x4", "x8".
+    std::string text() const;
+    /// How far from the next-to-last step toward the last a frame is drawn, the
+    /// frames between two steps below x1 evenly spread, one step late: 1 at x1
+    /// and above, where a frame shows exactly what it stepped to.
+    float drawnBetween() const;
 
 private:
     std::size_t index_ = Normal;
@@ -49,4 +57,6 @@ using StepTaken = std::function<void(const FrameInput& step, bool advanced)>;
 /// steered and the world stepped. With 0 steps the events still act (pause,
 /// F5) and `taken`, if given, hears them once as a step that did not advance.
 void playFrameAtSpeed(Play& play, const FrameInput& input, std::int32_t steps, const StepTaken& taken = {});
+/// The steps part of playFrameAtSpeed alone, the frame's events already obeyed.
+void playSteps(Play& play, const FrameInput& input, std::int32_t steps, const StepTaken& taken = {});
 } // namespace tamrow

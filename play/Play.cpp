@@ -17,6 +17,10 @@ void Play::obey(const InputEvent& event)
         togglePause();
     else if (event.acts(Action::StartAgain))
         startAgain();
+    else if (event.acts(Action::Slower))
+        speed.slower();
+    else if (event.acts(Action::Faster))
+        speed.faster();
 }
 
 void Play::steer(const FrameInput& input)
@@ -50,12 +54,12 @@ bool Play::advance(const std::function<void()>& stepped)
     return true;
 }
 
-void Play::playFrame(const FrameInput& input)
+void Play::playFrame(const FrameInput& input, const StepTaken& taken)
 {
+    // The events first: a speed changed in this frame runs this frame.
     for (const InputEvent& event : input.events)
         obey(event);
-    steer(input);
-    advance();
+    playSteps(*this, input, speed.stepsThisFrame(), taken);
 }
 
 void Play::togglePause()
@@ -73,13 +77,14 @@ void Play::startAgain()
     moveX = 0;
     moveY = 0;
     paused = false;
+    speed.reset();
 }
 
-void Play::walkAxis(std::int32_t& speed, bool back, bool forth)
+void Play::walkAxis(std::int32_t& axisSpeed, bool back, bool forth)
 {
     if (!back && !forth)
         return;
-    speed = rampToward(speed, back ? -1 : +1);
+    axisSpeed = rampToward(axisSpeed, back ? -1 : +1);
     applyWalkingVelocity();
 }
 

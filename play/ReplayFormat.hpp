@@ -12,7 +12,7 @@
 //           u32      n, the frame's window events (at most MaxEventsPerFrame)
 //           n times  u8 event code (eventCode: 0 other, 1 close, 2 resize,
 //                    3 zoom, 4 pause, 5 start_again, 6 toggle_marks,
-//                    7 toggle_map, 8 zoom_back), then for a resize
+//                    7 toggle_map, 8 zoom_back, 9 slower, 10 faster), then for a resize
 //                    u32 width and u32 height (px), for a zoom i32 steps
 //           u64      StateHash::value() after the frame, folded from the first
 //   check   u8       'C'
@@ -24,7 +24,9 @@
 //           u64      FNV-1a (64-bit) of every byte of the file before this field
 //
 // Each piece goes to the disk as soon as its check is written: a game that is
-// killed leaves its whole pieces, which replay. The end record is written when
+// killed leaves its whole pieces, which replay. A frame is a shown frame: the
+// world steps it ran follow from the speed its slower and faster events (and
+// F5, back to x1) have set, so a file without them plays at x1, one step a frame. The end record is written when
 // the game ends: a file without it was not finished. Version 1 (OldestReplayVersion)
 // has no checks: its frames follow the header, then the end record.
 
@@ -100,7 +102,9 @@ static_assert(eventCode(actEvent(Action::Pause)) == 4 &&
               eventCode(actEvent(Action::StartAgain)) == 5 &&
               eventCode(actEvent(Action::ToggleMarks)) == 6 &&
               eventCode(actEvent(Action::ToggleMap)) == 7 &&
-              eventCode(actEvent(Action::ZoomBack)) == 8);
+              eventCode(actEvent(Action::ZoomBack)) == 8 &&
+              eventCode(actEvent(Action::Slower)) == 9 &&
+              eventCode(actEvent(Action::Faster)) == 10);
 /// A frame's keys are one byte: a ninth held, played action needs a new format version.
 static_assert([] {
     unsigned held = 0;

@@ -1,5 +1,7 @@
 #include "play/TrailingGame.hpp"
 
+#include "play/GameSpeed.hpp"
+
 #include <optional>
 
 namespace tamrow
@@ -17,6 +19,7 @@ TrailingGame::TrailingGame(const GameMaker& make)
 
 void TrailingGame::play(const FrameInput& step)
 {
-    play_.playFrame(step);
+    // One step each, whatever speed the live game's events set: the record holds steps.
+    playFrameAtSpeed(play_, step, 1);
 }
 } // namespace tamrow

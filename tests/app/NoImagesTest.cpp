@@ -15,11 +15,11 @@ TEST_F(NoImagesTest, TheGamePlaysShowingTheClearColour)
     // The headless tests play whole runs without images; this draws them, from a folder without any.
     const TempFolder empty;
     Session session(empty.path + "/");
-    game.session = &session;
+    game.play.session = &session;
     game.startAgain();
-    game.city->population = 0;
+    game.play.city->population = 0;
     loop(120);
-    EXPECT_GE(game.city->actors.size(), 15u) << "waves come";
+    EXPECT_GE(game.play.city->actors.size(), 15u) << "waves come";
     const sf::Image shown = presented();
     for (unsigned y = 0; y < 900; y += 30)
         for (unsigned x = 0; x < 1600; x += 30)

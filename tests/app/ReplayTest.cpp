@@ -1,4 +1,4 @@
-// Record and replay: headless and in the real window, the same state hash at every frame.
+// Record and replay: headless and in the real window, the same state hash at every frame, at every speed.
 #include "play/Replay.hpp"
 #include "play/ReplayWriter.hpp"
 #include "support/BuildPaths.hpp"
@@ -10,51 +10,74 @@ namespace tamrow
 {
 using ReplayTest = GameTest;
 
-TEST_F(ReplayTest, AScriptedGameReplaysHeadlessToTheSameHashAtEveryFrame)
+TEST_F(ReplayTest, AScriptedGameWithSpeedChangesReplaysHeadlessToTheSameHashAtEveryFrame)
 {
     using K = Action;
     TempFolder folder;
     const std::string path = folder.path + "/scripted.tamrow";
     Session session(std::nullopt);
-    game.session = &session;
+    game.play.session = &session;
     game.startAgain();  // a fresh start of the program, as a replay builds it
-    const b2Vec2 start = game.city->actors[0].body->GetPosition();
+    const b2Vec2 start = game.play.city->actors[0].body->GetPosition();
     ReplayWriter writer(path);
     std::set<InputEvent::Kind> seen;
     int frames = 0;
     const auto frame = [&] {
         game.runFrame();
-        writer.write(game.lastInput, *game.city);
+        writer.write(game.lastInput, *game.play.city);
         ++frames;
         for (const InputEvent& event : game.lastInput.events)
             seen.insert(event.kind);
     };
     // A resize and a wheel notch on their way, then: walk right, up recruiting
-    // hooligans, zoom with Z, down-left recruiting police, stand.
+    // hooligans at x4, zoom with Z, down-left recruiting police at x1/2, stand at x1.
     game.window.setSize(sf::Vector2u(1200, 700));
     xSession.warpPointer(300, 300);
     ASSERT_EQ(runCommand({"xdotool", "click", "5"}), 0);
-    const std::vector<std::pair<int, std::set<K>>> script = {
-        {90, {K::WalkRight}}, {90, {K::WalkUp, K::RecruitHooligans}}, {30, {K::ZoomOut}}, {90, {K::WalkDown, K::WalkLeft, K::RecruitPolice}}, {60, {}}};
-    for (const auto& [count, keys] : script)
+    struct Part
     {
-        held = keys;
-        for (int k = 0; k < count; ++k)
+        int frames;
+        std::set<K> keys;
+        std::vector<K> speedPresses;  ///< on the part's first frame
+    };
+    const std::vector<Part> script = {{90, {K::WalkRight}, {}},
+                                      {90, {K::WalkUp, K::RecruitHooligans}, {K::Faster, K::Faster}},
+                                      {30, {K::ZoomOut}, {}},
+                                      {90,
+                                       {K::WalkDown, K::WalkLeft, K::RecruitPolice},
+                                       {K::Slower, K::Slower, K::Slower}},
+                                      {60, {}, {K::Faster}}};
+    const int scriptSteps = 90 + 90 * 4 + 30 * 4 + 90 / 2 + 60;
+    for (const Part& part : script)
+    {
+        held = part.keys;
+        game.replaying = [&part](const FrameInput& taken) {
+            FrameInput played = taken;
+            for (const K press : part.speedPresses)
+                played.events.push_back(actEvent(press));
+            return played;
+        };
+        frame();
+        game.replaying = nullptr;
+        for (int k = 1; k < part.frames; ++k)
             frame();
     }
+    const int scriptFrames = frames;
     held.clear();
     ASSERT_TRUE(waitUntil("the resize and the wheel to reach the game", std::chrono::seconds(3), [&] {
         frame();
         return seen.count(InputEvent::Kind::Resize) > 0 && seen.count(InputEvent::Kind::Zoom) > 0;
     }));
     ASSERT_TRUE(writer.finish());
-    EXPECT_NE(game.city->actors[0].body->GetPosition().x, start.x) << "the script walked nobody";
+    EXPECT_NE(game.play.city->actors[0].body->GetPosition().x, start.x) << "the script walked nobody";
 
     // The headless replay checks the hash of every frame against the recording.
     const Outcome run = runWithoutDisplay(folder, {HeadlessProgram, "--replay", path});
     EXPECT_EQ(run.status, "exit status 0") << run.err;
     EXPECT_NE(run.out.find(" " + std::to_string(frames) + " frames"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find(hashText(writer.hash())), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("steps           " + std::to_string(scriptSteps + frames - scriptFrames) + " world steps"),
+              std::string::npos) << run.out;
 
     // And in a window, by the real program, which checks the same hashes and ends with the recording.
     ChildProcess shown({GameProgram, "--replay", path}, folder.path, folder.path + "/out", folder.path + "/err");

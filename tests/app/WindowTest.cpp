@@ -1,4 +1,4 @@
-// The game in its real window: walking, zoom and resize, images, pause and starting again.
+// The game in its real window: walking, slow motion, zoom and resize, images, pause and starting again.
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
 
@@ -55,6 +55,32 @@ TEST_F(WindowTest, HeldKeysWalkTheCharacterOneFrameAheadOfTheCamera)
         }
         ASSERT_EQ(set, walk[row].velocity);
     }
+}
+
+TEST_F(WindowTest, InSlowMotionTheWorldStepsEveryFourthFrameAndTheCameraMovesOnEveryFrame)
+{
+    held = {K::WalkRight};
+    game.replaying = [](const FrameInput& taken) {
+        FrameInput slowed = taken;
+        slowed.events = {actEvent(K::Slower), actEvent(K::Slower)};
+        return slowed;
+    };
+    loop(1);
+    game.replaying = nullptr;
+    // Three steps at x1/4: the sprites follow the bodies the fixture placed, and
+    // the last two give the places to draw between.
+    loop(12);
+    const b2Body& body = *city.actors[0].body;
+    int steps = 0;
+    for (int frame = 0; frame < 16; ++frame)
+    {
+        const float cameraBefore = game.window.getView().getCenter().x;
+        const float bodyBefore = body.GetPosition().x;
+        loop(1);
+        EXPECT_GT(game.window.getView().getCenter().x, cameraBefore) << "frame " << frame;
+        steps += body.GetPosition().x != bodyBefore;
+    }
+    EXPECT_EQ(steps, 4);
 }
 
 TEST_F(WindowTest, ZoomKeysZoomOncePerWindowEventTheWheelPerNotchAResizeAndBackspaceUndoThem)
@@ -117,14 +143,14 @@ TEST_F(WindowTest, PauseFreezesTheGameResumingContinuesItAndStartingAgainPlaysAF
 {
     // Fresh games as the program starts them, D held throughout, in a small window.
     Session session(std::nullopt);
-    game.session = &session;
+    game.play.session = &session;
     game.window.setSize(sf::Vector2u(160, 90));
     held = {K::WalkRight};
     const auto play = [this](int frames, StateHash& trace) {
         for (int frame = 0; frame < frames; ++frame)
         {
             game.runFrame();
-            trace.record(*game.city);
+            trace.record(*game.play.city);
         }
         return trace.value();
     };
@@ -139,18 +165,18 @@ TEST_F(WindowTest, PauseFreezesTheGameResumingContinuesItAndStartingAgainPlaysAF
     EXPECT_EQ(game.view.getSize(), unzoomedViewSize(game.window.getSize())) << "F5 starts at x1";
     StateHash resumed;
     ASSERT_EQ(play(120, resumed), halfway) << "starting again is not a fresh game";
-    const std::int32_t speed = game.moveX;
+    const std::int32_t speed = game.play.moveX;
     const auto fingerprint = [this] {
         StateHash now;
-        now.record(*game.city);
+        now.record(*game.play.city);
         return now.value();
     };
     const std::uint64_t frozen = fingerprint();
-    game.togglePause();
+    game.play.togglePause();
     loop(60);
     EXPECT_EQ(fingerprint(), frozen) << "the city moved while paused";
-    EXPECT_EQ(game.moveX, speed) << "a held key walked while paused";
-    game.togglePause();
+    EXPECT_EQ(game.play.moveX, speed) << "a held key walked while paused";
+    game.play.togglePause();
     EXPECT_EQ(play(120, resumed), unpaused.value());
 }
 

@@ -25,7 +25,9 @@ TEST(ActionsTable, TheReadmeHelpAndManualPageListExactlyItsRows)
     const auto listed = [](const std::string& text, const std::regex& row) {
         std::set<std::pair<std::string, std::string>> found;
         for (auto match = std::sregex_iterator(text.begin(), text.end(), row); match != std::sregex_iterator(); ++match)
-            found.insert({std::regex_replace((*match)[1].str(), std::regex(R"(\\-)"), "-"), (*match)[2].str()});
+            found.insert({std::regex_replace(std::regex_replace((*match)[1].str(), std::regex(R"(\\&)"), ""),
+                                             std::regex(R"(\\-)"), "-"),
+                          (*match)[2].str()});
         return found;
     };
     const std::string help = helpText({}, "", "");

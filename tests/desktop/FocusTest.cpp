@@ -69,8 +69,8 @@ TEST_F(FocusTest, KeysCountOnlyWhileTheGameHasTheFocus)
     policeNextDoor();
     wiggle(1);
     loop();
-    EXPECT_EQ(game.moveY, -11);
-    EXPECT_EQ(game.moveX, 11);
+    EXPECT_EQ(game.play.moveY, -11);
+    EXPECT_EQ(game.play.moveX, 11);
     EXPECT_EQ(city.actors[1].faction, Faction::Hooli);
     EXPECT_GT(game.view.getSize().x, StartSize.x);
 }

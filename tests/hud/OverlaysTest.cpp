@@ -1,6 +1,7 @@
 // What is drawn over the city: the marks, the reach, the map, the pointer, the panel, the help card.
 #include "city/Units.hpp"
 #include "hud/HelpCard.hpp"
+#include "hud/HistoryPlot.hpp"
 #include "hud/StatusPanel.hpp"
 #include "hud/SystemFont.hpp"
 #include "hud/CityMap.hpp"
@@ -9,6 +10,11 @@
 #include "support/BuildPaths.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GameFixture.hpp"
+#include "support/TestCity.hpp"
+
+#include "life/Simulation.hpp"
+
+#include <SFML/Graphics/RenderTexture.hpp>
 
 #include <algorithm>
 #include <cstdlib>
@@ -37,7 +43,7 @@ protected:
     sf::Image redrawn()
     {
         game.window.clear(ClearColour);
-        game.paint(game.window, *game.city);
+        game.paint(game.window, *game.play.city);
         game.window.display();
         return presented();
     }
@@ -173,7 +179,7 @@ TEST_F(OverlaysTest, StartingAgainLeavesNoMarkOfTheOldGame)
     const sf::Image crossed = presented();
     ASSERT_GT(differencesAround(crossed, redrawn(), fell, 14), 200) << "no cross where someone fell";
 
-    game.session = &session;
+    game.play.session = &session;
     game.startAgain();  // what F5 plays
     loop(1);
     const sf::Image fresh = presented();
@@ -199,7 +205,7 @@ TEST_F(OverlaysTest, TheMarksThePanelAndThePauseScreenLookAsReviewed)
     loop(1);
     held.clear();
     EXPECT_TRUE(looksAsReviewed(presented(), "fight-marks"));
-    game.paused = true;
+    game.play.paused = true;
     loop(1);
     EXPECT_TRUE(looksAsReviewed(presented(), "paused"));
     game.overlaysShown = false;
@@ -258,7 +264,7 @@ TEST_F(OverlaysTest, APressShowsTheNumberItTurnsOrAMissSeenOnTheStreetGrassAndRo
         standAt(ground.x + 0.6f, ground.y + 0.5f, TextureId::Civil, other);
         held = {Action::RecruitHooligans};
         loop(1);
-        EXPECT_EQ(game.recruited.turned.size(), turned) << "row " << r;
+        EXPECT_EQ(game.play.recruited.turned.size(), turned) << "row " << r;
         const sf::Image shown = presented();
         const sf::FloatRect grid = Overlays::drawnReach(city);
         const sf::Vector2f above(grid.left + grid.width / 2.0f, grid.top - 20.0f);
@@ -289,7 +295,7 @@ TEST_F(OverlaysTest, TheMapDotsPeopleByItsScaleOutlinesTheWindowAndLeavesTheRest
     EXPECT_TRUE(looksAsReviewed(map, "city-map"));
 
     // M: the map goes, and nothing else changes (paused, so that nobody moves).
-    game.paused = true;
+    game.play.paused = true;
     loop(1);
     const sf::Image before = presented();
     ASSERT_EQ(runCommand({"xdotool", "key", "m"}), 0);
@@ -297,7 +303,7 @@ TEST_F(OverlaysTest, TheMapDotsPeopleByItsScaleOutlinesTheWindowAndLeavesTheRest
         loop(1);
     ASSERT_FALSE(game.mapShown);
     const sf::Image without = presented();
-    game.paused = false;
+    game.play.paused = false;
     for (unsigned y = 0; y < size.y; ++y)
         for (unsigned x = 0; x < size.x; ++x)
             if (!where.contains(static_cast<int>(x), static_cast<int>(y)) &&
@@ -358,5 +364,26 @@ TEST_F(OverlaysTest, ThePointerAimsAtTheNearestChaseFirstUntilSomeoneIsInSight)
     place(near, 110.0f, 60.0f);
     loop(1);
     EXPECT_FALSE(PeoplePointer::aim(city, seen)) << "someone in sight";
+}
+TEST(HistoryPlot, TheFightsHistoryIsPlottedBelowThePauseListAsReviewed)
+{
+    // Two minutes of a city left to itself, sampled as the game samples it.
+    TestCity town;
+    FightHistory history;
+    runHeadless(town.world, town.city, 2 * 60 * FightHistory::StepsPerSecond,
+                [&](std::int64_t) { history.observe(town.city); });
+    ASSERT_GT(history.samples().back().deaths, 0) << "a fight to plot";
+    // Below the pause list as it lies in a 1600 x 900 window, left of the middle.
+    EXPECT_EQ(HistoryPlot::placeIn(sf::Vector2u(1600, 900), sf::FloatRect(16, 16, 650, 340)),
+              sf::IntRect(16, 664, 560, 220));
+    EXPECT_EQ(HistoryPlot::placeIn(sf::Vector2u(800, 450), sf::FloatRect(16, 16, 300, 340)).width, 0) << "no room";
+    sf::Font font;
+    ASSERT_TRUE(loadSystemFont(font));
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(600, 260));
+    target.clear(ClearColour);
+    HistoryPlot::draw(target, &font, history, sf::IntRect(20, 20, 560, 220));
+    target.display();
+    EXPECT_TRUE(looksAsReviewed(target.getTexture().copyToImage(), "history-plot"));
 }
 } // namespace tamrow

@@ -109,21 +109,22 @@ int replay(const std::string& path, const std::string& historyPath)
     long long steps = 0;
     while (!recorded->done())
     {
-        play.playFrame(recorded->next());
+        // F5 comes with a frame's events, before its steps.
+        play.playFrame(recorded->next(), [&](const FrameInput&, bool advanced) {
+            if (session.restarts() != restarts)
+                history.clear();
+            restarts = session.restarts();
+            if (!advanced)
+                return;
+            ++steps;
+            history.observe(*play.city);
+        });
         if (!recorded->check(*play.city))
         {
             std::fprintf(stderr, "tamrow_headless: %s: %s; the replay stops\n", path.c_str(),
                          recorded->mismatch().c_str());
             return 1;
         }
-        if (session.restarts() != restarts)
-            history.clear();
-        restarts = session.restarts();
-        // Nothing after the step changes the pause: paused now, paused for the step.
-        if (play.paused)
-            continue;
-        ++steps;
-        history.observe(*play.city);
     }
     if (!recorded->finished())
         std::fprintf(stderr, "tamrow_headless: %s: %s\n", path.c_str(), recorded->unfinishedNote().c_str());
