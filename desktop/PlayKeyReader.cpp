@@ -64,6 +64,9 @@ PlayKeyReader::PlayKeyReader(std::vector<KeyLine> choices, PadReader pad)
     XkbSelectEvents(display, XkbUseCoreKbd, XkbNewKeyboardNotifyMask | XkbMapNotifyMask,
                     XkbNewKeyboardNotifyMask | XkbMapNotifyMask);
     XkbSelectEventDetails(display, XkbUseCoreKbd, XkbStateNotify, XkbGroupStateMask, XkbGroupStateMask);
+    // Looked up again now that changes are told: one made between the first
+    // look, in layout_'s making, and the selection above is never told.
+    layout_.lookUp();
 }
 
 std::uint8_t PlayKeyReader::read(bool focused)

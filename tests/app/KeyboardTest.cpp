@@ -107,7 +107,7 @@ TEST(RealProgramTest, OnAFrenchKeyboardTheKeyAtWsPlaceWalksUpAndTheHelpCardNames
     };
     const std::string shot = folder.path + "/shot.png";
     std::size_t offFrench = 0, offUs = 0;
-    EXPECT_TRUE(waitUntil("the card in French letters", seconds(5), [&] {
+    EXPECT_TRUE(waitUntil("the card in French letters", seconds(10), [&] {
         sf::Image shown;
         if (runCommand({"/usr/bin/env", "DISPLAY=" + display.name, "import", "-window", std::to_string(window), shot}) !=
                 0 ||
