@@ -304,7 +304,7 @@ InputEvent Game::readEvent(const sf::Event& event)
             pressed = Action::InstantReplay;
     }
     if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left)
-        lookThroughMap(sf::Vector2f(static_cast<float>(event.mouseButton.x), static_cast<float>(event.mouseButton.y)));
+        clickInReplay(sf::Vector2f(static_cast<float>(event.mouseButton.x), static_cast<float>(event.mouseButton.y)));
     else if (event.type == sf::Event::KeyReleased)
         keys_.release(event.key.code);
     else if (event.type == sf::Event::JoystickButtonPressed)

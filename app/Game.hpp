@@ -9,6 +9,7 @@
 #include "play/ControlRules.hpp"
 #include "play/FrameInput.hpp"
 #include "play/PhysicsWorld.hpp"
+#include "play/Replay.hpp"
 #include "play/Play.hpp"
 #include "play/Session.hpp"
 #include "hud/CityMap.hpp"
@@ -89,6 +90,10 @@ public:
     /// What start_again plays: Play::startAgain, the scene, the overlays and
     /// the history forget the old city, and the zoom is x1 again, as a fresh start shows it.
     void startAgain();
+    /// From the next frame on, the window shows the recorded game `file`, with
+    /// the instant replay's controls over the whole of it, until it closes.
+    /// The live game waits unplayed.
+    void showFile(const Replay& file);
     /// The settings as the player has left them now.
     Settings settings() const;
     /// The fight since the start or the last start_again, a sample a second of world time.
@@ -162,8 +167,9 @@ private:
     void answerWindow(const InputEvent& event);
     /// Saves a screenshot if one was asked for, tells `presenting`, shows the frame.
     void present(const std::function<void()>& presenting);
-    /// A click at `windowPx` on the city map puts the replay's camera there.
-    void lookThroughMap(sf::Vector2f windowPx);
+    /// Inside the replay, a click at `windowPx` on the city map puts the
+    /// camera there, and one on the bar's track jumps to its moment.
+    void clickInReplay(sf::Vector2f windowPx);
     /// The part of the city the camera shows (px).
     sf::FloatRect seenByCamera() const;
     /// Where the city map goes now (window px); empty when it is not shown.
@@ -223,6 +229,7 @@ private:
     std::int32_t stepsThisFrame_ = 0;          ///< world steps the speed gives the frame being played
     std::size_t speedDrawn_ = GameSpeed::Normal;  ///< the speed's index the last frame was drawn at
     FightHistory history_;      ///< fed every world step, plotted on the pause screen
+    std::size_t sceneRestarts_ = 0;  ///< the F5s before the file's moment the scene has indexed the props of
     MotionBlend blend_;         ///< where slow motion draws the people between two steps
     sf::Vector2f cameraFrom_;   ///< px, the camera's centre at the step before the last
     sf::Vector2f cameraTo_;     ///< px, the camera's centre at the last step

@@ -6,9 +6,19 @@
 
 namespace tamrow
 {
+void Game::showFile(const Replay& file)
+{
+    // The live game is never played meanwhile, so its catalogue outlives every game of the file.
+    const TextureBank& bank = play.city->textures;
+    instantReplay.showFile(file, [&bank] { return std::make_unique<Session>(bank); });
+}
+
 void Game::toggleInstantReplay()
 {
-    if (instantReplay.isOpen())
+    // Leaving a file's replay leaves the program: there is no live game to go back to.
+    if (instantReplay.watchesFile())
+        window.close();
+    else if (instantReplay.isOpen())
     {
         view = instantReplay.close();
         window.setView(view);
@@ -30,10 +40,22 @@ void Game::runReplayFrame()
     }
     instantReplay.pan(taken.keys, view, window.getSize());
     instantReplay.advance();
+    instantReplay.blendIn();
     instantReplay.aim(view);
     window.setView(view);
     window.clear(ClearColour);
-    scene_.drawTrailing(window, instantReplay.city(), *play.city);
+    if (instantReplay.watchesFile())
+    {
+        // A file's games are dressed in the live catalogue and drawn as the
+        // live game is; its props start afresh with each F5 on the way.
+        if (instantReplay.restarts() != sceneRestarts_)
+            scene_ = Scene();
+        sceneRestarts_ = instantReplay.restarts();
+        scene_.draw(window, instantReplay.city());
+    }
+    else
+        scene_.drawTrailing(window, instantReplay.city(), *play.city);
+    instantReplay.blendOut();
     drawReplayOnTop();
     present([] {});
 }
@@ -50,10 +72,15 @@ void Game::drawReplayOnTop()
     window.setView(view);
 }
 
-void Game::lookThroughMap(sf::Vector2f windowPx)
+void Game::clickInReplay(sf::Vector2f windowPx)
 {
+    if (!instantReplay.isOpen())
+        return;
     const sf::IntRect where = mapPlace();
-    if (instantReplay.isOpen() && sf::FloatRect(where).contains(windowPx))
+    if (sf::FloatRect(where).contains(windowPx))
         instantReplay.lookAt(CityMap::toCity(windowPx, where), view);
+    else if (const std::optional<std::size_t> moment =
+                 overlaysShown ? ReplayBar::momentAt(window.getSize(), instantReplay.clock(), windowPx) : std::nullopt)
+        instantReplay.jumpTo(*moment);
 }
 } // namespace tamrow

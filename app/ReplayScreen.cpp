@@ -9,47 +9,68 @@
 namespace tamrow
 {
 ReplayScreen::ReplayScreen(GameMaker make)
-    : moments_(std::move(make))
+    : moments_(std::make_unique<InstantReplay>(std::move(make)))
 {
 }
 
 void ReplayScreen::record(const FrameInput& step, bool advanced)
 {
-    if (!isOpen())
-        moments_.record(step, advanced);
+    if (!isOpen() && !watchesFile_)
+        moments_->record(step, advanced);
+}
+
+void ReplayScreen::showFile(const Replay& file, GameMaker make)
+{
+    // The live game's kept games go first: both sets at once would be twice the memory.
+    moments_.reset();
+    moments_ = std::make_unique<InstantReplay>(file, std::move(make));
+    watchesFile_ = true;
+    open(liveView_);
 }
 
 void ReplayScreen::open(const sf::View& live)
 {
     liveView_ = live;
-    moments_.open();
+    moments_->open();
     speed_.reset();
     paused_ = false;
     following_ = true;
+    blend_.forget();
 }
 
 sf::View ReplayScreen::close()
 {
-    moments_.close();
+    moments_->close();
     return liveView_;
 }
 
 bool ReplayScreen::act(Action action)
 {
-    const std::size_t at = moments_.at();
+    // A jump on its way counts from where it goes.
+    const std::size_t at = moments_->target();
     if (action == Action::Pause)
         paused_ = !paused_;
-    else if (action == Action::Slower)
-        speed_.slower();
-    else if (action == Action::Faster)
-        speed_.faster();
+    else if (action == Action::Slower || action == Action::Faster)
+    {
+        if (action == Action::Slower)
+            speed_.slower();
+        else
+            speed_.faster();
+        blend_.forget();
+    }
     else if (action == Action::JumpBack)
-        moments_.jump(at - std::min(at, InstantReplay::JumpSteps));
+        jumpTo(at - std::min(at, InstantReplay::JumpSteps));
     else if (action == Action::JumpForward)
-        moments_.jump(at + InstantReplay::JumpSteps);
+        jumpTo(at + InstantReplay::JumpSteps);
     else
         return false;
     return true;
+}
+
+void ReplayScreen::jumpTo(std::size_t t)
+{
+    moments_->jump(t);
+    blend_.forget();
 }
 
 void ReplayScreen::pan(std::uint8_t keys, sf::View& view, sf::Vector2u windowSize)
@@ -73,11 +94,13 @@ void ReplayScreen::lookAt(sf::Vector2f cityPx, sf::View& view)
 
 void ReplayScreen::advance()
 {
-    if (paused_)
+    if (!moments_->arrives() || paused_)
         return;
     for (std::int32_t step = speed_.stepsThisFrame(); step > 0; --step)
     {
-        if (!moments_.stepForward())
+        if (speed_.denominator() > 1)
+            blend_.keep(moments_->city());
+        if (!moments_->stepForward())
         {
             paused_ = true;
             return;
@@ -85,10 +108,22 @@ void ReplayScreen::advance()
     }
 }
 
+void ReplayScreen::blendIn()
+{
+    const float between = blend_.holds() ? speed_.drawnBetween() : 1.0f;
+    if (between < 1.0f)
+        blend_.place(moments_->city(), between);
+}
+
+void ReplayScreen::blendOut()
+{
+    blend_.restore(moments_->city());
+}
+
 void ReplayScreen::aim(sf::View& view) const
 {
     if (following_)
-        centreOnCharacter(view, moments_.city());
+        centreOnCharacter(view, moments_->city());
 }
 
 ReplayClock ReplayScreen::clock() const
@@ -96,9 +131,11 @@ ReplayClock ReplayScreen::clock() const
     ReplayClock clock;
     // The bar spans the window shown again, ending at the live moment; the
     // earliest moment kept moves on with the shown one.
-    clock.at = moments_.at();
-    clock.last = moments_.live();
-    clock.first = std::min(clock.at, clock.last - std::min(clock.last, InstantReplay::WindowSteps));
+    clock.at = moments_->at();
+    clock.goingTo = moments_->target();
+    clock.last = moments_->live();
+    const std::size_t reach = watchesFile_ ? clock.last : InstantReplay::WindowSteps;
+    clock.first = std::min(clock.at, clock.last - std::min(clock.last, reach));
     clock.speed = speed_.text();
     clock.paused = paused_;
     return clock;

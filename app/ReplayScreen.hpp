@@ -5,10 +5,14 @@
 #include "play/FrameInput.hpp"
 #include "play/GameSpeed.hpp"
 #include "play/InstantReplay.hpp"
+#include "play/Replay.hpp"
+#include "scene/MotionBlend.hpp"
 
 #include <SFML/Graphics/View.hpp>
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 namespace tamrow
 {
@@ -17,7 +21,8 @@ namespace tamrow
 /// time, under a free camera that follows the character until the player
 /// moves it. The live game waits meanwhile and never hears of it: nothing
 /// here writes the live game, and the steps it records are what the live game
-/// played, never what was pressed in here.
+/// played, never what was pressed in here. A recorded file is watched the
+/// same way, whole, its moments counted in recorded frames.
 class ReplayScreen
 {
 public:
@@ -28,10 +33,16 @@ public:
     explicit ReplayScreen(GameMaker make = freshGameWithoutImages);
 
     /// One step the live game took, as GameSpeed's StepTaken tells it; passed
-    /// by while open, when the live game takes none.
+    /// by while open, when the live game takes none, or watching a file.
     void record(const FrameInput& step, bool advanced);
 
-    bool isOpen() const { return moments_.isOpen(); }
+    /// From now on shows `file`, from its start, instead of the live game; its
+    /// games are built by `make`. Open until the window goes.
+    void showFile(const Replay& file, GameMaker make);
+    /// Whether a recorded file is shown, not the live game's last 30 s.
+    bool watchesFile() const { return watchesFile_; }
+
+    bool isOpen() const { return moments_->isOpen(); }
     /// Opens on the earliest moment kept, at x1, playing, the camera following
     /// the character; keeps `live`, the live game's camera, for the way back.
     void open(const sf::View& live);
@@ -46,22 +57,36 @@ public:
     void pan(std::uint8_t keys, sf::View& view, sf::Vector2u windowSize);
     /// Puts the camera `view` on city point `cityPx` (px); it follows no more.
     void lookAt(sf::Vector2f cityPx, sf::View& view);
+    /// Puts the shown moment at `t`, as the jumps do.
+    void jumpTo(std::size_t t);
     /// The shown game on by one shown frame at the replay's speed, unless
-    /// paused; reaching the live moment pauses it.
+    /// paused or a far jump is still on its way; reaching the live moment pauses it.
     void advance();
+    /// Below x1, moves the shown people between their last two steps for a draw.
+    void blendIn();
+    /// Puts them back where the step left them, after the draw.
+    void blendOut();
     /// While following, the camera `view` on the shown character.
     void aim(sf::View& view) const;
 
     /// Where the replay stands, for its bar.
     ReplayClock clock() const;
-    /// The shown game's city; only while open. Its sprites have no texture.
-    const City& city() const { return moments_.city(); }
+    /// A file's first frame whose state hash differed from the recording, as
+    /// Replay::mismatch() says it, once the shown moment has reached it; else empty.
+    std::string mismatch() const { return moments_->mismatch(); }
+    /// How often the shown game started again (F5) on its way from a file's start.
+    std::size_t restarts() const { return moments_->restarts(); }
+    /// The shown game's city; only while open. In the live game's replay its
+    /// sprites have no texture; a file's are dressed in the live city's.
+    const City& city() const { return moments_->city(); }
     /// The moments themselves: jumps anywhere, for tests and the benchmark.
-    InstantReplay& moments() { return moments_; }
+    InstantReplay& moments() { return *moments_; }
 
 private:
-    InstantReplay moments_;
+    std::unique_ptr<InstantReplay> moments_;
+    bool watchesFile_ = false;
     GameSpeed speed_;
+    MotionBlend blend_;  ///< where slow motion draws the shown people
     bool paused_ = false;
     bool following_ = true;
     sf::View liveView_;

@@ -42,17 +42,35 @@ std::optional<std::string> imageFolderOrComplaint(const std::vector<std::string>
     return found;
 }
 
-/// What a replay's frame is in the window: the recorded frame, and the real
-/// window's close button, which still ends it.
-FrameInput recordedWithClose(const Replay& replay, const FrameInput& taken)
+/// Shows `replay`, read from `path`, in `game`'s window until it closes or a
+/// frame plays to another state hash than the recorded one; the exit status.
+/// Says on standard output once the last frame has been reached and checked.
+/// What the player changes of the window and the sound is kept in `settings`.
+int showReplay(Game& game, const Replay& replay, const std::string& path, SettingsFile& settings)
 {
-    FrameInput played = replay.next();
-    for (const InputEvent& event : taken.events)
+    game.showFile(replay);
+    bool endReached = false;
+    while (game.window.isOpen() && !stopAsked())
     {
-        if (event.kind == InputEvent::Kind::Close)
-            played.events.push_back(event);
+        game.runFrame();
+        settings.keep(game.settings());
+        const std::string mismatch = game.instantReplay.mismatch();
+        if (!mismatch.empty())
+        {
+            printLine(stderr, "tamrow: " + path + ": " + mismatch + "; the replay stops");
+            return 1;
+        }
+        const ReplayClock clock = game.instantReplay.clock();
+        if (endReached || clock.at < replay.frames())
+            continue;
+        endReached = true;
+        printLine(stdout, "tamrow: " + path + ": all " + std::to_string(replay.frames()) +
+                              " frames replayed, each to its recorded state hash");
+        std::fflush(stdout);
+        if (!replay.finished())
+            printLine(stderr, "tamrow: " + path + ": " + replay.unfinishedNote());
     }
-    return played;
+    return 0;
 }
 } // namespace
 } // namespace tamrow
@@ -132,20 +150,18 @@ int main(int argc, char** argv)
         printLine(stderr, "tamrow: " + settingsPath + ":" + problem);
     game.hearing.emplace(findSoundFolder(imageFolderCandidates()), settings.loaded());
     if (replay)
-        game.replaying = [&replay](const FrameInput& taken) { return recordedWithClose(*replay, taken); };
-    else if (settings.loaded().get(Setting::HelpSeen) == 0)
+        return showReplay(game, *replay, line.replayFrom, settings);
+    if (settings.loaded().get(Setting::HelpSeen) == 0)
         game.helpFramesLeft = HelpCardFrames;
     bool recordingLost = false;
     const auto sayRecordingLost = [&](const std::string& what) {
         printLine(stderr, "tamrow: " + line.recordTo + ": " + what + " (" + recording->failure() + "); its first " +
                               std::to_string(recording->framesKept()) + " frames are kept and replay");
     };
-    while (game.window.isOpen() && !stopAsked() && !(replay && replay->done()))
+    while (game.window.isOpen() && !stopAsked())
     {
         game.runFrame();
-        // A replay's presses of H are the recorded player's, not this one's.
-        if (!replay)
-            settings.keep(game.settings());
+        settings.keep(game.settings());
         // A frame of the instant replay left the live game as it was: nothing to keep or check.
         if (!game.playedLive())
             continue;
@@ -158,14 +174,7 @@ int main(int argc, char** argv)
             recording.reset();
             recordingLost = true;
         }
-        if (replay && !replay->check(*game.play.city))
-        {
-            printLine(stderr, "tamrow: " + line.replayFrom + ": " + replay->mismatch() + "; the replay stops");
-            return 1;
-        }
     }
-    if (replay && replay->done() && !replay->finished())
-        printLine(stderr, "tamrow: " + line.replayFrom + ": " + replay->unfinishedNote());
     if (recording && !recording->finish())
     {
         sayRecordingLost("the recording could not be finished");

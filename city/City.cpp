@@ -34,17 +34,33 @@ City::City(b2World& physicsWorld, const std::optional<std::string>& imageFolder,
     : world(&physicsWorld)
     , carPark(parkingWorld)
 {
-    build(imageFolder);
+    // Even an empty sf::Texture asks for an OpenGL context, and so for a display:
+    // a city without images makes none.
+    if (imageFolder)
+    {
+        textures.assign(TextureSlotCount, sf::Texture());
+        loadTextureBank(textures, *imageFolder);
+        images = &textures;
+    }
+    build();
+}
+
+City::City(b2World& physicsWorld, const TextureBank& borrowed, b2World* parkingWorld)
+    : images(borrowed.empty() ? nullptr : &borrowed)
+    , world(&physicsWorld)
+    , carPark(parkingWorld)
+{
+    build();
 }
 
 const sf::Texture& City::texture(TextureId id) const
 {
-    return textures[static_cast<std::size_t>(id)];
+    return (*images)[static_cast<std::size_t>(id)];
 }
 
 void City::dress(sf::Sprite& sprite, TextureId id) const
 {
-    if (!textures.empty())
+    if (images != nullptr)
         sprite.setTexture(texture(id), false);
 }
 
@@ -54,15 +70,8 @@ void City::dress(Actor& actor, TextureId id) const
     dress(actor.sprite, id);
 }
 
-void City::build(const std::optional<std::string>& imageFolder)
+void City::build()
 {
-    // Even an empty sf::Texture asks for an OpenGL context, and so for a display:
-    // a city without images makes none.
-    if (imageFolder)
-    {
-        textures.assign(TextureSlotCount, sf::Texture());
-        loadTextureBank(textures, *imageFolder);
-    }
     dress(map.sprite, TextureId::Map);
     map.sprite.setScale(MapScale, MapScale);
     spawnFounders();

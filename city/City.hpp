@@ -63,6 +63,11 @@ struct City
     /// city: each dead body, once parked, moves there (see `carPark`).
     explicit City(b2World& physicsWorld, const std::optional<std::string>& imageFolder = std::string(ImageFolder),
                   b2World* parkingWorld = nullptr);
+    /// The same city dressed in `borrowed`, another city's whole catalogue
+    /// (or none, from a city without images), which must outlive it: nothing
+    /// is loaded or copied, and nothing touches OpenGL, so it may be built and
+    /// played on any thread.
+    City(b2World& physicsWorld, const TextureBank& borrowed, b2World* parkingWorld);
     City(const City&) = delete;
     City& operator=(const City&) = delete;
 
@@ -72,7 +77,8 @@ struct City
     CityRandom randomSequence;    ///< where waves arrive; starts afresh with every city
     std::vector<Actor> actors;    ///< creation order; index 0 is the player's character
     std::vector<Prop> props;      ///< the four walls, then corpses as they are laid
-    TextureBank textures;         ///< TextureSlotCount slots, never resized; none in a city without images
+    TextureBank textures;         ///< TextureSlotCount slots, never resized; none without images or with borrowed ones
+    const TextureBank* images = nullptr;  ///< what sprites are dressed in: `textures`, borrowed ones, or none
     Prop map;                     ///< only its sprite is used; no body
     b2World* world;               ///< not owned
     /// Not owned; null to keep the parked dead in `world`. A parked body is
@@ -104,7 +110,7 @@ struct City
                 visit(i);
     }
 
-    /// The catalogue texture of `id`. Only for a city built with images.
+    /// The catalogue texture of `id`. Only for a city with images, its own or borrowed.
     const sf::Texture& texture(TextureId id) const;
 
     /// Gives `sprite` the image of `id` without resetting its texture rectangle
@@ -135,7 +141,8 @@ struct City
     void syncProps();
 
 private:
-    void build(const std::optional<std::string>& imageFolder);
+    /// Dresses the map and lays out the founders and the walls.
+    void build();
     void spawnFounders();
     void buildWalls();
     void spawnWave();

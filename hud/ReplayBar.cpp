@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace tamrow
 {
@@ -23,10 +24,21 @@ const sf::Color TrackColour(90, 90, 100);
 const sf::Color TickColour(20, 20, 25);
 constexpr unsigned CharacterSize = 16;  ///< px
 constexpr float TagWidth = 92.0f;       ///< px, the red tag at the bar's left
-constexpr float TextWidth = 190.0f;     ///< px kept right of the track for the time and the speed
+constexpr float TextWidth = 214.0f;     ///< px kept right of the track for the time and the speed
 constexpr float Padding = 6.0f;         ///< px inside the bar's edge
 constexpr float TrackHeight = 10.0f;    ///< px
-constexpr std::size_t TickSteps = InstantReplay::JumpSteps;  ///< a tick every jump of 5 s
+/// A tick every jump of 5 s, or every minute, or every ten, the first that
+/// leaves MinTickGap px between ticks.
+constexpr std::size_t TickChoices[] = {InstantReplay::JumpSteps, 3600, 36000};
+constexpr float MinTickGap = 6.0f;  ///< px
+
+/// The track inside a bar at `bar` (px).
+sf::FloatRect trackIn(const sf::FloatRect& bar)
+{
+    const float left = bar.left + TagWidth + 2.0f * Padding;
+    const float width = std::max(bar.width - TagWidth - TextWidth - 3.0f * Padding, 1.0f);
+    return {left, bar.top + (bar.height - TrackHeight) / 2.0f, width, TrackHeight};
+}
 
 void fill(sf::RenderTarget& target, sf::FloatRect area, sf::Color colour)
 {
@@ -65,6 +77,17 @@ sf::IntRect ReplayBar::placeIn(sf::Vector2u windowSize)
     return sf::IntRect(static_cast<int>(Margin), top, width, static_cast<int>(Height));
 }
 
+std::optional<std::size_t> ReplayBar::momentAt(sf::Vector2u windowSize, const ReplayClock& clock, sf::Vector2f px)
+{
+    const sf::FloatRect bar(placeIn(windowSize));
+    const sf::FloatRect track = trackIn(bar);
+    // The whole height of the bar takes a click, the track's width alone.
+    if (!bar.contains(px) || px.x < track.left || px.x > track.left + track.width)
+        return std::nullopt;
+    const double share = static_cast<double>(px.x - track.left) / static_cast<double>(track.width);
+    return clock.first + static_cast<std::size_t>(std::lround(share * static_cast<double>(clock.last - clock.first)));
+}
+
 std::string ReplayBar::timeWords(const ReplayClock& clock)
 {
     return clockWords(clock.at - clock.first) + " / " + clockWords(clock.last - clock.first);
@@ -83,18 +106,29 @@ void ReplayBar::draw(sf::RenderTarget& target, const sf::Font* font, const Repla
     fill(target, bar, BarBackground);
     fill(target, {bar.left, bar.top, TagWidth, bar.height}, ReplayRed);
 
-    const float left = bar.left + TagWidth + 2.0f * Padding;
-    const float width = std::max(bar.width - TagWidth - TextWidth - 3.0f * Padding, 1.0f);
-    const float top = bar.top + (bar.height - TrackHeight) / 2.0f;
-    fill(target, {left, top, width, TrackHeight}, TrackColour);
+    const sf::FloatRect track = trackIn(bar);
+    const float left = track.left;
+    const float top = track.top;
+    fill(target, track, TrackColour);
     const std::size_t span = std::max<std::size_t>(clock.last - clock.first, 1);
     const auto across = [&](std::size_t steps) {
-        return std::round(width * static_cast<float>(steps) / static_cast<float>(span));
+        return std::round(track.width * static_cast<float>(steps) / static_cast<float>(span));
     };
     fill(target, {left, top, across(clock.at - clock.first), TrackHeight}, ReplayRed);
-    for (std::size_t tick = TickSteps; tick < span; tick += TickSteps)
+    std::size_t tickSteps = 0;
+    for (const std::size_t choice : TickChoices)
+    {
+        tickSteps = choice;
+        if (across(choice) >= MinTickGap)
+            break;
+    }
+    for (std::size_t tick = tickSteps; tick < span; tick += tickSteps)
         fill(target, {left + across(tick), top, 1.0f, TrackHeight}, TickColour);
-    // The shown moment as a light notch standing out of the track.
+    // The shown moment as a light notch standing out of the track; where a far
+    // jump goes, a notch of the tag's red until it arrives.
+    if (clock.goingTo != clock.at)
+        fill(target, {left + across(clock.goingTo - clock.first) - 1.0f, top - 4.0f, 3.0f, TrackHeight + 8.0f},
+             ReplayRed);
     fill(target, {left + across(clock.at - clock.first) - 1.0f, top - 4.0f, 3.0f, TrackHeight + 8.0f}, Lettering);
 
     if (font == nullptr)

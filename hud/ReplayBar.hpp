@@ -5,15 +5,17 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace tamrow
 {
-/// Where a replay stands, in world steps of 1/60 s, and how fast it plays.
+/// Where a replay stands, in world steps of 1/60 s (a file's frames), and how fast it plays.
 struct ReplayClock
 {
     std::size_t first = 0;  ///< the earliest moment it can show
     std::size_t at = 0;     ///< the moment shown
+    std::size_t goingTo = 0;  ///< where a far jump goes; `at` when none does
     std::size_t last = 0;   ///< the latest moment it can show
     std::string speed = "x1";  ///< as GameSpeed writes it
     bool paused = false;
@@ -33,6 +35,10 @@ public:
     /// Where the bar goes in a window of `windowSize` px, keeping clear of the
     /// city map's corner; empty when it would be narrower than MinWidth.
     static sf::IntRect placeIn(sf::Vector2u windowSize);
+
+    /// The moment a click at `px` (window px) on the bar's track stands for,
+    /// in a window of `windowSize` px; nothing for a click elsewhere.
+    static std::optional<std::size_t> momentAt(sf::Vector2u windowSize, const ReplayClock& clock, sf::Vector2f px);
 
     /// "0:17.5 / 0:30.0": the shown moment and the span, from the earliest one.
     static std::string timeWords(const ReplayClock& clock);

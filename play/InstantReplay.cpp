@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -15,6 +17,11 @@ constexpr std::array<std::ptrdiff_t, 4> AroundShown = {
     static_cast<std::ptrdiff_t>(InstantReplay::JumpSteps), -static_cast<std::ptrdiff_t>(InstantReplay::JumpSteps),
     2 * static_cast<std::ptrdiff_t>(InstantReplay::JumpSteps), -2 * static_cast<std::ptrdiff_t>(InstantReplay::JumpSteps)};
 
+/// What a step is taken to cost before any was timed (s): a city without many dead.
+constexpr double FirstStepGuess = 1e-4;
+/// How much of each new timing the running mean of a step's cost takes in.
+constexpr double StepCostWeight = 0.1;
+
 bool startsAgain(const InputEvent& event)
 {
     return event.acts(Action::StartAgain);
@@ -24,6 +31,19 @@ bool startsAgain(const InputEvent& event)
 InstantReplay::InstantReplay(GameMaker make)
     : make_(std::move(make))
     , kept_(KeptGames)
+    , stepSeconds_(FirstStepGuess)
+    , worker_([this] { work(); })
+{
+}
+
+InstantReplay::InstantReplay(const Replay& file, GameMaker make)
+    : make_(std::move(make))
+    , wholeFile_(true)
+    , steps_(file.inputs().begin(), file.inputs().end())
+    , kept_(KeptGames)
+    , stepSeconds_(FirstStepGuess)
+    , hashes_(file.hashes())
+    , brokenAt_(file.frames())
     , worker_([this] { work(); })
 {
 }
@@ -76,7 +96,14 @@ void InstantReplay::record(const FrameInput& step, bool advanced)
 std::size_t InstantReplay::live() const
 {
     const Lock lock(mutex_);
-    return firstStep_ + steps_.size();
+    return endLocked();
+}
+
+std::size_t InstantReplay::endLocked() const
+{
+    const std::size_t recorded = firstStep_ + steps_.size();
+    // A file plays on to the frame whose hash differed, and no further.
+    return wholeFile_ ? std::min(recorded, brokenAt_ + 1) : recorded;
 }
 
 void InstantReplay::open()
@@ -88,13 +115,64 @@ void InstantReplay::open()
 void InstantReplay::jump(std::size_t t)
 {
     Lock lock(mutex_);
-    show(lock, std::min(t, firstStep_ + steps_.size()));
+    t = std::min(t, endLocked());
+    const Kept* near = nearestBefore(t);
+    const bool nearEnough = near != nullptr && near->at <= t &&
+                            static_cast<double>(t - near->at) * stepSeconds_ <= FarJumpSeconds;
+    if (wholeFile_ && !nearEnough)
+    {
+        goingTo_ = t;
+        lock.unlock();
+        changed_.notify_all();
+        return;
+    }
+    goingTo_.reset();
+    show(lock, t);
+}
+
+bool InstantReplay::arrives()
+{
+    Lock lock(mutex_);
+    if (!arrivedLocked())
+        return false;
+    lock.unlock();
+    changed_.notify_all();
+    return true;
+}
+
+void InstantReplay::settle()
+{
+    Lock lock(mutex_);
+    changed_.wait(lock, [this] { return arrivedLocked(); });
+    lock.unlock();
+    changed_.notify_all();
+}
+
+bool InstantReplay::arrivedLocked()
+{
+    if (!goingTo_)
+        return true;
+    for (Kept& kept : kept_)
+    {
+        if (kept.stale || kept.busy || &kept == claimed_ || kept.at != *goingTo_)
+            continue;
+        shown_ = &kept;
+        goingTo_.reset();
+        return true;
+    }
+    return false;
+}
+
+std::size_t InstantReplay::target() const
+{
+    const Lock lock(mutex_);
+    return goingTo_.value_or(shown_->at);
 }
 
 bool InstantReplay::stepForward()
 {
     Lock lock(mutex_);
-    if (shown_->at >= firstStep_ + steps_.size())
+    if (shown_->at >= endLocked())
         return false;
     playOn(lock, *shown_);
     return true;
@@ -129,9 +207,20 @@ std::size_t InstantReplay::earliest() const
     return earliestLocked();
 }
 
-const City& InstantReplay::city() const
+City& InstantReplay::city() const
 {
     return shown_->game->city();
+}
+
+std::size_t InstantReplay::restarts() const
+{
+    return shown_->game->restarts();
+}
+
+std::string InstantReplay::mismatch() const
+{
+    const Lock lock(mutex_);
+    return shown_ != nullptr && shown_->at > brokenAt_ ? mismatch_ : std::string();
 }
 
 void InstantReplay::show(Lock& lock, std::size_t t)
@@ -164,8 +253,19 @@ void InstantReplay::playOn(Lock& lock, Kept& kept)
     // Steps are only ever dropped before every kept game, so this one stays.
     const FrameInput step = steps_[kept.at - firstStep_];
     lock.unlock();
+    const auto start = std::chrono::steady_clock::now();
     kept.game->play(step);
+    if (wholeFile_)
+        kept.hash.record(kept.game->city());
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     lock.lock();
+    stepSeconds_ += (took.count() - stepSeconds_) * StepCostWeight;
+    // Every game plays a file from its start, so each holds every frame it plays to the recording.
+    if (wholeFile_ && kept.hash.value() != hashes_[kept.at] && kept.at < brokenAt_)
+    {
+        brokenAt_ = kept.at;
+        mismatch_ = hashMismatch(kept.at + 1, kept.hash.value(), hashes_[kept.at]);
+    }
     ++kept.at;
     changed_.notify_all();
 }
@@ -188,8 +288,11 @@ InstantReplay::Kept* InstantReplay::nearestBefore(std::size_t t)
 
 void InstantReplay::placeKept()
 {
-    const auto live = static_cast<std::ptrdiff_t>(firstStep_ + steps_.size());
+    const auto live = static_cast<std::ptrdiff_t>(endLocked());
     std::vector<std::ptrdiff_t> wanted;
+    // A far jump first: the player waits for it.
+    if (goingTo_)
+        wanted.push_back(static_cast<std::ptrdiff_t>(*goingTo_));
     if (shown_ != nullptr)
         for (const std::ptrdiff_t offset : AroundShown)
             wanted.push_back(static_cast<std::ptrdiff_t>(shown_->at) + offset);
@@ -217,10 +320,51 @@ void InstantReplay::placeKept()
         placed[best] = true;
         kept_[best].wantedAt = static_cast<std::size_t>(place);
     }
+    if (goingTo_ && headedFor() == nullptr && wholeFile_)
+    {
+        // Every game stands past it: the one furthest from the shown moment starts again from the beginning.
+        Kept* farthest = nullptr;
+        const auto distance = [this](const Kept& kept) {
+            return std::abs(static_cast<std::ptrdiff_t>(kept.at) - static_cast<std::ptrdiff_t>(shown_->at));
+        };
+        for (Kept& kept : kept_)
+            if (&kept != shown_ && &kept != claimed_ && !kept.busy && !kept.stale &&
+                (farthest == nullptr || distance(kept) > distance(*farthest)))
+                farthest = &kept;
+        if (farthest != nullptr)
+            farthest->stale = true;
+    }
+}
+
+InstantReplay::Kept* InstantReplay::nextWalk()
+{
+    const auto walks = [this](const Kept* kept) {
+        return kept != nullptr && kept != shown_ && kept != claimed_ && !kept->stale && !kept->busy &&
+               kept->at < kept->wantedAt;
+    };
+    // A far jump's game first: the player waits for it.
+    if (Kept* headed = goingTo_ ? headedFor() : nullptr; walks(headed))
+        return headed;
+    // Then the one nearest its place: a jump may be waiting for it.
+    Kept* job = nullptr;
+    for (Kept& kept : kept_)
+        if (walks(&kept) && (job == nullptr || kept.wantedAt - kept.at < job->wantedAt - job->at))
+            job = &kept;
+    return job;
+}
+
+InstantReplay::Kept* InstantReplay::headedFor()
+{
+    for (Kept& kept : kept_)
+        if (!kept.stale && &kept != shown_ && kept.wantedAt == *goingTo_ && kept.at <= kept.wantedAt)
+            return &kept;
+    return nullptr;
 }
 
 std::size_t InstantReplay::windowStart() const
 {
+    if (wholeFile_)
+        return 0;
     const std::size_t live = firstStep_ + steps_.size();
     return live > WindowSteps ? live - WindowSteps : 0;
 }
@@ -246,11 +390,7 @@ void InstantReplay::work()
         if (job == nullptr)
         {
             placeKept();
-            // The one nearest its place first: a jump may be waiting for it.
-            for (Kept& kept : kept_)
-                if (&kept != shown_ && &kept != claimed_ && !kept.stale && !kept.busy && kept.at < kept.wantedAt &&
-                    (job == nullptr || kept.wantedAt - kept.at < job->wantedAt - job->at))
-                    job = &kept;
+            job = nextWalk();
         }
         if (job == nullptr)
         {
@@ -262,10 +402,12 @@ void InstantReplay::work()
         {
             // A fresh game is moment 0 of whichever game is live by the time it is built.
             lock.unlock();
-            auto fresh = std::make_unique<TrailingGame>(make_);
+            auto fresh = std::make_unique<TrailingGame>(
+                make_, wholeFile_ ? TrailingGame::Unit::Frame : TrailingGame::Unit::Step);
             lock.lock();
             std::swap(job->game, fresh);
             job->at = 0;
+            job->hash = StateHash();
             job->stale = false;
             job->busy = false;
             lock.unlock();

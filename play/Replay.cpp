@@ -275,8 +275,7 @@ bool Replay::check(const City& city)
     ++played_;
     if (hash_.value() == recorded)
         return true;
-    mismatch_ = "frame " + std::to_string(played_) + " plays to state hash " + hashText(hash_.value()) +
-                " where the recording has " + hashText(recorded);
+    mismatch_ = hashMismatch(played_, hash_.value(), recorded);
     return false;
 }
 
@@ -289,6 +288,12 @@ bool Replay::playWithoutWindow(Play& play)
             return false;
     }
     return true;
+}
+
+std::string hashMismatch(std::size_t frame, std::uint64_t played, std::uint64_t recorded)
+{
+    return "frame " + std::to_string(frame) + " plays to state hash " + hashText(played) + " where the recording has " +
+           hashText(recorded);
 }
 
 std::string hashText(std::uint64_t hash)

@@ -39,6 +39,8 @@ public:
     std::size_t frames() const { return frames_.size(); }
     /// What every recorded frame took from the player, in order.
     const std::vector<FrameInput>& inputs() const { return frames_; }
+    /// The state hash recorded after each frame, in order.
+    const std::vector<std::uint64_t>& hashes() const { return hashes_; }
     std::size_t played() const { return played_; }
     /// The state hash of the frames played so far.
     std::uint64_t hash() const { return hash_.value(); }
@@ -68,4 +70,7 @@ private:
 
 /// "0x" and 16 hex digits.
 std::string hashText(std::uint64_t hash);
+/// One line: frame `frame` (counted from 1) played to state hash `played`
+/// where the recording has `recorded`.
+std::string hashMismatch(std::size_t frame, std::uint64_t played, std::uint64_t recorded);
 } // namespace tamrow

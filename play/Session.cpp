@@ -10,6 +10,12 @@ Session::Session(std::optional<std::string> imageFolder)
     build();
 }
 
+Session::Session(const TextureBank& borrowed)
+    : borrowed_(&borrowed)
+{
+    build();
+}
+
 void Session::startAgain()
 {
     city_.reset();
@@ -21,6 +27,7 @@ void Session::startAgain()
 void Session::build()
 {
     physics_ = std::make_unique<PhysicsWorld>();
-    city_ = std::make_unique<City>(physics_->world, imageFolder_, &physics_->carPark);
+    city_ = borrowed_ != nullptr ? std::make_unique<City>(physics_->world, *borrowed_, &physics_->carPark)
+                                 : std::make_unique<City>(physics_->world, imageFolder_, &physics_->carPark);
 }
 } // namespace tamrow

@@ -18,6 +18,9 @@ class Session
 public:
     /// Builds the world and the city from the images of `imageFolder` (none: no images).
     explicit Session(std::optional<std::string> imageFolder);
+    /// Builds them dressed in `borrowed`, another city's catalogue that must
+    /// outlive the session (see City): no image is loaded, on any thread.
+    explicit Session(const TextureBank& borrowed);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -35,6 +38,7 @@ private:
     void build();
 
     std::optional<std::string> imageFolder_;
+    const TextureBank* borrowed_ = nullptr;  ///< not owned; with it, imageFolder_ is unused
     std::unique_ptr<PhysicsWorld> physics_;
     std::unique_ptr<City> city_;  ///< after physics_: destroyed first
     std::size_t restarts_ = 0;

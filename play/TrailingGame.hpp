@@ -5,6 +5,7 @@
 #include "play/Play.hpp"
 #include "play/Session.hpp"
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 
@@ -21,18 +22,29 @@ std::unique_ptr<Session> freshGameWithoutImages();
 class TrailingGame
 {
 public:
-    explicit TrailingGame(const GameMaker& make);
+    /// What one played record is: a world step, or a recorded frame of a file
+    /// with the steps its speed gives it.
+    enum class Unit
+    {
+        Step,
+        Frame
+    };
+
+    TrailingGame(const GameMaker& make, Unit unit);
     TrailingGame(const TrailingGame&) = delete;
     TrailingGame& operator=(const TrailingGame&) = delete;
 
-    /// One recorded step: its events obeyed, its keys steered, the world stepped.
-    /// Never a step that starts the game again (F5 starts a new record).
-    void play(const FrameInput& step);
+    /// One recorded step (or frame): its events obeyed, its keys steered, the
+    /// world stepped. Never one that starts the game again (F5 starts a new record).
+    void play(const FrameInput& record);
 
-    const City& city() const { return *play_.city; }
+    City& city() const { return *play_.city; }
+    /// How often the game was started again (F5) on the way.
+    std::size_t restarts() const { return session_->restarts(); }
 
 private:
     std::unique_ptr<Session> session_;
     Play play_;  ///< on session_'s city and world
+    Unit unit_;
 };
 } // namespace tamrow

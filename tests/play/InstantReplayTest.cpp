@@ -4,6 +4,8 @@
 #include "life/StateHash.hpp"
 #include "play/GameSpeed.hpp"
 #include "play/InstantReplay.hpp"
+#include "play/ReplayWriter.hpp"
+#include "support/TestCity.hpp"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +129,81 @@ TEST(InstantReplay, FiveStartsTheWindowAfresh)
         EXPECT_EQ(fingerprint(replay.city()), game.moments[replay.at()]) << t;
     }
     replay.close();
+}
+
+/// The test's game recorded to `path`: `frames` frames, F5 at `startAgainAt`,
+/// frame `wrongAt` (from 0) written with the hash of a city that played
+/// nothing; the fingerprint after each frame, moment 0 the start.
+std::vector<std::uint64_t> recordGame(const std::string& path, int frames, int startAgainAt, int wrongAt)
+{
+    Session session{std::nullopt};
+    Session idle{std::nullopt};
+    Play play{session.city(), session.physics()};
+    play.session = &session;
+    ReplayWriter writer(path);
+    std::vector<std::uint64_t> moments = {fingerprint(session.city())};
+    for (int frame = 0; frame < frames; ++frame)
+    {
+        const FrameInput input = frameInput(frame, startAgainAt);
+        play.playFrame(input);
+        writer.write(input, frame == wrongAt ? idle.city() : session.city());
+        moments.push_back(fingerprint(session.city()));
+    }
+    EXPECT_TRUE(writer.finish());
+    return moments;
+}
+
+std::optional<Replay> readBack(const std::string& path)
+{
+    std::string error;
+    std::optional<Replay> file = Replay::read(path, error);
+    EXPECT_TRUE(file.has_value()) << error;
+    return file;
+}
+
+TEST(FileReplay, AJumpAnywhereShowsTheStateTheRecordedGameHadThen)
+{
+    const TempFolder folder;
+    const std::string path = folder.path + "/game.tamrow";
+    const std::vector<std::uint64_t> moments = recordGame(path, 3000, 1700, -1);
+    const std::optional<Replay> file = readBack(path);
+    ASSERT_TRUE(file);
+    InstantReplay replay(*file, freshGameWithoutImages);
+    EXPECT_EQ(replay.live(), 3000u);
+    replay.open();
+    EXPECT_EQ(replay.at(), 0u);
+    // Far forth, across F5, back before every kept game, to the end and a step past it.
+    for (const std::size_t t : {2900, 2600, 1699, 1701, 40, 41, 1200, 3000, 2999})
+    {
+        replay.jump(t);
+        replay.settle();
+        ASSERT_EQ(replay.at(), t);
+        EXPECT_EQ(fingerprint(replay.city()), moments[t]) << "moment " << t;
+        EXPECT_EQ(replay.restarts(), t > 1700 ? 1u : 0u) << "moment " << t;
+    }
+    ASSERT_TRUE(replay.stepForward());
+    EXPECT_FALSE(replay.stepForward()) << "nothing after the last frame";
+    EXPECT_EQ(replay.mismatch(), "");
+}
+
+TEST(FileReplay, AFrameThatPlaysToAnotherHashEndsTheFileAndIsToldOnceShown)
+{
+    const TempFolder folder;
+    const std::string path = folder.path + "/game.tamrow";
+    recordGame(path, 1500, -1, 1000);
+    const std::optional<Replay> file = readBack(path);
+    ASSERT_TRUE(file);
+    InstantReplay replay(*file, freshGameWithoutImages);
+    replay.open();
+    replay.jump(1000);
+    replay.settle();
+    EXPECT_EQ(replay.mismatch(), "") << "told before it was shown";
+    ASSERT_TRUE(replay.stepForward());
+    EXPECT_NE(replay.mismatch().find("frame 1001 plays to state hash "), std::string::npos) << replay.mismatch();
+    EXPECT_FALSE(replay.stepForward());
+    replay.jump(1400);
+    replay.settle();
+    EXPECT_EQ(replay.at(), 1001u) << "no frame past it is shown";
 }
 
 TEST(GameSpeed, FramesRunTheirStepsAndFourTimesFasterIsFourTimesTheFrames)
