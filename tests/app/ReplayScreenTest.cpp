@@ -5,8 +5,11 @@
 #include "support/GameFixture.hpp"
 #include "support/RealProgram.hpp"
 
+#include "hud/CityMap.hpp"
+#include "hud/StatusPanel.hpp"
 #include "life/StateHash.hpp"
 #include "play/Play.hpp"
+#include "play/ReplayWriter.hpp"
 #include "play/Session.hpp"
 
 #include <chrono>
@@ -73,6 +76,36 @@ protected:
         });
     }
 
+    /// How many of the pixels of `shown` differ from those of `seen`; all of them if the sizes differ.
+    static std::size_t differing(const sf::Image& shown, const sf::Image& seen)
+    {
+        if (shown.getSize() != seen.getSize())
+            return std::size_t{seen.getSize().x} * seen.getSize().y;
+        std::size_t count = 0;
+        for (unsigned y = 0; y < seen.getSize().y; ++y)
+            for (unsigned x = 0; x < seen.getSize().x; ++x)
+                count += shown.getPixel(x, y) != seen.getPixel(x, y);
+        return count;
+    }
+
+    /// Shows moment `t` of the replay, paused, under the camera `camera`, and reads the window back.
+    sf::Image shownAt(std::size_t t, const sf::View& camera)
+    {
+        game.instantReplay.jumpTo(t);
+        game.instantReplay.moments().settle();
+        game.instantReplay.lookAt(camera.getCenter(), game.view);
+        frame();
+        EXPECT_EQ(game.instantReplay.clock().at, t);
+        return presented();
+    }
+
+    /// Clicks the pointer's first button at window pixel (`x`, `y`).
+    void click(int x, int y)
+    {
+        xSession.warpPointer(x, y);
+        EXPECT_EQ(runCommand({"xdotool", "click", "1"}), 0);
+    }
+
     std::vector<FrameInput> played;
     StateHash hash;
     std::vector<std::uint64_t> hashes;
@@ -137,17 +170,87 @@ TEST_F(ReplayScreenTest, AFrameOfTheReplayIsPixelForPixelTheFrameSeenLive)
         frame();
         return game.instantReplay.clock().paused;
     }));
-    game.instantReplay.moments().jump(moment);
-    game.instantReplay.lookAt(camera.getCenter(), game.view);
+    EXPECT_EQ(differing(shownAt(moment, camera), seen), 0u);
+}
+
+TEST_F(ReplayScreenTest, AFileShownInTheWindowIsPixelForPixelTheGameSeenLive)
+{
+    const TempFolder folder;
+    const std::string path = folder.path + "/game.tamrow";
+    ReplayWriter writer(path);
+    const auto recorded = [&](std::set<Action> keys, int frames) {
+        held = std::move(keys);
+        for (int i = 0; i < frames; ++i)
+        {
+            frame();
+            writer.write(game.lastInput, city);
+        }
+    };
+    recorded({Action::WalkDown, Action::WalkRight}, 200);
+    const sf::Image seen = presented();
+    const sf::View camera = game.view;
+    recorded({Action::WalkUp, Action::RecruitPolice}, 100);
+    ASSERT_TRUE(writer.finish());
+    std::string error;
+    const std::optional<Replay> file = Replay::read(path, error);
+    ASSERT_TRUE(file) << error;
+
+    game.showFile(*file);
+    held.clear();
     frame();
-    ASSERT_EQ(game.instantReplay.clock().at, moment);
-    const sf::Image shown = presented();
-    ASSERT_EQ(shown.getSize(), seen.getSize());
-    std::size_t differing = 0;
-    for (unsigned y = 0; y < seen.getSize().y; ++y)
-        for (unsigned x = 0; x < seen.getSize().x; ++x)
-            differing += shown.getPixel(x, y) != seen.getPixel(x, y);
-    EXPECT_EQ(differing, 0u) << "pixels differ of " << seen.getSize().x * seen.getSize().y;
+    EXPECT_EQ(game.instantReplay.clock().first, 0u);
+    EXPECT_EQ(game.instantReplay.clock().last, 300u);
+    tap("p");
+    EXPECT_EQ(differing(shownAt(200, camera), seen), 0u);
+    EXPECT_EQ(game.instantReplay.mismatch(), "");
+    // Leaving a file's replay closes the window: there is no live game to go back to.
+    tap("Escape");
+    EXPECT_TRUE(waitUntil("the window to close", seconds(3), [&] {
+        frame();
+        return !game.window.isOpen();
+    }));
+}
+
+TEST_F(ReplayScreenTest, InsideTheReplayAClickOnTheMapLooksThereAndOneOnTheBarJumpsThere)
+{
+    game.window.setSize(sf::Vector2u(1200, 700));
+    ASSERT_TRUE(viewReaches(sf::Vector2f(1200.0f, 700.0f)));
+    game.overlaysShown = true;
+    game.mapShown = true;
+    live({Action::WalkDown}, 600);
+    held.clear();
+    ASSERT_TRUE(pressUntil("r", true));
+    tap("p");
+    frame();
+
+    const sf::Vector2u size = game.window.getSize();
+    const sf::IntRect map = CityMap::placeIn(size, game.desk.lettered ? StatusPanel::placeIn(size) : sf::IntRect());
+    const sf::Vector2i onMap(map.left + map.width / 4, map.top + map.height / 3);
+    click(onMap.x, onMap.y);
+    const sf::Vector2f looked =
+        CityMap::toCity(sf::Vector2f(static_cast<float>(onMap.x), static_cast<float>(onMap.y)), map);
+    ASSERT_TRUE(waitUntil("the camera to look where the map was clicked", seconds(3), [&] {
+        frame();
+        return game.view.getCenter() == looked;
+    })) << game.view.getCenter().x << ", " << game.view.getCenter().y;
+
+    // The track's ends are the earliest and the latest moment; a click between jumps to its own.
+    const ReplayClock before = game.instantReplay.clock();
+    const int row = ReplayBar::placeIn(size).top + static_cast<int>(ReplayBar::Height) / 2;
+    std::vector<std::pair<int, std::size_t>> track;
+    for (int x = 0; x < static_cast<int>(size.x); ++x)
+        if (const auto moment = ReplayBar::momentAt(size, before, {static_cast<float>(x), static_cast<float>(row)}))
+            track.emplace_back(x, *moment);
+    ASSERT_GT(track.size(), 100u);
+    EXPECT_EQ(track.front().second, before.first);
+    EXPECT_EQ(track.back().second, before.last);
+    const auto [x, moment] = track[track.size() * 3 / 4];
+    click(x, row);
+    ASSERT_TRUE(waitUntil("the replay to jump where the bar was clicked", seconds(3), [&] {
+        frame();
+        return game.instantReplay.clock().at == moment;
+    })) << game.instantReplay.clock().at << " for " << moment;
+    EXPECT_EQ(game.view.getCenter(), looked) << "the camera no longer follows";
 }
 } // namespace
 

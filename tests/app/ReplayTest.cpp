@@ -6,6 +6,8 @@
 #include "support/GameFixture.hpp"
 #include "support/TestCity.hpp"
 
+#include <csignal>
+
 namespace tamrow
 {
 using ReplayTest = GameTest;
@@ -79,8 +81,13 @@ TEST_F(ReplayTest, AScriptedGameWithSpeedChangesReplaysHeadlessToTheSameHashAtEv
     EXPECT_NE(run.out.find("steps           " + std::to_string(scriptSteps + frames - scriptFrames) + " world steps"),
               std::string::npos) << run.out;
 
-    // And in a window, by the real program, which checks the same hashes and ends with the recording.
+    // And in a window, by the real program, which checks the same hashes, says so at the end and stays.
     ChildProcess shown({GameProgram, "--replay", path}, folder.path, folder.path + "/out", folder.path + "/err");
-    EXPECT_EQ(shown.waitForExit(std::chrono::seconds(60)), "exit status 0") << fileContent(folder.path + "/err");
+    EXPECT_TRUE(waitUntil("the replay's end", std::chrono::seconds(60), [&] {
+        return fileContent(folder.path + "/out").find("all " + std::to_string(frames) + " frames replayed") !=
+               std::string::npos;
+    })) << fileContent(folder.path + "/err");
+    shown.sendSignal(SIGTERM);
+    EXPECT_EQ(shown.waitForExit(std::chrono::seconds(10)), "exit status 0") << fileContent(folder.path + "/err");
 }
 } // namespace tamrow

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -166,7 +167,11 @@ TEST(SilentProgram, WithoutAnAudioDeviceTheGamePlaysAndEndsWithOneLineAndStatusZ
     // An OpenAL Soft told to use no back-end that exists has no device.
     ChildProcess game({"/usr/bin/env", "ALSOFT_DRIVERS=none", GameProgram, "--replay", path}, folder.path,
                       folder.path + "/out", folder.path + "/err");
-    EXPECT_EQ(game.waitForExit(std::chrono::seconds(30)), "exit status 0");
+    EXPECT_TRUE(waitUntil("the replay's end", std::chrono::seconds(30), [&] {
+        return fileContent(folder.path + "/out").find("all 120 frames replayed") != std::string::npos;
+    }));
+    game.sendSignal(SIGTERM);
+    EXPECT_EQ(game.waitForExit(std::chrono::seconds(10)), "exit status 0");
     // The one line, and nothing of SFML's about Xvfb's OpenGL.
     EXPECT_EQ(fileContent(folder.path + "/err"), "tamrow: no audio device; playing without sound\n");
 }
