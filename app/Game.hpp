@@ -229,6 +229,7 @@ private:
     std::int32_t stepsThisFrame_ = 0;          ///< world steps the speed gives the frame being played
     std::size_t speedDrawn_ = GameSpeed::Normal;  ///< the speed's index the last frame was drawn at
     FightHistory history_;      ///< fed every world step, plotted on the pause screen
+    sf::Vector2u sizeAtReplay_;  ///< px, the window's size when the instant replay opened
     std::size_t sceneRestarts_ = 0;  ///< the F5s before the file's moment the scene has indexed the props of
     MotionBlend blend_;         ///< where slow motion draws the people between two steps
     sf::Vector2f cameraFrom_;   ///< px, the camera's centre at the step before the last

@@ -21,10 +21,16 @@ void Game::toggleInstantReplay()
     else if (instantReplay.isOpen())
     {
         view = instantReplay.close();
+        // Resized meanwhile: as a resize in the live game does, one view pixel per window pixel.
+        if (window.getSize() != sizeAtReplay_)
+            view.setSize(unzoomedViewSize(window.getSize()));
         window.setView(view);
     }
     else
+    {
+        sizeAtReplay_ = window.getSize();
         instantReplay.open(view);
+    }
 }
 
 void Game::runReplayFrame()

@@ -137,8 +137,14 @@ TEST_F(ReplayScreenTest, EnteringAndLeavingLeavesTheLiveGameAsIfNeverOpened)
     EXPECT_TRUE(inside.paused);
     EXPECT_EQ(inside.speed, "x1/2");
     EXPECT_GE(inside.at, InstantReplay::JumpSteps + 30) << "neither played on nor jumped";
+    game.window.setSize(sf::Vector2u(400, 300));
+    ASSERT_TRUE(waitUntil("the resize to reach the replay", seconds(3), [&] {
+        frame();
+        return game.view.getSize() == sf::Vector2f(400.0f, 300.0f);
+    }));
     ASSERT_TRUE(pressUntil("Escape", false));
     EXPECT_EQ(hashes.back(), before) << "the live game moved while the replay was open";
+    EXPECT_EQ(game.view.getSize(), sf::Vector2f(400.0f, 300.0f)) << "the live camera fits the window resized inside";
     live({Action::WalkUp, Action::RecruitPolice}, 60);
 
     // The same live frames played where no replay was ever opened.
@@ -209,6 +215,32 @@ TEST_F(ReplayScreenTest, AFileShownInTheWindowIsPixelForPixelTheGameSeenLive)
         frame();
         return !game.window.isOpen();
     }));
+}
+
+TEST_F(ReplayScreenTest, InsideTheReplaySlowMotionMovesTheCameraOnEveryFrame)
+{
+    live({Action::WalkRight}, 200);
+    held.clear();
+    ASSERT_TRUE(pressUntil("r", true));
+    tap("comma");
+    tap("comma");
+    ASSERT_TRUE(waitUntil("the replay to slow down to x1/4", seconds(3), [&] {
+        frame();
+        return game.instantReplay.clock().speed == "x1/4";
+    }));
+    // Past the first steps at x1/4: the last two give the places to draw between.
+    for (int i = 0; i < 12; ++i)
+        frame();
+    std::size_t steps = 0;
+    for (int i = 0; i < 16; ++i)
+    {
+        const float cameraBefore = game.view.getCenter().x;
+        const std::size_t before = game.instantReplay.clock().at;
+        frame();
+        EXPECT_GT(game.view.getCenter().x, cameraBefore) << "frame " << i;
+        steps += game.instantReplay.clock().at - before;
+    }
+    EXPECT_EQ(steps, 4u);
 }
 
 TEST_F(ReplayScreenTest, InsideTheReplayAClickOnTheMapLooksThereAndOneOnTheBarJumpsThere)
