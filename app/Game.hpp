@@ -157,6 +157,9 @@ private:
     /// instant_replay: opens the replay with the live camera kept, or closes it
     /// and puts the live camera back as it was.
     void toggleInstantReplay();
+    /// What the replay's frame brought to the ear, `stepped` steps on from the
+    /// last; a jump stops what sounds and is heard from where it lands.
+    void hearReplay(std::int32_t stepped);
     /// The city map, the replay's bar over the drawn replay, one pixel per window pixel.
     void drawReplayOnTop();
     /// The window's events of a frame and its keys, read once after them.
@@ -229,6 +232,9 @@ private:
     std::int32_t stepsThisFrame_ = 0;          ///< world steps the speed gives the frame being played
     std::size_t speedDrawn_ = GameSpeed::Normal;  ///< the speed's index the last frame was drawn at
     FightHistory history_;      ///< fed every world step, plotted on the pause screen
+    CityChanges replayChanges_;  ///< what each frame of the replay changed, for its sounds
+    bool replayHeard_ = false;   ///< the replay was heard since it opened
+    std::size_t heardAt_ = 0;    ///< the replay's moment last heard
     sf::Vector2u sizeAtReplay_;  ///< px, the window's size when the instant replay opened
     std::size_t sceneRestarts_ = 0;  ///< the F5s before the file's moment the scene has indexed the props of
     MotionBlend blend_;         ///< where slow motion draws the people between two steps

@@ -21,6 +21,10 @@ void Game::toggleInstantReplay()
     else if (instantReplay.isOpen())
     {
         view = instantReplay.close();
+        // The live game is heard again from where it waited.
+        if (hearing)
+            hearing->startAgain();
+        replayHeard_ = false;
         // Resized meanwhile: as a resize in the live game does, one view pixel per window pixel.
         if (window.getSize() != sizeAtReplay_)
             view.setSize(unzoomedViewSize(window.getSize()));
@@ -45,7 +49,7 @@ void Game::runReplayFrame()
             showAction(event.action);
     }
     instantReplay.pan(taken.keys, view, window.getSize());
-    instantReplay.advance();
+    hearReplay(instantReplay.advance());
     instantReplay.blendIn();
     instantReplay.aim(view);
     window.setView(view);
@@ -64,6 +68,29 @@ void Game::runReplayFrame()
     instantReplay.blendOut();
     drawReplayOnTop();
     present([] {});
+}
+
+void Game::hearReplay(std::int32_t stepped)
+{
+    if (!hearing)
+        return;
+    const City& shown = instantReplay.city();
+    const std::size_t at = instantReplay.clock().at;
+    // A jump (or the opening) is heard from where it lands: what changed on
+    // the way is not played, and what still sounds from before stops.
+    if (at != heardAt_ + static_cast<std::size_t>(stepped) || !replayHeard_)
+    {
+        hearing->startAgain();
+        replayChanges_ = CityChanges();
+        replayChanges_.look(shown);
+        replayHeard_ = true;
+    }
+    else
+    {
+        replayChanges_.look(shown);
+        hearing->hear(shown, replayChanges_, instantReplay.recruited(), instantReplay.clock().paused);
+    }
+    heardAt_ = at;
 }
 
 void Game::drawReplayOnTop()

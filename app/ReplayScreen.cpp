@@ -92,20 +92,22 @@ void ReplayScreen::lookAt(sf::Vector2f cityPx, sf::View& view)
     view.setCenter(cityPx);
 }
 
-void ReplayScreen::advance()
+std::int32_t ReplayScreen::advance()
 {
     if (!moments_->arrives() || paused_)
-        return;
-    for (std::int32_t step = speed_.stepsThisFrame(); step > 0; --step)
+        return 0;
+    std::int32_t played = 0;
+    for (const std::int32_t steps = speed_.stepsThisFrame(); played < steps; ++played)
     {
         if (speed_.denominator() > 1)
             blend_.keep(moments_->city());
         if (!moments_->stepForward())
         {
             paused_ = true;
-            return;
+            break;
         }
     }
+    return played;
 }
 
 void ReplayScreen::blendIn()

@@ -60,8 +60,9 @@ public:
     /// Puts the shown moment at `t`, as the jumps do.
     void jumpTo(std::size_t t);
     /// The shown game on by one shown frame at the replay's speed, unless
-    /// paused or a far jump is still on its way; reaching the live moment pauses it.
-    void advance();
+    /// paused or a far jump is still on its way; reaching the live moment
+    /// pauses it. The steps it played.
+    std::int32_t advance();
     /// Below x1, moves the shown people between their last two steps for a draw.
     void blendIn();
     /// Puts them back where the step left them, after the draw.
@@ -74,6 +75,8 @@ public:
     /// A file's first frame whose state hash differed from the recording, as
     /// Replay::mismatch() says it, once the shown moment has reached it; else empty.
     std::string mismatch() const { return moments_->mismatch(); }
+    /// What the shown game's last step's Q and E did.
+    const Recruiting& recruited() const { return moments_->recruited(); }
     /// How often the shown game started again (F5) on its way from a file's start.
     std::size_t restarts() const { return moments_->restarts(); }
     /// The shown game's city; only while open. In the live game's replay its

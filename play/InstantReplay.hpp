@@ -106,6 +106,8 @@ public:
     /// The shown game's city; only while open. The worker never touches it:
     /// the caller may move its sprites for a draw and put them back.
     City& city() const;
+    /// What the shown game's last step's Q and E did; only while open.
+    const Recruiting& recruited() const { return shown_->game->recruited(); }
     /// The shown game's starts again (F5) so far in a file, 0 in the live game's record.
     std::size_t restarts() const;
     /// In a file, the first frame that played to another state hash than the

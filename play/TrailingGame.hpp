@@ -39,6 +39,8 @@ public:
     void play(const FrameInput& record);
 
     City& city() const { return *play_.city; }
+    /// What the last step's Q and E did.
+    const Recruiting& recruited() const { return play_.recruited; }
     /// How often the game was started again (F5) on the way.
     std::size_t restarts() const { return session_->restarts(); }
 

@@ -150,6 +150,41 @@ TEST(MixedSound, AHitToTheLeftIsLouderOnTheLeftAtOnceMutedOrPausedIsSilentAndAMi
     }
 }
 
+TEST(MixedSound, AFileReplayedInTheWindowIsHeardWithItsFight)
+{
+    TempFolder folder;
+    const std::string wave = folder.path + "/mixed.wav";
+    std::ofstream(folder.path + "/alsoft.conf") << "drivers = wave\nfrequency = 44100\nsample-type = float32\n"
+                                                   "channels = stereo\nperiod_size = 256\n[wave]\nfile = " << wave << "\n";
+    // Four seconds of the game's own fight around the character, E pressed a few times.
+    const std::string path = folder.path + "/game.tamrow";
+    Session session{std::nullopt};
+    Play play(session.city(), session.physics());
+    ReplayWriter writer(path);
+    for (int frame = 0; frame < 240; ++frame)
+    {
+        FrameInput input;
+        input.keys = frame % 60 < 5 ? keyBit(Action::RecruitPolice) : 0;
+        play.playFrame(input);
+        writer.write(input, session.city());
+    }
+    ASSERT_TRUE(writer.finish());
+    ASSERT_GT(summarise(session.city()).deaths[0] + summarise(session.city()).deaths[1], 0) << "no fight to hear";
+    ChildProcess game({"/usr/bin/env", "ALSOFT_CONF=" + folder.path + "/alsoft.conf", GameProgram, "--replay", path},
+                      folder.path, folder.path + "/out", folder.path + "/err");
+    EXPECT_TRUE(waitUntil("the replay's end", std::chrono::seconds(30), [&] {
+        return fileContent(folder.path + "/out").find("all 240 frames replayed") != std::string::npos;
+    }));
+    game.sendSignal(SIGTERM);
+    EXPECT_EQ(game.waitForExit(std::chrono::seconds(10)), "exit status 0");
+    // The street's hum is the same on both sides: a sound from one side is the fight's.
+    const std::vector<float> mixed = mixedSamples(wave);
+    std::size_t sided = 0;
+    for (std::size_t frame = 0; 2 * frame + 1 < mixed.size(); ++frame)
+        sided += std::abs(mixed[2 * frame] - mixed[2 * frame + 1]) > 0.02f;
+    EXPECT_GT(sided, MixRate / 20) << "of " << mixed.size() / 2 << " frames mixed";
+}
+
 TEST(SilentProgram, WithoutAnAudioDeviceTheGamePlaysAndEndsWithOneLineAndStatusZero)
 {
     // Two seconds of a game recorded without a window, replayed by the real program.
