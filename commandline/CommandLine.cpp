@@ -93,8 +93,9 @@ std::string helpText(const std::vector<std::string>& imageFolders, const std::st
         "Options:\n"
         "  --record FILE  play as usual and write every frame's keys and events, with\n"
         "                 the state hash after it, to FILE (a replay, see the README)\n"
-        "  --replay FILE  play the game recorded in FILE again; it stops with an error\n"
-        "                 at the first frame that plays differently\n"
+        "  --replay FILE  show the game recorded in FILE in the window, with the instant\n"
+        "                 replay's keys over the whole of it; it stops with an error at\n"
+        "                 the first frame that plays differently\n"
         "  --help, --version\n"
         "\n"
         "Keys, " + std::string(KeysByPlace) + ": the pause screen shows your keyboard's\n"
@@ -107,7 +108,7 @@ std::string helpText(const std::vector<std::string>& imageFolders, const std::st
         text += "  " + keys + std::string(KeysColumn - std::min(keys.size(), KeysColumn - 1), ' ') + row.name +
                 std::string(NamesColumn - std::strlen(row.name), ' ') + wordsOf(row.action, usKeysOf) + pad + "\n";
     }
-    text += "  The close button quits.\n";
+    text += "  The close button quits. " + std::string(ReplayClicks) + "\n";
     text +=
         "\n"
         "Environment:\n"

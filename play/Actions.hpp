@@ -207,6 +207,9 @@ constexpr unsigned rankOf(Action action)
 
 /// How the keys are read, for the texts that list them with a US keyboard's letters.
 inline constexpr const char* KeysByPlace = "by position (W A S D on a US keyboard)";
+/// What the pointer's first button does in a replay, which no key does.
+inline constexpr const char* ReplayClicks =
+    "In a replay, a click on the city map looks there and one on the time bar jumps there.";
 
 /// The action named `name` in the settings' [keys] section, if any.
 std::optional<Action> actionNamed(const std::string& name);

@@ -55,8 +55,8 @@ int main(int argc, char** argv)
                  "Play as usual and write every frame's keys and events, with the state hash after it,\n"
                  "to \\fIFILE\\fR.\n"
                  ".TP\n\\fB\\-\\-replay\\fR \\fIFILE\\fR\n"
-                 "Play the game recorded in \\fIFILE\\fR again; it stops with an error at the first frame\n"
-                 "that plays differently.\n"
+                 "Show the game recorded in \\fIFILE\\fR in the window, with the instant replay's keys over\n"
+                 "the whole of it; it stops with an error at the first frame that plays differently.\n"
                  ".TP\n\\fB\\-\\-help\\fR\n"
                  "List the keys, the environment and the folders the images are looked for in.\n"
                  ".TP\n\\fB\\-\\-version\\fR\n"
@@ -65,7 +65,8 @@ int main(int argc, char** argv)
     std::cout << "Keys are read " << KeysByPlace
               << ", whatever letters your keyboard prints there;\n"
                  "the pause screen shows them in your keyboard's letters. Each action's name sets its key in the\n"
-                 "settings file's \\fB[keys]\\fR section (see FILES). The close button quits.\n";
+                 "settings file's \\fB[keys]\\fR section (see FILES). The close button quits.\n"
+              << ReplayClicks << "\n";
     for (const ActionRow& row : Actions)
     {
         std::cout << ".TP\n.B " << plain(usKeysOf(row.action)) << "\n\\fB" << plain(row.name) << "\\fR: "
