@@ -65,14 +65,13 @@ std::vector<bool> lettering(const sf::Image& image, const sf::IntRect& area)
 TEST(RealProgramTest, OnAFrenchKeyboardTheKeyAtWsPlaceWalksUpAndTheHelpCardNamesIt)
 {
     // A display of its own: the French layout is loaded into its server alone.
-    const PrivateDisplay display;
-    XSession x(display.name);
-    ASSERT_TRUE(x.connected()) << "Xvfb did not start";
-    const TempFolder folder;
-    const std::string recording = folder.path + "/game.tamrow";
-    RealProgram game({"DISPLAY=" + display.name}, {"--record", recording});
-    const XWindowId window = game.window(x, seconds(30));
-    ASSERT_NE(window, 0u);
+    RecordingAlone alone;
+    ASSERT_TRUE(alone.started());
+    const PrivateDisplay& display = alone.display;
+    XSession& x = alone.x;
+    const TempFolder& folder = alone.folder;
+    RealProgram& game = alone.game;
+    const XWindowId window = alone.window;
     // Wholly on the screen, so that all of it is photographed.
     ASSERT_EQ(runCommand({"/usr/bin/env", "DISPLAY=" + display.name, "xdotool", "windowmove", std::to_string(window),
                           "0", "0"}), 0);
@@ -122,7 +121,8 @@ TEST(RealProgramTest, OnAFrenchKeyboardTheKeyAtWsPlaceWalksUpAndTheHelpCardNames
     // The key marked Z, where a US keyboard has W, walks up; the one marked W zooms out.
     holdInTurn(display.name, {"z", "w"});
     game.expectCleanClose(x, window, seconds(10));
-    EXPECT_EQ(keysInTurn(recording), (std::vector<std::uint8_t>{keyBit(Action::WalkUp), keyBit(Action::ZoomOut)}));
+    EXPECT_EQ(keysInTurn(alone.recording),
+              (std::vector<std::uint8_t>{keyBit(Action::WalkUp), keyBit(Action::ZoomOut)}));
 }
 
 TEST(RealProgramTest, KeysOfTheSettingsFileBindTheirPlaceABadLineIsOneLineAndItsActionKeepsItsKey)

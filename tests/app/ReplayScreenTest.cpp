@@ -288,17 +288,12 @@ TEST_F(ReplayScreenTest, InsideTheReplayAClickOnTheMapLooksThereAndOneOnTheBarJu
 
 TEST(RealProgramTest, ARecordingMadeWhileTheInstantReplayWasUsedReplaysBitForBit)
 {
-    const PrivateDisplay display;
-    XSession x(display.name);
-    ASSERT_TRUE(x.connected()) << "Xvfb did not start";
-    const TempFolder folder;
-    const std::string recording = folder.path + "/game.tamrow";
-    RealProgram game({"DISPLAY=" + display.name}, {"--record", recording});
-    const XWindowId window = game.window(x, seconds(30));
-    ASSERT_NE(window, 0u);
-    ASSERT_TRUE(x.focus(window));
+    RecordingAlone alone;
+    ASSERT_TRUE(alone.started());
+    const std::string& display = alone.display.name;
+    ASSERT_TRUE(alone.x.focus(alone.window));
     const auto hold = [&](const char* way, const char* key) {
-        EXPECT_EQ(runCommand({"/usr/bin/env", "DISPLAY=" + display.name, "xdotool", way, key}), 0) << key;
+        EXPECT_EQ(runCommand({"/usr/bin/env", "DISPLAY=" + display, "xdotool", way, key}), 0) << key;
     };
     const auto wait = [](int ms) { std::this_thread::sleep_for(milliseconds(ms)); };
     hold("keydown", "d");
@@ -306,16 +301,16 @@ TEST(RealProgramTest, ARecordingMadeWhileTheInstantReplayWasUsedReplaysBitForBit
     // Inside the replay with d still held, then s and e too, a jump back and the pause.
     for (const char* key : {"r", "Left", "p", "r", "e", "Right", "Escape"})
     {
-        tap(key, display.name);
+        tap(key, display);
         hold("keydown", "s");
         wait(400);
         hold("keyup", "s");
     }
     wait(800);
     hold("keyup", "d");
-    game.expectCleanClose(x, window, seconds(10));
+    alone.game.expectCleanClose(alone.x, alone.window, seconds(10));
 
-    const Outcome run = runWithoutDisplay(folder, {HeadlessProgram, "--replay", recording});
+    const Outcome run = runWithoutDisplay(alone.folder, {HeadlessProgram, "--replay", alone.recording});
     EXPECT_EQ(run.status, "exit status 0") << run.err;
 }
 } // namespace tamrow

@@ -51,4 +51,14 @@ void RealProgram::expectCleanClose(XSession& x, XWindowId window, std::chrono::m
     EXPECT_EQ(process.waitForExit(limit), "exit status 0") << "stderr: " << fileContent(err());
     EXPECT_EQ(fileContent(out()), "") << "the game wrote to its standard output";
 }
+
+::testing::AssertionResult RecordingAlone::started()
+{
+    if (!x.connected())
+        return ::testing::AssertionFailure() << "Xvfb did not start";
+    window = game.window(x, std::chrono::seconds(30));
+    if (window == 0)
+        return ::testing::AssertionFailure() << "no window; stderr: " << fileContent(game.err());
+    return ::testing::AssertionSuccess();
+}
 } // namespace tamrow

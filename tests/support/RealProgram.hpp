@@ -52,4 +52,18 @@ struct PrivateDisplay
                         "/", folder.path + "/display.txt", folder.path + "/xvfb.txt"};
     std::string name;  ///< ":N"; empty if it did not come up
 };
+
+/// The real game alone on a display of its own, recording to `recording`.
+struct RecordingAlone
+{
+    /// Whether the display came up and the game's window is on it (`window`), within 30 s.
+    ::testing::AssertionResult started();
+
+    PrivateDisplay display;
+    XSession x{display.name};
+    const TempFolder folder;
+    const std::string recording = folder.path + "/game.tamrow";
+    RealProgram game{{"DISPLAY=" + display.name}, {"--record", recording}};
+    XWindowId window = 0;
+};
 } // namespace tamrow

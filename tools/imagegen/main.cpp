@@ -6,10 +6,12 @@
 // so running it twice gives byte-identical files.
 
 #include "Painters.hpp"
+#include "tools/OutputFolder.hpp"
 
 #include "city/TextureBank.hpp"
 
 #include <array>
+#include <optional>
 #include <filesystem>
 #include <iostream>
 
@@ -37,43 +39,30 @@ constexpr std::array<unsigned, 4> kIconSizes = {48, 64, 128, 256};
 int main(int argc, char** argv)
 {
     using namespace tamrow;
-    if (argc > 2)
-    {
-        std::cerr << "usage: " << argv[0] << " [output folder]\n";
-        return 2;
-    }
-    const std::filesystem::path folder = argc == 2 ? argv[1] : "resources/image";
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error)
-    {
-        std::cerr << "cannot create " << folder << ": " << error.message() << '\n';
-        return 1;
-    }
+    int status = 0;
+    const std::optional<std::filesystem::path> folder = outputFolder(argc, argv, "resources/image", status);
+    if (!folder)
+        return status;
+    const auto size = [](const Canvas& canvas) {
+        return std::to_string(canvas.width()) + " x " + std::to_string(canvas.height());
+    };
     for (std::size_t slot = 0; slot < ImageFileCount; ++slot)
     {
         const Canvas canvas = Painters[slot]();
-        const std::filesystem::path file = folder / ImageFiles[slot];
-        if (!canvas.save(file.string()))
-        {
-            std::cerr << "cannot write " << file << '\n';
-            return 1;
-        }
-        std::cout << file.string() << "  " << canvas.width() << " x " << canvas.height() << '\n';
+        const std::filesystem::path file = *folder / ImageFiles[slot];
+        if (!told(canvas.save(file.string()), file, size(canvas)))
+            return ToolWriteError;
     }
     const Canvas drawn = paintIcon();
-    for (const unsigned size : kIconSizes)
+    for (const unsigned iconSize : kIconSizes)
     {
-        const std::string side = std::to_string(size);
-        const std::filesystem::path iconFile = folder / kIconFolder / (side + "x" + side) / "apps" / "tamrow.png";
+        const std::string side = std::to_string(iconSize);
+        const std::filesystem::path iconFile = *folder / kIconFolder / (side + "x" + side) / "apps" / "tamrow.png";
+        std::error_code error;
         std::filesystem::create_directories(iconFile.parent_path(), error);
-        const Canvas icon = size == drawn.width() ? drawn : drawn.resampled(size);
-        if (error || !icon.save(iconFile.string()))
-        {
-            std::cerr << "cannot write " << iconFile << '\n';
-            return 1;
-        }
-        std::cout << iconFile.string() << "  " << icon.width() << " x " << icon.height() << '\n';
+        const Canvas icon = iconSize == drawn.width() ? drawn : drawn.resampled(iconSize);
+        if (!told(!error && icon.save(iconFile.string()), iconFile, size(icon)))
+            return ToolWriteError;
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 // so running it twice gives byte-identical files.
 
 #include "Synth.hpp"
+#include "tools/OutputFolder.hpp"
 
 #include "sound/SoundFiles.hpp"
 
@@ -13,6 +14,8 @@
 #include <cmath>
 #include <filesystem>
 #include <iostream>
+#include <optional>
+#include <sstream>
 
 namespace tamrow
 {
@@ -180,29 +183,18 @@ const std::array<Synth (*)(), SoundCount> Makers = {hooliganHit, policeHit, fall
 int main(int argc, char** argv)
 {
     using namespace tamrow;
-    if (argc > 2)
-    {
-        std::cerr << "usage: " << argv[0] << " [output folder]\n";
-        return 2;
-    }
-    const std::filesystem::path folder = argc == 2 ? argv[1] : "resources/sound";
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error)
-    {
-        std::cerr << "cannot create " << folder << ": " << error.message() << '\n';
-        return 1;
-    }
+    int status = 0;
+    const std::optional<std::filesystem::path> folder = outputFolder(argc, argv, "resources/sound", status);
+    if (!folder)
+        return status;
     for (std::size_t id = 0; id < SoundCount; ++id)
     {
         const Synth sound = Makers[id]();
-        const std::filesystem::path file = folder / SoundFiles[id];
-        if (!sound.save(file.string()))
-        {
-            std::cerr << "cannot write " << file << '\n';
-            return 1;
-        }
-        std::cout << file.string() << "  " << Synth::timeOf(sound.size()) << " s\n";
+        const std::filesystem::path file = *folder / SoundFiles[id];
+        std::ostringstream length;
+        length << Synth::timeOf(sound.size()) << " s";
+        if (!told(sound.save(file.string()), file, length.str()))
+            return ToolWriteError;
     }
     return 0;
 }
