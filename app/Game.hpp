@@ -123,12 +123,13 @@ public:
     // - readKeys: the held actions, asked once a frame; the game's own reads the
     //   keyboard and the first pad, none while the window lacks the focus. Tests
     //   and the benchmark hand in their own keys here.
-    // - replaying: unset, a frame plays what it took; a replay gives its
-    //   recorded frame instead, from what was taken.
+    // - replaying: unset, a frame plays what it took; tests that script the
+    //   live game give their frame instead, from what was taken.
     // - paint: draws the city; the scene's few draws, or the benchmark's plain way.
     // - watch: unset, or told as each part of every frame begins, for timing and checking.
     // - instantReplay: the live game's last 30 s again (instant_replay opens and
-    //   closes it between frames); tests and the benchmark jump through it.
+    //   closes it between frames), or a file's game after showFile; tests and
+    //   the benchmark jump through it.
     // - hearing: unset, the game is silent and touches no audio at all; the
     //   program and the benchmark set it.
     Play play;
