@@ -249,9 +249,9 @@ std::size_t InstantReplay::earliestLocked() const
 
 void InstantReplay::work()
 {
-    // Each live step wakes this thread, and Linux runs a woken thread on the
-    // waker's CPU, ahead of the waker: the live frame then stood still in
-    // record() for a kept game's step, 1 to 5 ms at 10,000 dead, one step in three.
+    // Each live step wakes this thread, and Linux would run it on the waker's
+    // CPU, ahead of the waker: the live frame would stand still in record()
+    // for a kept game's step, 1 to 5 ms at 10,000 dead, one step in three.
     neverPreemptTheWaker();
     Lock lock(mutex_);
     while (!quit_)
