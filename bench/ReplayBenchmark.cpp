@@ -2,8 +2,9 @@
 // without a window: after an hour of play (216,000 frames of the game's own
 // fight, the player walking and recruiting), and in a city of 10,000 dead laid
 // by the game's own death path (DeathToll) and then played, paced at 60 frames
-// a second as the window paces the game. Prints figures; not a test. Run:
-//   build/bench/tamrow_replay_bench [frames of the first run] [frames of the second]
+// a second as the window paces the game, at x1 and at x4 (four world steps a
+// frame, all handed to the replay). Prints figures; not a test. Run:
+//   build/bench/tamrow_replay_bench [frames of the hour] [frames of each run among the dead]
 #include "bench/BenchFigures.hpp"
 #include "bench/DeathToll.hpp"
 #include "life/Simulation.hpp"
@@ -64,12 +65,19 @@ void watch(InstantReplay& replay)
 
 /// Times the opening and the jumps a player makes: 5 s forth and back with a
 /// second watched between presses, back to the start, then six presses at once.
-void timeJumps(InstantReplay& replay)
+/// Opened `atOnce`, the moment the live game stops, as a player pressing R
+/// mid-fight opens it; else once the worker has made everything ready.
+void timeJumps(InstantReplay& replay, bool atOnce)
 {
-    watch(replay);
+    const std::size_t live = replay.live();
+    const std::size_t windowStart = live > InstantReplay::WindowSteps ? live - InstantReplay::WindowSteps : 0;
+    if (!atOnce)
+        watch(replay);
     auto start = Clock::now();
     replay.open();
     const double open = msSince(start);
+    // A kept game behind the window's start is one the worker could not walk along.
+    const std::size_t behind = windowStart - std::min(windowStart, replay.earliest());
     std::vector<double> watched;
     const int presses[] = {+1, +1, -1, -1, -1, +1, -1, -6, +1, +1};
     for (const int press : presses)
@@ -95,17 +103,19 @@ void timeJumps(InstantReplay& replay)
         rapid.push_back(msSince(start));
     }
     replay.close();
-    std::printf("  opening                         %8.2f ms\n", open);
+    std::printf("  opening%s               %8.2f ms; the earliest kept game %zu steps (%.1f s) behind the window's "
+                "start\n",
+                atOnce ? " at once" : "        ", open, behind, static_cast<double>(behind) / 60.0);
     std::printf("  jumps, a second watched between  median %.2f ms, slowest %.2f ms (of %zu)\n", median(watched),
                 *std::max_element(watched.begin(), watched.end()), watched.size());
     std::printf("  jumps pressed at once            median %.2f ms, slowest %.2f ms (of %zu)\n", median(rapid),
                 *std::max_element(rapid.begin(), rapid.end()), rapid.size());
 }
 
-/// Plays `frames` frames of a live game built by `make`, the replay kept ready
-/// beside it if `kept`, at 60 frames a second if `paced`; prints the live
-/// thread's figures, the memory, then the opening and the jumps.
-void run(const char* title, const GameMaker& make, long long frames, bool paced)
+/// Plays `frames` frames of `speed` world steps each of a live game built by
+/// `make`, the replay kept ready beside it, at 60 frames a second if `paced`;
+/// prints the live thread's figures, the memory, then the opening and the jumps.
+void run(const char* title, const GameMaker& make, long long frames, bool paced, std::int32_t speed = 1)
 {
     std::printf("%s\n", title);
     std::vector<double> bare;
@@ -116,7 +126,7 @@ void run(const char* title, const GameMaker& make, long long frames, bool paced)
         for (long long frame = 0; frame < frames / 10; ++frame)
         {
             const auto start = Clock::now();
-            playFrameAtSpeed(play, playerInput(frame), 1);
+            playFrameAtSpeed(play, playerInput(frame), speed);
             bare.push_back(msSince(start));
             if (paced)
                 std::this_thread::sleep_until(start + FramePeriod);
@@ -135,7 +145,7 @@ void run(const char* title, const GameMaker& make, long long frames, bool paced)
     {
         const auto start = Clock::now();
         double handing = 0.0;
-        playFrameAtSpeed(play, playerInput(frame), 1, [&](const FrameInput& step, bool advanced) {
+        playFrameAtSpeed(play, playerInput(frame), speed, [&](const FrameInput& step, bool advanced) {
             const auto handed = Clock::now();
             replay->record(step, advanced);
             handing += msSince(handed);
@@ -146,14 +156,9 @@ void run(const char* title, const GameMaker& make, long long frames, bool paced)
             std::this_thread::sleep_until(start + FramePeriod);
     }
     const double played = msSince(began) / 1000.0;
-    // Unpaced, the live game outruns the worker, which at 60 frames a second keeps pace.
-    const auto settling = Clock::now();
-    while (!replay->ready())
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    const double settled = msSince(settling) / 1000.0;
     const CitySummary summary = summarise(*play.city);
-    std::printf("  %lld frames in %.1f s%s, the kept games ready %.1f s later; %lld dead, %lld alive\n", frames, played,
-                paced ? " (paced)" : "", settled,
+    std::printf("  %lld frames of %d step(s) in %.1f s%s; %lld dead, %lld alive\n", frames, speed, played,
+                paced ? " (paced)" : "",
                 static_cast<long long>(summary.deaths[0] + summary.deaths[1] + summary.deaths[2]),
                 static_cast<long long>(summary.alive[0] + summary.alive[1] + summary.alive[2]));
     std::printf("  live frame without the replay    median %.3f ms, p90 %.3f ms (%zu frames)\n", median(bare),
@@ -162,7 +167,17 @@ void run(const char* title, const GameMaker& make, long long frames, bool paced)
                 percentile90(frameMs));
     std::printf("  of which handing the step over   median %.4f ms, p90 %.4f ms, slowest %.3f ms\n",
                 median(recordMs), percentile90(recordMs), *std::max_element(recordMs.begin(), recordMs.end()));
-    timeJumps(*replay);
+    // Unpaced, the live game outruns the worker by design, which is given the
+    // time to catch up; paced, the replay is opened the moment the game stops.
+    if (!paced)
+    {
+        const auto settling = Clock::now();
+        while (!replay->ready())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::printf("  every kept game in place         %.1f s after the live game stopped\n",
+                    msSince(settling) / 1000.0);
+    }
+    timeJumps(*replay, paced);
     watch(*replay);
     const std::size_t heapWith = heapBytes();
     replay.reset();
@@ -181,8 +196,11 @@ int main(int argc, char** argv)
     using namespace tamrow;
     const long long hour = argc > 1 ? std::atoll(argv[1]) : HourFrames;
     const long long dead = argc > 2 ? std::atoll(argv[2]) : DeadFrames;
+    constexpr std::int32_t FourTimes = 4;
     run("An hour of play (the game's own fight, the player walking and recruiting), as fast as it goes:",
         freshGameWithoutImages, hour, false);
     run("10,000 dead laid by DeathToll, then played at 60 frames a second:", gameOfTheDead, dead, true);
+    run("10,000 dead laid by DeathToll, then played at x4 (four steps a frame), 60 frames a second:", gameOfTheDead,
+        dead, true, FourTimes);
     return 0;
 }

@@ -7,6 +7,8 @@
 #include <limits>
 #include <utility>
 
+#include <pthread.h>
+
 namespace tamrow
 {
 namespace
@@ -25,6 +27,17 @@ constexpr double StepCostWeight = 0.1;
 bool startsAgain(const InputEvent& event)
 {
     return event.acts(Action::StartAgain);
+}
+
+/// Makes the calling thread one that never takes the CPU from a thread that
+/// wakes it (Linux's SCHED_BATCH, at the same share of the CPU): woken, it
+/// waits for that CPU to free up, or moves to an idle one.
+void neverPreemptTheWaker()
+{
+#ifdef SCHED_BATCH
+    const sched_param normal{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &normal);
+#endif
 }
 } // namespace
 
@@ -380,6 +393,10 @@ std::size_t InstantReplay::earliestLocked() const
 
 void InstantReplay::work()
 {
+    // Each live step wakes this thread, and Linux would run it on the waker's
+    // CPU, ahead of the waker: the live frame would stand still in record()
+    // for a kept game's step, 1 to 5 ms at 10,000 dead, one step in three.
+    neverPreemptTheWaker();
     Lock lock(mutex_);
     while (!quit_)
     {
