@@ -91,6 +91,7 @@ void timeJumps(InstantReplay& replay, bool atOnce)
                                          : (replay.at() > back ? replay.at() - back : 0);
         start = Clock::now();
         replay.jump(to);
+        replay.settle();
         watched.push_back(msSince(start));
     }
     std::vector<double> rapid;
@@ -100,6 +101,7 @@ void timeJumps(InstantReplay& replay, bool atOnce)
                                          : (replay.at() > InstantReplay::JumpSteps ? replay.at() - InstantReplay::JumpSteps : 0);
         start = Clock::now();
         replay.jump(to);
+        replay.settle();
         rapid.push_back(msSince(start));
     }
     replay.close();

@@ -132,7 +132,11 @@ void InstantReplay::jump(std::size_t t)
     const Kept* near = nearestBefore(t);
     const bool nearEnough = near != nullptr && near->at <= t &&
                             static_cast<double>(t - near->at) * stepSeconds_ <= FarJumpSeconds;
-    if (wholeFile_ && !nearEnough)
+    // The worker walks a game kept before t, or in a file one built afresh; never the shown one.
+    const bool walkable = wholeFile_ || std::any_of(kept_.begin(), kept_.end(), [this, t](const Kept& kept) {
+                              return !kept.stale && &kept != shown_ && kept.at <= t;
+                          });
+    if (!nearEnough && walkable)
     {
         goingTo_ = t;
         lock.unlock();
@@ -196,6 +200,7 @@ void InstantReplay::close()
     {
         const Lock lock(mutex_);
         shown_ = nullptr;
+        goingTo_.reset();
     }
     changed_.notify_all();
 }
@@ -313,12 +318,15 @@ void InstantReplay::placeKept()
         for (std::size_t k = 0; k < KeptGames; ++k)
             wanted.push_back(live - static_cast<std::ptrdiff_t>(WindowSteps - k * JumpSteps));
     for (Kept& kept : kept_)
+    {
         kept.wantedAt = kept.at;
+        kept.rank = wanted.size();
+    }
     std::vector<bool> placed(kept_.size(), false);
-    for (std::ptrdiff_t place : wanted)
+    for (std::size_t rank = 0; rank < wanted.size(); ++rank)
     {
         // Before the start they all stand at 0, spares for the first jumps back.
-        place = std::clamp<std::ptrdiff_t>(place, 0, live);
+        const std::ptrdiff_t place = std::clamp<std::ptrdiff_t>(wanted[rank], 0, live);
         std::size_t best = kept_.size();
         for (std::size_t k = 0; k < kept_.size(); ++k)
         {
@@ -332,8 +340,10 @@ void InstantReplay::placeKept()
             continue;
         placed[best] = true;
         kept_[best].wantedAt = static_cast<std::size_t>(place);
+        kept_[best].rank = rank;
     }
-    if (goingTo_ && headedFor() == nullptr && wholeFile_)
+    const bool rebuilding = std::any_of(kept_.begin(), kept_.end(), [](const Kept& kept) { return kept.stale; });
+    if (goingTo_ && headedFor() == nullptr && wholeFile_ && !rebuilding)
     {
         // Every game stands past it: the one furthest from the shown moment starts again from the beginning.
         Kept* farthest = nullptr;
@@ -355,13 +365,9 @@ InstantReplay::Kept* InstantReplay::nextWalk()
         return kept != nullptr && kept != shown_ && kept != claimed_ && !kept->stale && !kept->busy &&
                kept->at < kept->wantedAt;
     };
-    // A far jump's game first: the player waits for it.
-    if (Kept* headed = goingTo_ ? headedFor() : nullptr; walks(headed))
-        return headed;
-    // Then the one nearest its place: a jump may be waiting for it.
     Kept* job = nullptr;
     for (Kept& kept : kept_)
-        if (walks(&kept) && (job == nullptr || kept.wantedAt - kept.at < job->wantedAt - job->at))
+        if (walks(&kept) && (job == nullptr || kept.rank < job->rank))
             job = &kept;
     return job;
 }
@@ -400,15 +406,14 @@ void InstantReplay::work()
     Lock lock(mutex_);
     while (!quit_)
     {
+        // Placed first: a far jump before every kept game sends one back to the start.
+        placeKept();
         Kept* job = nullptr;
         for (Kept& kept : kept_)
             if (kept.stale && !kept.busy)
                 job = &kept;
         if (job == nullptr)
-        {
-            placeKept();
             job = nextWalk();
-        }
         if (job == nullptr)
         {
             changed_.wait(lock);

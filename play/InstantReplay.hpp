@@ -32,21 +32,23 @@ namespace tamrow
 /// others 5 and 10 s ahead of and behind it, so a jump finds one there. A game
 /// played forward never goes back: those left behind by a jump stay where
 /// they are, as checkpoints for later jumps and for the next opening, and the
-/// worker walks them on to the places they are wanted at.
+/// worker walks them on to the places they are wanted at, the most wanted
+/// first (the window's start, then each 5 s after it; while open, a far
+/// jump's moment, then the next jump either way), so that when it cannot keep
+/// up (x4 and more among thousands of dead) the first places stay kept.
 ///
-/// When the budget cannot be met: a jump to t takes the kept game nearest at
-/// or before t and plays it on to t on the caller's thread, which can take
-/// longer than 0.2 s if the worker has not made one ready; a jump before
-/// every kept game (each back jump can use up one) lands on the earliest
-/// kept moment instead, as does an opening right after the replay was left
-/// further on: the window then reaches back less far until the live game has
-/// played on by the difference.
+/// A jump to t plays the kept game nearest at or before t on to t on the
+/// caller's thread if that takes at most FarJumpSeconds at the recent steps'
+/// cost; a further one is left to the worker, the shown moment staying until
+/// it arrives(). When the budget cannot be met: a jump before every kept game
+/// (each back jump can use up one) lands on the earliest kept moment instead,
+/// as does an opening right after the replay was left further on: the window
+/// then reaches back less far until the live game has played on by the
+/// difference.
 ///
 /// A recorded file is shown the same way, its moments counted in recorded
 /// frames and all of them within reach: a jump before every kept game builds
-/// one afresh from the start, and a jump further than the caller's thread can
-/// play in FarJumpSeconds is left to the worker, the shown moment staying
-/// until it arrives().
+/// one afresh from the start.
 class InstantReplay
 {
 public:
@@ -56,7 +58,7 @@ public:
     static constexpr std::size_t KeptGames = WindowSteps / JumpSteps;
 
     /// A jump the caller's thread would take longer than this to play (s),
-    /// going by the last steps' cost, is left to the worker: files only.
+    /// going by the recent steps' cost, is left to the worker.
     static constexpr double FarJumpSeconds = 0.05;
 
     /// The kept games are built by `make`, as the live game was.
@@ -121,6 +123,7 @@ private:
         std::unique_ptr<TrailingGame> game;
         std::size_t at = 0;         ///< steps played since the start
         std::size_t wantedAt = 0;   ///< where the worker walks it to
+        std::size_t rank = 0;       ///< how wanted that place is: 0 the most; unplaced games last
         bool stale = true;          ///< from a game before F5, or not built yet
         bool busy = false;          ///< in the worker's hands
         StateHash hash;             ///< in a file, its frames' hashes folded in so far
@@ -128,7 +131,8 @@ private:
     using Lock = std::unique_lock<std::mutex>;
 
     void work();
-    /// Says where each kept game is wanted, nearest at or before each place first.
+    /// Says where each kept game is wanted, and how much, the most wanted place
+    /// first, each given the latest game at or before it.
     void placeKept();
     /// The kept game at the latest moment at or before `t`, shown one included;
     /// failing that the earliest; null with none built. Under the lock.
@@ -140,7 +144,8 @@ private:
     void playOn(Lock& lock, Kept& kept);
     /// The kept game placeKept() sent to goingTo_; null with none before it.
     Kept* headedFor();
-    /// The kept game the worker plays on next, if any. Under the lock, after placeKept().
+    /// The kept game the worker plays on next, if any: the most wanted one
+    /// short of its place. Under the lock, after placeKept().
     Kept* nextWalk();
     /// Shows the game standing where the far jump goes, if one is; true once
     /// the shown moment is where the last jump asked. Under the lock.

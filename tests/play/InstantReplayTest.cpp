@@ -96,6 +96,7 @@ TEST(InstantReplay, EveryMomentShownIsTheLiveGamesAndTheLiveGameNeverNotices)
     for (const std::size_t back : {0, 100, 400, 1000, 0, 1799, 1500, 1800, 1800, 1800, 1800, 1800, 1800, 1800, 5, 0})
     {
         replay.jump(replay.live() - back);
+        replay.settle();
         expectShown(replay.live() - back);
     }
     EXPECT_FALSE(replay.stepForward()) << "nothing after the live moment";
@@ -107,6 +108,7 @@ TEST(InstantReplay, EveryMomentShownIsTheLiveGamesAndTheLiveGameNeverNotices)
     replay.open();
     expectShown(replay.live() - InstantReplay::WindowSteps);
     replay.jump(replay.live() - 1);
+    replay.settle();
     expectShown(replay.live() - 1);
     replay.close();
     kept.playFrames(3000, 3100);
@@ -172,9 +174,12 @@ TEST(FileReplay, AJumpAnywhereShowsTheStateTheRecordedGameHadThen)
     EXPECT_EQ(replay.live(), 3000u);
     replay.open();
     EXPECT_EQ(replay.at(), 0u);
-    // Far forth, across F5, back before every kept game, to the end and a step past it.
+    // Far forth, across F5, back before every kept game, to the end and a step past it;
+    // each once the worker has placed its games, so that the games it needs are where they
+    // are wanted and the jump to 40 finds none left at the start.
     for (const std::size_t t : {2900, 2600, 1699, 1701, 40, 41, 1200, 3000, 2999})
     {
+        ASSERT_TRUE(waitUntil("the kept games to be placed", std::chrono::seconds(10), [&] { return replay.ready(); }));
         replay.jump(t);
         replay.settle();
         ASSERT_EQ(replay.at(), t);
