@@ -128,7 +128,8 @@ void InstantReplay::open()
 void InstantReplay::jump(std::size_t t)
 {
     Lock lock(mutex_);
-    t = std::min(t, endLocked());
+    // The live game's replay reaches back to the window's start, however far a kept game stands behind it.
+    t = std::clamp(t, windowStart(), endLocked());
     const Kept* near = nearestBefore(t);
     const bool nearEnough = near != nullptr && near->at <= t &&
                             static_cast<double>(t - near->at) * stepSeconds_ <= FarJumpSeconds;
@@ -312,8 +313,13 @@ void InstantReplay::placeKept()
     if (goingTo_)
         wanted.push_back(static_cast<std::ptrdiff_t>(*goingTo_));
     if (shown_ != nullptr)
+    {
         for (const std::ptrdiff_t offset : AroundShown)
             wanted.push_back(static_cast<std::ptrdiff_t>(shown_->at) + offset);
+        // And the window's start, for a jump back to it; a file builds its start afresh.
+        if (!wholeFile_)
+            wanted.push_back(static_cast<std::ptrdiff_t>(windowStart()));
+    }
     else
         for (std::size_t k = 0; k < KeptGames; ++k)
             wanted.push_back(live - static_cast<std::ptrdiff_t>(WindowSteps - k * JumpSteps));

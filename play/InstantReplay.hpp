@@ -33,9 +33,10 @@ namespace tamrow
 /// played forward never goes back: those left behind by a jump stay where
 /// they are, as checkpoints for later jumps and for the next opening, and the
 /// worker walks them on to the places they are wanted at, the most wanted
-/// first (the window's start, then each 5 s after it; while open, a far
-/// jump's moment, then the next jump either way), so that when it cannot keep
-/// up (x4 and more among thousands of dead) the first places stay kept.
+/// first: the window's start, then each 5 s after it; while open, a far
+/// jump's moment, the next jump either way, then the window's start. When it
+/// cannot keep up (x4 and more among thousands of dead) the first places
+/// stay kept.
 ///
 /// A jump to t plays the kept game nearest at or before t on to t on the
 /// caller's thread if that takes at most FarJumpSeconds at the recent steps'
@@ -82,8 +83,8 @@ public:
     /// Shows the window's start, or the earliest kept moment after it; waits
     /// for the worker's first game after a start or F5 (a few ms).
     void open();
-    /// Shows moment `t`, held within [earliest(), live()]; in a file, a far
-    /// one only once it arrives().
+    /// Shows moment `t`, held within the window (from its start, or from
+    /// earliest() if that is later) and live(); a far one only once it arrives().
     void jump(std::size_t t);
     /// Whether the shown moment is where the last jump asked; if the worker
     /// has just brought a game there, shows it. Call once a frame while open.
