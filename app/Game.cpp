@@ -406,14 +406,18 @@ void Game::keepHelpFor(std::int32_t framesLeft)
     helpFramesLeft = std::max(framesLeft, 0);
 }
 
+sf::View Game::windowPixels() const
+{
+    return sf::View(sf::FloatRect(sf::Vector2f(), unzoomedViewSize(window.getSize())));
+}
+
 void Game::drawOnTop()
 {
     const bool helpShown = helpFramesLeft > 0 && desk.lettered;
     if (!play.paused && !overlaysShown && !helpShown)
         return;
     const sf::Vector2u size = window.getSize();
-    window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, std::max(static_cast<float>(size.x), MinViewSide),
-                                          std::max(static_cast<float>(size.y), MinViewSide))));
+    window.setView(windowPixels());
     if (overlaysShown && findersShown)
         drawFinders();
     if (overlaysShown && desk.lettered)

@@ -204,6 +204,8 @@ private:
     /// full_screen: between the window and full screen at the desktop's resolution,
     /// one view pixel per screen pixel, the camera still on the character.
     void toggleFullScreen();
+    /// One view pixel per window pixel from (0, 0): what is drawn over the city is drawn with it.
+    sf::View windowPixels() const;
     /// The map, the pointer, the status panel, the help card and the pause
     /// screen over the drawn city, with a view of one pixel per window pixel;
     /// the camera's view is applied again after.

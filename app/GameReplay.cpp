@@ -44,9 +44,13 @@ void Game::runReplayFrame()
     {
         zoomWithKeys(taken);
         answerWindow(event);
-        // start_again is the live game's: inside the replay it does nothing.
-        if (event.kind == InputEvent::Kind::Act && !instantReplay.act(event.action))
+        // Pause, the speed and the jumps are the replay's own; the marks, the map and
+        // the zoom the window's as ever; start_again is the live game's: inside it does nothing.
+        if (event.kind == InputEvent::Kind::Act)
+        {
+            instantReplay.act(event.action);
             showAction(event.action);
+        }
     }
     instantReplay.pan(taken.keys, view, window.getSize());
     hearReplay(instantReplay.advance());
@@ -97,9 +101,7 @@ void Game::drawReplayOnTop()
 {
     if (!overlaysShown)
         return;
-    const sf::Vector2u size = window.getSize();
-    window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, std::max(static_cast<float>(size.x), MinViewSide),
-                                          std::max(static_cast<float>(size.y), MinViewSide))));
+    window.setView(windowPixels());
     cityMap_.draw(window, instantReplay.city(), seenByCamera(), {}, mapPlace());
     ReplayBar::draw(window, desk.lettering(), instantReplay.clock());
     window.setView(view);

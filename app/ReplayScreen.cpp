@@ -44,7 +44,7 @@ sf::View ReplayScreen::close()
     return liveView_;
 }
 
-bool ReplayScreen::act(Action action)
+void ReplayScreen::act(Action action)
 {
     // A jump on its way counts from where it goes.
     const std::size_t at = moments_->target();
@@ -62,9 +62,6 @@ bool ReplayScreen::act(Action action)
         jumpTo(at - std::min(at, InstantReplay::JumpSteps));
     else if (action == Action::JumpForward)
         jumpTo(at + InstantReplay::JumpSteps);
-    else
-        return false;
-    return true;
 }
 
 void ReplayScreen::jumpTo(std::size_t t)

@@ -49,9 +49,9 @@ public:
     /// Closes, and gives back the live game's camera as it was at opening.
     sf::View close();
 
-    /// What a press of `action` does inside: pause, the speed, jumps; false for any
-    /// action not the replay's own, which the window answers as ever.
-    bool act(Action action);
+    /// What a press of `action` does inside: pause, the speed, jumps; nothing
+    /// for any other action, which the window answers as ever.
+    void act(Action action);
     /// The free camera: the walking keys held in `keys` pan `view` for one
     /// frame of a window `windowSize` px wide, and it follows no more.
     void pan(std::uint8_t keys, sf::View& view, sf::Vector2u windowSize);
