@@ -79,10 +79,10 @@ void Game::hearReplay(std::int32_t stepped)
     if (!hearing)
         return;
     const City& shown = instantReplay.city();
-    const std::size_t at = instantReplay.clock().at;
+    const ReplayClock clock = instantReplay.clock();
     // A jump (or the opening) is heard from where it lands: what changed on
     // the way is not played, and what still sounds from before stops.
-    if (at != heardAt_ + static_cast<std::size_t>(stepped) || !replayHeard_)
+    if (clock.at != heardAt_ + static_cast<std::size_t>(stepped) || !replayHeard_)
     {
         hearing->startAgain();
         replayChanges_ = CityChanges();
@@ -92,9 +92,9 @@ void Game::hearReplay(std::int32_t stepped)
     else
     {
         replayChanges_.look(shown);
-        hearing->hear(shown, replayChanges_, instantReplay.recruited(), instantReplay.clock().paused);
+        hearing->hear(shown, replayChanges_, instantReplay.recruited(), clock.paused);
     }
-    heardAt_ = at;
+    heardAt_ = clock.at;
 }
 
 void Game::drawReplayOnTop()
