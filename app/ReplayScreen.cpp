@@ -15,7 +15,7 @@ ReplayScreen::ReplayScreen(GameMaker make)
 
 void ReplayScreen::record(const FrameInput& step, bool advanced)
 {
-    if (!isOpen() && !watchesFile_)
+    if (!isOpen() && !watchesFile())
         moments_->record(step, advanced);
 }
 
@@ -24,7 +24,6 @@ void ReplayScreen::showFile(const Replay& file, GameMaker make)
     // The live game's kept games go first: both sets at once would be twice the memory.
     moments_.reset();
     moments_ = std::make_unique<InstantReplay>(file, std::move(make));
-    watchesFile_ = true;
     open(liveView_);
 }
 
@@ -133,8 +132,7 @@ ReplayClock ReplayScreen::clock() const
     clock.at = moments_->at();
     clock.goingTo = moments_->target();
     clock.last = moments_->live();
-    const std::size_t reach = watchesFile_ ? clock.last : InstantReplay::WindowSteps;
-    clock.first = std::min(clock.at, clock.last - std::min(clock.last, reach));
+    clock.first = std::min(clock.at, moments_->start());
     clock.speed = speed_.text();
     clock.paused = paused_;
     return clock;

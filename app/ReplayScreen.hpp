@@ -40,7 +40,7 @@ public:
     /// games are built by `make`. Open until the window goes.
     void showFile(const Replay& file, GameMaker make);
     /// Whether a recorded file is shown, not the live game's last 30 s.
-    bool watchesFile() const { return watchesFile_; }
+    bool watchesFile() const { return moments_->wholeFile(); }
 
     bool isOpen() const { return moments_->isOpen(); }
     /// Opens on the earliest moment kept, at x1, playing, the camera following
@@ -87,7 +87,6 @@ public:
 
 private:
     std::unique_ptr<InstantReplay> moments_;
-    bool watchesFile_ = false;
     GameSpeed speed_;
     MotionBlend blend_;  ///< where slow motion draws the shown people
     bool paused_ = false;

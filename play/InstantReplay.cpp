@@ -196,6 +196,12 @@ std::size_t InstantReplay::at() const
     return shown_->at;
 }
 
+std::size_t InstantReplay::start() const
+{
+    const Lock lock(mutex_);
+    return windowStart();
+}
+
 std::size_t InstantReplay::earliest() const
 {
     const Lock lock(mutex_);

@@ -103,6 +103,11 @@ public:
     bool ready();
 
     bool isOpen() const { return shown_ != nullptr; }
+    /// Whether these are a recorded file's moments, not the live game's.
+    bool wholeFile() const { return wholeFile_; }
+    /// Where the window shown again starts: 30 s before the live moment, or
+    /// the start (a file's, or the live game's if it is younger).
+    std::size_t start() const;
     /// The shown moment and the earliest one a jump can reach; only while open.
     std::size_t at() const;
     std::size_t earliest() const;
