@@ -48,9 +48,17 @@ char* nextLine(char* into, int room, void* stream)
 }
 
 /// Whether `text` is one word of letters, digits and underscores.
+/// The longest word a [keys] line may hold (characters). No action's or X
+/// key's name comes near it, and two such words written back as
+/// "action = key" stay well inside the 199 characters of a line inih reads
+/// whole: a longer line would be cut in two there, and the file the game
+/// writes would not read back.
+constexpr std::size_t LongestKeyWord = 64;
+
 bool isWord(const char* text)
 {
-    return *text != '\0' && std::all_of(text, text + std::strlen(text), [](char c) {
+    const std::size_t length = std::strlen(text);
+    return length > 0 && length <= LongestKeyWord && std::all_of(text, text + length, [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
     });
 }

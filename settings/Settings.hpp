@@ -91,7 +91,8 @@ public:
     /// Reads a settings file's text with inih: the lines understood set their
     /// setting, the others leave it at its initial value. Returns the number of
     /// the first line that is not "name = value" with a known name and a whole
-    /// number in range, nor a [keys] line of two words, or 0 if none. Another
+    /// number in range, nor a [keys] line of two words (of at most 64 letters,
+    /// digits and underscores each), or 0 if none. Another
     /// [section] is not understood either.
     int read(const std::string& text);
 
